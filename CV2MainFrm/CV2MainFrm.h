@@ -1,0 +1,164 @@
+#pragma once
+// The main window's logic: its state and every handler, free of Win32. The Win32 window
+// (CV2MainFrm_win.cpp) creates the controls, implements MainView and forwards each event
+// to the handler of the same name here.
+//
+// The handlers live in one .cpp file per concern: EditCommands.cpp (the item tree),
+// Layout.cpp (compact mode, minimum size, the popup menu), Sending.cpp (target tracking,
+// sending, follow-up key, click mode), SettingsIo.cpp (settings files), StartUp.cpp,
+// FileCommands.cpp, Wizard.cpp, Dialogs.cpp (wait time, about, help, error report).
+#include <string>
+#include <vector>
+
+#include "CV2MainFrm/MainView.h"
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Locale.h"
+#include "platform/Shell.h"
+#include "platform/WindowSystem.h"
+#include "tree/ItemTree.h"
+
+namespace cv2 {
+
+// The ports the main window talks to the system through.
+struct Platform {
+    WindowSystem& windows;
+    Clipboard& clipboard;
+    FileSystem& files;
+    Dialogs& dialogs;
+    Shell& shell;
+    Locale& locale;
+};
+
+inline constexpr const char* kAppTitle = "Corvell2！";
+inline constexpr const char* kNewItemText = "新規項目";
+inline constexpr int kTitleBufferBytes = 256;
+
+enum class MouseButton { Left, Right, Middle };
+
+class TCV2Frm : private TreeObserver {
+public:
+    TCV2Frm(MainView& view, Platform& platform);
+    ~TCV2Frm() override;
+    TCV2Frm(const TCV2Frm&) = delete;
+    TCV2Frm& operator=(const TCV2Frm&) = delete;
+
+    ItemTree& Tree() { return tree_; }
+    // The view mirrors the tree: it registers here instead of on the tree, so that the
+    // main window hears of removals first (the pointer record must forget them).
+    void SetTreeView(TreeObserver* observer) { treeView_ = observer; }
+
+    // ---- state (public for the view and for tests) ----
+    std::wstring fileName;          // current user file; empty: none
+    bool dirty = false;
+    Item* pointerItem = nullptr;    // item under the pointer at the last movement
+    unsigned pointerHits = 0;       // hit set there
+    bool expandAllowed = false;
+    int savedWidth = 0;
+    int savedHeight = 0;
+    bool savedToolBar2 = false;
+    WindowHandle targetWindow = 0;
+    int waitTime = 0;               // milliseconds
+    int tabEnterIndex = 0;          // checked entry of TabEnterPopup: 0 none, 1 Tab, 2 Enter; -1 none checked
+    bool clickCheck = false;        // single-click mode
+    bool clickHandlerInstalled = true;     // MainTreeClick sends
+    bool dblClickHandlerInstalled = true;  // MainTreeDblClick sends
+    std::wstring openInitialDir;
+    std::wstring saveInitialDir;
+    std::wstring saveDialogName = L"新規ﾕｰｻﾞｰ";
+
+    // ---- the item tree and its commands ----
+    void AddNodeMenuClick();
+    void AddChildMenuClick();
+    void DelNodeMenuClick();
+    void AllDelNodeMenuClick();
+    void EditTextMenuClick();
+    // The user accepted an in-place edit; returns the text stored.
+    std::string MainTreeEdited(Item* item, const std::string& newText);
+    void FullExpandMenuClick();
+    void FullCollapseMenuClick();
+    void Im11Click(int imageIndex);
+    bool MainTreeDragOver(bool sourceIsTree);
+    void MainTreeDragDrop(int x, int y);
+    void MainTreeMouseMove(int x, int y);
+    bool MainTreeExpanding(Item* item);
+    bool MainTreeCollapsing(Item* item);
+    void MainTreeMouseDown(MouseButton button, bool ctrl, int x, int y);
+    // The gate through which every expansion and collapse of the tree passes.
+    ExpandGate Gate();
+
+    // ---- layout, compact mode, popup menu ----
+    int MinimumWidth();
+    int CompactClientHeight();
+    void FormResize();
+    void ShowToolBar2BtnClick();
+    void ResizeBtnClick();
+    NodeMenuVisibility NodePopupPopup();
+
+    // ---- target tracking and sending ----
+    void Timer1Timer();
+    void PasteBtnClick();
+    void SendText(const std::string& text);
+    void PressFollowUpKey();
+    void UpdateTabEnterButton();
+    void ApplyClickMode();
+    void TabEnterBtnClick();
+    void NoTabEnterClick(int index);
+    void ClickCheckClick();
+    void MainTreeClick();
+    void MainTreeDblClick();
+
+    // ---- settings files ----
+    void SaveSettings(const std::wstring& path);
+    void LoadSettings(const std::wstring& path);
+    std::string BuildExpandList();
+    void LoadItemImages();
+    void FormDestroy();
+
+    // ---- start-up ----
+    void FormCreate(const std::vector<std::wstring>& args);
+    void FormShow();
+
+    // ---- file commands ----
+    bool QuerySaveChanges();
+    void SaveBtnClick();
+    void OpenBtnClick();
+    void NewBtnClick();
+    bool FormCloseQuery();
+
+    // ---- wizard ----
+    bool RunNewUserWizard(std::wstring& path);
+
+    // ---- small dialogs ----
+    void Wait1Click();
+    void AboutClick();
+    void Help1Click();
+
+    // The general error report: the message in a box captioned with the application
+    // title, "." appended when its last byte sorts above ".".
+    void ReportError(const std::string& message);
+
+    // File dialogs of the main window; true with the chosen path.
+    bool RunOpenDialog(std::wstring& path);
+    bool RunSaveDialog(std::wstring& path);
+
+private:
+    // TreeObserver: forwards to the view, keeping the pointer record honest.
+    void ItemAdded(Item& item) override;
+    void ItemRemoving(Item& item) override;
+    void Clearing() override;
+    void SubtreeAdded(Item& item) override;
+    void TextChanged(Item& item) override;
+    void ImageChanged(Item& item) override;
+    void ExpandedChanged(Item& item) override;
+
+    void WriteClipboardText(const std::string& text);
+
+    MainView& view_;
+    Platform& platform_;
+    ItemTree tree_;
+    TreeObserver* treeView_ = nullptr;
+};
+
+}  // namespace cv2

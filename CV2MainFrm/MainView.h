@@ -1,0 +1,113 @@
+#pragma once
+// What the main window's logic (TCV2Frm) needs of its window, in the program's own terms.
+// The Win32 window implements it; tests use platform/fakes/FakeMainView.
+//
+// The view shows the item tree by observing it (ItemTree::SetObserver); the calls below
+// are everything else: selection, geometry, tool buttons, status text, timer and the
+// modal dialogs that belong to the main window.
+#include <array>
+#include <string>
+
+#include "platform/Types.h"
+#include "tree/ItemTree.h"
+
+namespace cv2 {
+
+enum class ToolButton { Resize, ShowToolBar2, Paste, TabEnter, New, Open, Save, NodeEdit };
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// Outer bounds of the window in screen pixels.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
+// Hit zones of a point of the tree control, as bits of a set.
+enum HitZone : unsigned {
+    kHitAbove = 0x001,
+    kHitBelow = 0x002,
+    kHitNowhere = 0x004,
+    kHitOnItem = 0x008,
+    kHitOnButton = 0x010,
+    kHitOnIcon = 0x020,
+    kHitOnIndent = 0x040,
+    kHitOnLabel = 0x080,
+    kHitOnRight = 0x100,
+    kHitOnStateIcon = 0x200,
+    kHitToLeft = 0x400,
+    kHitToRight = 0x800,
+};
+
+struct HitTest {
+    Item* item = nullptr;  // the item whose row holds the point, or null
+    unsigned zones = 0;
+};
+
+// The entries of NodePopup, top to bottom; the z.. entries are separators.
+enum class NodeMenu {
+    TabEnterMenu, z001, ClickCheck, z002, AddNodeMenu, AddChildMenu, z003, FullExpandMenu, FullCollapseMenu,
+    z004, EditTextMenu, N1, DelNodeMenu, AllDelNodeMenu, z005, Wait1, Z006, Help1, About,
+};
+inline constexpr int kNodeMenuCount = static_cast<int>(NodeMenu::About) + 1;
+using NodeMenuVisibility = std::array<bool, kNodeMenuCount>;
+
+// The texts of the wizard's 29 edits and the birthday, as the dialog returns them.
+struct WizardInput {
+    std::string Yubin01, Yubin02, Todoufuken, Sikuchoson, Jyuusyo01, Jyuusyo02;
+    std::string Kanji01, Kanji02, Hiragana01, Hiragana02, Katakana01, Katakana02, Romaji01, Romaji02;
+    Date Birthday;
+    std::string Old;
+    std::string Syokugyou, Tel01, Tel02, Tel03, Fax01, Fax02, Fax03, Mail, Url;
+    std::string Tuika01, Tuika02, Tuika03, Tuika04, Tuika05;
+};
+
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    virtual WindowHandle Handle() = 0;
+
+    // ---- tree control ----
+    virtual Item* Selection() = 0;
+    virtual void Select(Item* item) = 0;
+    virtual void StartEditing(Item* item) = 0;
+    // Scrolls so that the item is the first visible row.
+    virtual void MakeFirstVisible(Item* item) = 0;
+    virtual void SuspendTreeRedraw() = 0;
+    virtual void ResumeTreeRedraw() = 0;
+    virtual HitTest TreeHitTest(int x, int y) = 0;
+
+    // ---- window geometry ----
+    virtual Bounds GetBounds() = 0;
+    virtual void SetBounds(const Bounds& bounds) = 0;
+    virtual WindowState GetState() = 0;
+    virtual int ClientHeight() = 0;
+    virtual void SetClientHeight(int height) = 0;
+    virtual int CoolBarHeight() = 0;
+    virtual int StatusBarHeight() = 0;
+    virtual int ButtonWidth() = 0;    // a plain tool button (NewBtn)
+    virtual int DropDownWidth() = 0;  // TabEnterBtn, with its arrow
+    virtual void SetToolBar2Visible(bool visible) = 0;
+
+    // ---- tool buttons, status bar, timer ----
+    virtual bool IsDown(ToolButton button) = 0;
+    virtual void SetDown(ToolButton button, bool down) = 0;
+    virtual void SetTabEnterButton(int image, const std::string& hint) = 0;
+    virtual void SetTabEnterMenu(int image, const std::string& caption) = 0;
+    virtual std::string StatusText() = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void SetTimerEnabled(bool enabled) = 0;
+
+    // ---- modal dialogs of the main window ----
+    // The wait-time dialog with `text` in its field; true for OK, with the field's text.
+    virtual bool ShowWaitDialog(std::string& text) = 0;
+    virtual void ShowAboutBox() = 0;
+    // The new-user wizard; true for OK, with what was entered.
+    virtual bool ShowWizard(WizardInput& input) = 0;
+};
+
+}  // namespace cv2

@@ -1,0 +1,61 @@
+#pragma once
+// Files in memory, with paths that refuse to be written or read, and a recorded list of
+// writes. Folders are whatever precedes the last separator.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+
+namespace cv2::fakes {
+
+class FakeFileSystem : public FileSystem {
+public:
+    std::map<std::wstring, std::string> files;
+    std::set<std::wstring> unwritable, unreadable;
+    std::vector<std::wstring> writes;  // paths, in the order they were written
+    std::wstring modulePath = L"C:\\Apps\\Corvell2.exe";
+
+    bool ReadFile(const std::wstring& path, std::string& bytes) override {
+        auto it = files.find(path);
+        if (it == files.end() || unreadable.count(path)) return false;
+        bytes = it->second;
+        return true;
+    }
+    bool WriteFileAtomic(const std::wstring& path, const std::string& bytes) override {
+        if (unwritable.count(path)) return false;
+        files[path] = bytes;
+        writes.push_back(path);
+        return true;
+    }
+    bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
+    std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {
+        std::vector<std::wstring> found;
+        std::wstring dir = ExtractFilePath(pattern);
+        std::wstring mask = ExtractFileName(pattern);
+        for (const auto& [path, bytes] : files) {
+            if (ExtractFilePath(path) != dir) continue;
+            std::wstring name = ExtractFileName(path);
+            if (Matches(mask, name)) found.push_back(name);
+        }
+        return found;
+    }
+    std::wstring ModulePath() override { return modulePath; }
+
+    // "*" and "?" wildcards, ASCII letters without regard to case.
+    static bool Matches(std::wstring_view mask, std::wstring_view name) {
+        if (mask.empty()) return name.empty();
+        if (mask[0] == L'*') {
+            for (std::size_t i = 0; i <= name.size(); ++i)
+                if (Matches(mask.substr(1), name.substr(i))) return true;
+            return false;
+        }
+        if (name.empty()) return false;
+        if (mask[0] != L'?' && !SameTextAscii(mask.substr(0, 1), name.substr(0, 1))) return false;
+        return Matches(mask.substr(1), name.substr(1));
+    }
+};
+
+}  // namespace cv2::fakes

@@ -1,0 +1,131 @@
+#pragma once
+// A main window without pixels: it keeps selection, geometry, button states, status
+// text and timer as plain fields, answers hit tests from a table, returns queued dialog
+// results, and records the tree changes it is told of.
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CV2MainFrm/MainView.h"
+#include "platform/fakes/CallLog.h"
+
+namespace cv2::fakes {
+
+class FakeMainView : public MainView, public TreeObserver {
+public:
+    explicit FakeMainView(CallLog& log) : log_(log) {}
+
+    WindowHandle handle = 1;
+    Item* selection = nullptr;
+    Item* editing = nullptr;
+    Item* firstVisible = nullptr;
+    int redrawSuspended = 0;
+    std::map<std::pair<int, int>, HitTest> hits;  // TreeHitTest answers by point
+    Bounds bounds{184, 107, 178, 388};
+    WindowState state = WindowState::Normal;
+    int nonClientHeight = 34;
+    int statusBarHeight = 19;
+    int buttonWidth = 23;
+    int dropDownWidth = 38;
+    bool toolBar2Visible = true;
+    std::map<ToolButton, bool> down;
+    int tabEnterImage = 24;
+    std::string tabEnterHint = "処理切替";
+    int tabEnterMenuImage = 2;
+    std::string tabEnterMenuCaption = "何もしない";
+    std::string status;
+    bool timerEnabled = true;
+    std::deque<std::pair<bool, std::string>> waitDialogAnswers;  // (ok, text)
+    std::vector<std::string> waitDialogShown;
+    int aboutShown = 0;
+    std::deque<std::pair<bool, WizardInput>> wizardAnswers;
+    int wizardShown = 0;
+    std::vector<std::string> treeEvents;
+
+    WindowHandle Handle() override { return handle; }
+
+    Item* Selection() override { return selection; }
+    void Select(Item* item) override {
+        log_.Add("Select");
+        selection = item;
+    }
+    void StartEditing(Item* item) override { editing = item; }
+    void MakeFirstVisible(Item* item) override { firstVisible = item; }
+    void SuspendTreeRedraw() override { ++redrawSuspended; }
+    void ResumeTreeRedraw() override { --redrawSuspended; }
+    HitTest TreeHitTest(int x, int y) override {
+        auto it = hits.find({x, y});
+        return it == hits.end() ? HitTest{} : it->second;
+    }
+
+    Bounds GetBounds() override { return bounds; }
+    void SetBounds(const Bounds& b) override { bounds = b; }
+    WindowState GetState() override { return state; }
+    int ClientHeight() override { return bounds.height - nonClientHeight; }
+    void SetClientHeight(int height) override { bounds.height = height + nonClientHeight; }
+    int CoolBarHeight() override { return toolBar2Visible ? 56 : 30; }
+    int StatusBarHeight() override { return statusBarHeight; }
+    int ButtonWidth() override { return buttonWidth; }
+    int DropDownWidth() override { return dropDownWidth; }
+    void SetToolBar2Visible(bool visible) override { toolBar2Visible = visible; }
+
+    bool IsDown(ToolButton button) override { return down[button]; }
+    void SetDown(ToolButton button, bool d) override { down[button] = d; }
+    void SetTabEnterButton(int image, const std::string& hint) override {
+        tabEnterImage = image;
+        tabEnterHint = hint;
+    }
+    void SetTabEnterMenu(int image, const std::string& caption) override {
+        tabEnterMenuImage = image;
+        tabEnterMenuCaption = caption;
+    }
+    std::string StatusText() override { return status; }
+    void SetStatusText(const std::string& text) override {
+        log_.Add("SetStatusText(" + text + ")");
+        status = text;
+    }
+    void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+
+    bool ShowWaitDialog(std::string& text) override {
+        waitDialogShown.push_back(text);
+        if (waitDialogAnswers.empty()) return false;
+        auto [ok, t] = waitDialogAnswers.front();
+        waitDialogAnswers.pop_front();
+        if (ok) text = t;
+        return ok;
+    }
+    void ShowAboutBox() override { ++aboutShown; }
+    bool ShowWizard(WizardInput& input) override {
+        ++wizardShown;
+        if (wizardAnswers.empty()) return false;
+        auto [ok, in] = wizardAnswers.front();
+        wizardAnswers.pop_front();
+        if (ok) input = in;
+        return ok;
+    }
+
+    // TreeObserver
+    void ItemAdded(Item& item) override { treeEvents.push_back("added " + item.Text()); }
+    void ItemRemoving(Item& item) override {
+        treeEvents.push_back("removing " + item.Text());
+        if (selection && (selection == &item || selection->IsDescendantOf(&item))) selection = nullptr;
+    }
+    void Clearing() override {
+        treeEvents.push_back("clearing");
+        selection = nullptr;
+    }
+    void SubtreeAdded(Item& item) override { treeEvents.push_back("subtree " + item.Text()); }
+    void TextChanged(Item& item) override { treeEvents.push_back("text " + item.Text()); }
+    void ImageChanged(Item&) override {}
+    void ExpandedChanged(Item& item) override {
+        treeEvents.push_back((item.Expanded() ? "expanded " : "collapsed ") + item.Text());
+    }
+
+private:
+    CallLog& log_;
+};
+
+}  // namespace cv2::fakes

@@ -1,0 +1,10 @@
+// The fakes are header-only; compiling them here keeps them building even before a test
+// uses each one.
+#include "platform/fakes/CallLog.h"
+#include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDialogs.h"
+#include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeLocale.h"
+#include "platform/fakes/FakeMainView.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeWindowSystem.h"

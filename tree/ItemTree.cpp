@@ -1,0 +1,277 @@
+#include "tree/ItemTree.h"
+
+#include <cstdlib>
+
+#include "tree/Error.h"
+
+namespace cv2 {
+
+IndexError::IndexError() : Error("不正なインデックス") {}
+InsertError::InsertError() : Error("アイテムの挿入ができません") {}
+
+int Item::Level() const {
+    int level = 0;
+    for (const Item* p = parent_; p; p = p->parent_) ++level;
+    return level;
+}
+
+bool Item::IsDescendantOf(const Item* ancestor) const {
+    for (const Item* p = parent_; p; p = p->parent_)
+        if (p == ancestor) return true;
+    return false;
+}
+
+Item* Item::Next() const {
+    if (firstChild_) return firstChild_;
+    for (const Item* n = this; n; n = n->parent_)
+        if (n->next_) return n->next_;
+    return nullptr;
+}
+
+Item* Item::Prev() const {
+    if (!prev_) return parent_;
+    Item* n = prev_;
+    while (n->lastChild_) n = n->lastChild_;
+    return n;
+}
+
+// The first item in pre-order after the subtree of `item`, or null.
+static Item* AfterSubtree(const Item* item) {
+    for (const Item* n = item; n; n = n->Parent())
+        if (n->NextSibling()) return n->NextSibling();
+    return nullptr;
+}
+
+ItemTree::~ItemTree() {
+    while (first_) {
+        Item* top = first_;
+        first_ = top->next_;
+        FreeSubtree(top);
+    }
+}
+
+Item* ItemTree::NewItem(std::string text) { return new Item(std::move(text)); }
+
+// Links a detached item (with its subtree) under `parent` (null: top level), right before
+// `before` (null: as the last one).
+void ItemTree::Link(Item* item, Item* parent, Item* before) {
+    Item*& first = parent ? parent->firstChild_ : first_;
+    Item*& last = parent ? parent->lastChild_ : last_;
+    item->parent_ = parent;
+    item->next_ = before;
+    item->prev_ = before ? before->prev_ : last;
+    if (item->prev_) item->prev_->next_ = item;
+    else first = item;
+    if (before) before->prev_ = item;
+    else last = item;
+}
+
+void ItemTree::Unlink(Item* item) {
+    Item*& first = item->parent_ ? item->parent_->firstChild_ : first_;
+    Item*& last = item->parent_ ? item->parent_->lastChild_ : last_;
+    if (item->prev_) item->prev_->next_ = item->next_;
+    else first = item->next_;
+    if (item->next_) item->next_->prev_ = item->prev_;
+    else last = item->prev_;
+    item->parent_ = item->prev_ = item->next_ = nullptr;
+}
+
+// Frees a detached subtree without recursion: a file can nest items as deep as it has lines.
+void ItemTree::FreeSubtree(Item* item) {
+    Item* n = item;
+    while (n) {
+        if (n->firstChild_) {
+            n = n->firstChild_;
+            continue;
+        }
+        if (n == item) {
+            delete n;
+            return;
+        }
+        Item* parent = n->parent_;  // n is its parent's first child
+        parent->firstChild_ = n->next_;
+        if (!n->next_) parent->lastChild_ = nullptr;
+        Item* next = n->next_;
+        delete n;
+        n = next ? next : parent;
+    }
+}
+
+int ItemTree::SubtreeSize(const Item* item) const {
+    int size = 1;
+    const Item* stop = AfterSubtree(item);
+    for (const Item* n = item->Next(); n != stop; n = n->Next()) ++size;
+    return size;
+}
+
+Item* ItemTree::AppendAtLevel(Item* ref, std::string text) {
+    return AppendChild(ref ? ref->parent_ : nullptr, std::move(text));
+}
+
+Item* ItemTree::AppendChild(Item* parent, std::string text) {
+    Item* item = NewItem(std::move(text));
+    Link(item, parent, nullptr);
+    ++count_;
+    Changed();
+    if (observer_) observer_->ItemAdded(*item);
+    return item;
+}
+
+void ItemTree::Delete(Item* item) {
+    if (!item) return;
+    if (observer_) observer_->ItemRemoving(*item);
+    count_ -= SubtreeSize(item);
+    Unlink(item);
+    Changed();
+    FreeSubtree(item);
+}
+
+void ItemTree::Clear() {
+    if (observer_ && first_) observer_->Clearing();
+    while (first_) {
+        Item* top = first_;
+        Unlink(top);
+        FreeSubtree(top);
+    }
+    count_ = 0;
+    Changed();
+}
+
+void ItemTree::ReplaceWith(ItemTree& other) {
+    if (&other == this) return;
+    Clear();
+    first_ = other.first_;
+    last_ = other.last_;
+    count_ = other.count_;
+    other.first_ = other.last_ = nullptr;
+    other.count_ = 0;
+    other.Changed();
+    Changed();
+    if (observer_)
+        for (Item* top = first_; top; top = top->next_) observer_->SubtreeAdded(*top);
+}
+
+bool ItemTree::Move(Item* s, Item* target, AttachMode mode, const ExpandGate& gate) {
+    if (!s) return false;
+    if (target && target->IsDescendantOf(s)) return false;
+
+    Item* newParent = nullptr;
+    Item* before = nullptr;  // null: last
+    bool stays = false;
+    switch (mode) {
+        case AttachMode::AddChild:
+            newParent = target;
+            stays = target == s;
+            break;
+        case AttachMode::Add:
+            newParent = target ? target->parent_ : nullptr;
+            break;
+        case AttachMode::Insert:
+            newParent = target ? target->parent_ : nullptr;
+            if (!target || target == s) {
+                stays = target == s;
+            } else if (target->prev_) {
+                stays = target->prev_ == s;  // already right after the previous sibling
+                before = target;
+            } else {
+                before = target;  // first among its siblings
+            }
+            break;
+    }
+
+    if (!stays) {
+        Item* oldParent = s->parent_;
+        bool wasOnlyChild = oldParent && oldParent->firstChild_ == s && oldParent->lastChild_ == s;
+        if (observer_) observer_->ItemRemoving(*s);
+        Unlink(s);
+        Changed();
+        if (wasOnlyChild) SetExpandedOne(oldParent, false, gate);
+        // The subtree is rebuilt at its new place: everything in it comes out collapsed.
+        Item* stop = AfterSubtree(s);  // s is detached: this is null
+        for (Item* n = s; n != stop; n = n->Next()) n->expanded_ = false;
+        Link(s, newParent, before);
+        Changed();
+        if (observer_) observer_->SubtreeAdded(*s);
+    }
+    if (s->parent_) SetExpandedOne(s->parent_, true, gate);
+    return !stays;
+}
+
+void ItemTree::SetExpandedOne(Item* item, bool expanded, const ExpandGate& gate) {
+    if (gate && !gate(*item, expanded)) return;
+    if (item->expanded_ == expanded) return;
+    item->expanded_ = expanded;
+    if (observer_) observer_->ExpandedChanged(*item);
+}
+
+void ItemTree::Expand(Item* item, bool recursive, const ExpandGate& gate) {
+    if (!item) return;
+    Item* stop = AfterSubtree(item);
+    for (Item* n = item; n && n != stop; n = n->Next()) {
+        if (n->HasChildren()) SetExpandedOne(n, true, gate);
+        if (!recursive) break;
+    }
+}
+
+void ItemTree::Collapse(Item* item, bool recursive, const ExpandGate& gate) {
+    if (!item) return;
+    Item* stop = AfterSubtree(item);
+    for (Item* n = item; n && n != stop; n = n->Next()) {
+        if (n->HasChildren()) SetExpandedOne(n, false, gate);
+        if (!recursive) break;
+    }
+}
+
+void ItemTree::SetExpanded(Item* item, bool expanded) {
+    if (item) SetExpandedOne(item, expanded, nullptr);
+}
+
+void ItemTree::SetText(Item* item, std::string text) {
+    item->text_ = std::move(text);
+    if (observer_) observer_->TextChanged(*item);
+}
+
+void ItemTree::SetImageIndex(Item* item, int index) {
+    item->imageIndex_ = index;
+    item->selectedIndex_ = index + 12;
+    if (observer_) observer_->ImageChanged(*item);
+}
+
+void ItemTree::SetSelectedIndex(Item* item, int index) {
+    item->selectedIndex_ = index;
+    if (observer_) observer_->ImageChanged(*item);
+}
+
+Item* ItemTree::ItemAt(int index) const {
+    if (index < 0 || index >= count_) throw IndexError();
+    Item* found = nullptr;
+    if (cacheItem_ && std::abs(index - cacheIndex_) <= 1) {
+        if (index == cacheIndex_) found = cacheItem_;
+        else if (index == cacheIndex_ + 1) found = cacheItem_->Next();
+        else found = cacheItem_->Prev();
+    } else {
+        found = first_;
+        for (int i = 0; i < index && found; ++i) found = found->Next();
+    }
+    if (!found) throw IndexError();
+    cacheItem_ = found;
+    cacheIndex_ = index;
+    return found;
+}
+
+int ItemTree::IndexOf(const Item* item) const {
+    if (item == cacheItem_) return cacheIndex_;
+    int index = 0;
+    for (const Item* n = first_; n; n = n->Next(), ++index)
+        if (n == item) return index;
+    return -1;
+}
+
+bool ItemTree::Contains(const Item* item) const {
+    if (!item) return false;
+    for (const Item* n = first_; n; n = n->Next())
+        if (n == item) return true;
+    return false;
+}
+
+}  // namespace cv2

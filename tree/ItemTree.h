@@ -1,0 +1,158 @@
+#pragma once
+// The item tree: an ordered forest of short Shift-JIS texts with an icon each.
+//
+// The model is the truth; the tree control only mirrors it. Whoever shows the tree
+// registers a TreeObserver and hears of every change after it was made (removals just
+// before). Items are linked both ways so that pre-order steps cost O(1); absolute
+// indices (pre-order positions over the whole forest, collapsed parents included) are
+// served by a one-entry cache so that loops over all items stay linear.
+//
+// Usage:
+//   ItemTree tree;
+//   Item* a = tree.AppendAtLevel(nullptr, "A");
+//   tree.AppendChild(a, "B");
+//   for (int i = 0; i < tree.Count(); ++i) Use(tree.ItemAt(i));
+#include <functional>
+#include <string>
+
+namespace cv2 {
+
+class ItemTree;
+
+class Item {
+public:
+    Item(const Item&) = delete;
+    Item& operator=(const Item&) = delete;
+
+    const std::string& Text() const { return text_; }
+    int ImageIndex() const { return imageIndex_; }
+    int SelectedIndex() const { return selectedIndex_; }
+
+    Item* Parent() const { return parent_; }
+    Item* FirstChild() const { return firstChild_; }
+    Item* LastChild() const { return lastChild_; }
+    Item* PrevSibling() const { return prev_; }
+    Item* NextSibling() const { return next_; }
+    bool HasChildren() const { return firstChild_ != nullptr; }
+    // Whether the children are shown; false for an item without children.
+    bool Expanded() const { return expanded_ && firstChild_ != nullptr; }
+    // 0 for a top-level item.
+    int Level() const;
+    // True when this item lies in the subtree below `ancestor` (not the item itself).
+    bool IsDescendantOf(const Item* ancestor) const;
+
+    // Pre-order neighbours over the whole forest, or null.
+    Item* Next() const;
+    Item* Prev() const;
+
+private:
+    friend class ItemTree;
+    explicit Item(std::string text) : text_(std::move(text)) {}
+
+    std::string text_;
+    int imageIndex_ = 0;
+    int selectedIndex_ = 0;
+    bool expanded_ = false;
+    Item* parent_ = nullptr;
+    Item* firstChild_ = nullptr;
+    Item* lastChild_ = nullptr;
+    Item* prev_ = nullptr;
+    Item* next_ = nullptr;
+};
+
+// Told of every change of an ItemTree, in the order the changes happen.
+class TreeObserver {
+public:
+    virtual ~TreeObserver() = default;
+    // A new item (a leaf) was linked in.
+    virtual void ItemAdded(Item& item) = 0;
+    // `item` and its subtree are about to be unlinked (and freed, unless they are moving).
+    virtual void ItemRemoving(Item& item) = 0;
+    // Every item is about to go.
+    virtual void Clearing() = 0;
+    // `item` and its whole subtree were linked in at a new place (after a move).
+    virtual void SubtreeAdded(Item& item) = 0;
+    virtual void TextChanged(Item& item) = 0;
+    virtual void ImageChanged(Item& item) = 0;
+    virtual void ExpandedChanged(Item& item) = 0;
+};
+
+// Asked once for every item with children that is about to be expanded (true) or
+// collapsed (false); the change happens only when it answers true.
+using ExpandGate = std::function<bool(Item& item, bool expanding)>;
+
+enum class AttachMode {
+    AddChild,  // as the last child of the target
+    Add,       // at the end of the target's level (the top level when there is no target)
+    Insert,    // right before the target
+};
+
+class ItemTree {
+public:
+    ItemTree() = default;
+    ~ItemTree();
+    ItemTree(const ItemTree&) = delete;
+    ItemTree& operator=(const ItemTree&) = delete;
+
+    void SetObserver(TreeObserver* observer) { observer_ = observer; }
+
+    Item* First() const { return first_; }
+    Item* LastTopLevel() const { return last_; }
+    bool Empty() const { return first_ == nullptr; }
+    int Count() const { return count_; }
+
+    // A new item as the last one of `ref`'s level: the last child of ref's parent, or the
+    // last top-level item when ref is top-level or null. Not right after ref.
+    Item* AppendAtLevel(Item* ref, std::string text);
+    // A new item as the last child of `parent`, or the last top-level item for null.
+    Item* AppendChild(Item* parent, std::string text);
+    // Removes the item with its whole subtree.
+    void Delete(Item* item);
+    void Clear();
+    // Takes every item of `other` (which is left empty) in place of this tree's items.
+    void ReplaceWith(ItemTree& other);
+
+    // Moves `s` with its subtree (see AttachMode). Does nothing at all when `target` lies
+    // below `s`. The moved subtree arrives collapsed; an old parent left without children
+    // is collapsed and the new parent expanded, both through `gate`. Returns whether `s`
+    // changed its place.
+    bool Move(Item* s, Item* target, AttachMode mode, const ExpandGate& gate);
+
+    // Expands or collapses the item (and, when recursive, every item of its subtree in
+    // pre-order), asking the gate for each one that has children.
+    void Expand(Item* item, bool recursive, const ExpandGate& gate);
+    void Collapse(Item* item, bool recursive, const ExpandGate& gate);
+    // Sets the expanded state without asking: for a view mirroring a change the gate allowed.
+    void SetExpanded(Item* item, bool expanded);
+
+    void SetText(Item* item, std::string text);
+    // Image index and selected image index (index + 12) together.
+    void SetImageIndex(Item* item, int index);
+    void SetSelectedIndex(Item* item, int index);
+
+    // The item at an absolute index; throws IndexError for a bad one.
+    Item* ItemAt(int index) const;
+    // The absolute index of an item of this tree.
+    int IndexOf(const Item* item) const;
+
+    // Whether `item` is (still) an item of this tree. O(n); for checks, not for loops.
+    bool Contains(const Item* item) const;
+
+private:
+    Item* NewItem(std::string text);
+    void Link(Item* item, Item* parent, Item* before);
+    void Unlink(Item* item);
+    void FreeSubtree(Item* item);
+    int SubtreeSize(const Item* item) const;
+    void SetExpandedOne(Item* item, bool expanded, const ExpandGate& gate);
+    void Changed() { cacheItem_ = nullptr; }
+
+    Item* first_ = nullptr;
+    Item* last_ = nullptr;
+    int count_ = 0;
+    TreeObserver* observer_ = nullptr;
+    mutable Item* cacheItem_ = nullptr;
+    mutable int cacheIndex_ = -1;
+};
+
+}  // namespace cv2
