@@ -1,0 +1,27 @@
+#pragma once
+// The Win32 implementations of the platform ports (Windows build only).
+#include <memory>
+
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Ime.h"
+#include "platform/Locale.h"
+#include "platform/Mutex.h"
+#include "platform/Profile.h"
+#include "platform/Shell.h"
+#include "platform/WindowSystem.h"
+
+namespace cv2 {
+
+std::unique_ptr<WindowSystem> MakeWin32WindowSystem();
+std::unique_ptr<Clipboard> MakeWin32Clipboard();
+std::unique_ptr<FileSystem> MakeWin32FileSystem();
+std::unique_ptr<Dialogs> MakeWin32Dialogs();
+std::unique_ptr<Shell> MakeWin32Shell();
+std::unique_ptr<Locale> MakeWin32Locale();
+std::unique_ptr<Ime> MakeWin32Ime();
+std::unique_ptr<MutexApi> MakeWin32Mutex();
+std::unique_ptr<Profile> MakeWin32Profile();
+
+}  // namespace cv2
