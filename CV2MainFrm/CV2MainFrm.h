@@ -6,7 +6,7 @@
 // The handlers live in one .cpp file per concern: EditCommands.cpp (the item tree),
 // Layout.cpp (compact mode, minimum size, the popup menu), Sending.cpp (target tracking,
 // sending, follow-up key, click mode), SettingsIo.cpp (settings files), StartUp.cpp,
-// FileCommands.cpp, Wizard.cpp, Dialogs.cpp (wait time, about, help, error report).
+// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help).
 #include <string>
 #include <vector>
 

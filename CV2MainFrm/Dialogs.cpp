@@ -3,7 +3,6 @@
 // Placeholder: filled in by the work on this area.
 namespace cv2 {
 
-void TCV2Frm::Wait1Click() {}
 void TCV2Frm::AboutClick() {}
 void TCV2Frm::Help1Click() {}
 

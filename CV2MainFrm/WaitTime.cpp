@@ -1,0 +1,8 @@
+#include "CV2MainFrm/CV2MainFrm.h"
+
+// Placeholder: filled in by the work on this area.
+namespace cv2 {
+
+void TCV2Frm::Wait1Click() {}
+
+}  // namespace cv2

@@ -1,0 +1,11 @@
+#pragma once
+// Native implementations of the ports that the core's tests use against the real system.
+#include <memory>
+
+#include "platform/FileSystem.h"
+
+namespace cv2 {
+
+std::unique_ptr<FileSystem> MakePosixFileSystem();
+
+}  // namespace cv2
