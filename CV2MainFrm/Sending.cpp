@@ -15,5 +15,6 @@ void TCV2Frm::ClickCheckClick() {}
 void TCV2Frm::MainTreeClick() {}
 void TCV2Frm::MainTreeDblClick() {}
 void TCV2Frm::WriteClipboardText(const std::string&) {}
+void TCV2Frm::SendPointerItem() {}
 
 }  // namespace cv2
