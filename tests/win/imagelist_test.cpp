@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "CV2MainFrm/ImageList_win.h"
 
 namespace cv2 {
@@ -124,6 +126,36 @@ TEST(MainImageList, IconDrawsThePicture) {
     HICON glyph = CreatePictureIcon(WizardGlyph(kGlyphOk));
     EXPECT_NE(glyph, nullptr);
     DestroyIcon(glyph);
+}
+
+// The .ico made at build time carries the drawn icon into the executable.
+TEST(MainImageList, ProgramIconIsTheDrawnOne) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring exe = path;
+    exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"Corvell2.exe";
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) {
+        GTEST_SKIP() << "Corvell2.exe is not beside the tests";
+    }
+    for (int size : {32, 16}) {
+        SCOPED_TRACE(size);
+        auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(kMainIconId), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr);
+        const Picture& picture = AppIconPicture(size);
+        Surface surface(size, size);
+        ASSERT_TRUE(DrawIconEx(surface.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+        int wrong = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const std::uint32_t expected = (picture.At(x, y) >> 24) != 0 ? picture.At(x, y) & 0xFFFFFF : 0x123456u;
+                wrong += surface.Rgb(x, y) == expected ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(module);
 }
 
 }  // namespace
