@@ -154,6 +154,9 @@ private:
     void ExpandedChanged(Item& item) override;
 
     void WriteClipboardText(const std::string& text);
+    // Sends the item under the pointer, when the last pointer movement was on an item;
+    // the click gestures and MainTreeMouseDown's Ctrl+left press share it.
+    void SendPointerItem();
 
     MainView& view_;
     Platform& platform_;

@@ -260,7 +260,7 @@ Item* ItemTree::ItemAt(int index) const {
 }
 
 int ItemTree::IndexOf(const Item* item) const {
-    if (item == cacheItem_) return cacheIndex_;
+    if (item && item == cacheItem_) return cacheIndex_;
     int index = 0;
     for (const Item* n = first_; n; n = n->Next(), ++index)
         if (n == item) return index;

@@ -19,6 +19,8 @@ public:
     // Failure switches.
     int openFailures = 0;  // the next this many Open calls fail
     bool failAlloc = false, failLock = false, failEmpty = false, failSetData = false;
+    int allocsLeft = -1;                 // >= 0: Alloc fails once this many went through
+    std::set<unsigned> failSetDataFormats;  // SetData fails for these formats
 
     bool isOpen = false;
     WindowHandle openOwner = 0;
@@ -46,7 +48,7 @@ public:
     }
     bool SetData(unsigned format, MemoryHandle block) override {
         log_.Add("SetClipboardData(" + std::to_string(format) + ")");
-        if (failSetData || !isOpen || !blocks.count(block)) return false;
+        if (failSetData || failSetDataFormats.count(format) || !isOpen || !blocks.count(block)) return false;
         data[format] = blocks[block];
         owned.insert(block);
         return true;
@@ -69,7 +71,8 @@ public:
         char buf[64];
         std::snprintf(buf, sizeof buf, "GlobalAlloc(0x%X, %zu)", flags, bytes);
         log_.Add(buf);
-        if (failAlloc) return 0;
+        if (failAlloc || allocsLeft == 0) return 0;
+        if (allocsLeft > 0) --allocsLeft;
         MemoryHandle h = next_++;
         blocks[h].assign(bytes, '\xCD');
         return h;

@@ -9,6 +9,7 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/fakes/CallLog.h"
+#include "tree/Text.h"
 
 namespace cv2::fakes {
 
@@ -36,9 +37,15 @@ public:
     std::string GetWindowText(WindowHandle window, int bufferBytes) override {
         auto it = windows.find(window);
         if (!window || it == windows.end() || bufferBytes <= 0) return {};
-        std::string t = it->second.title;
-        if (static_cast<int>(t.size()) > bufferBytes - 1) t.resize(static_cast<std::size_t>(bufferBytes - 1));
-        return t;
+        // As the port promises: at most bufferBytes - 1 bytes, no double-byte character cut in two.
+        const std::string& t = it->second.title;
+        std::size_t n = 0;
+        while (n < t.size()) {
+            std::size_t len = IsLeadByte(static_cast<unsigned char>(t[n])) && n + 1 < t.size() ? 2 : 1;
+            if (static_cast<int>(n + len) > bufferBytes - 1) break;
+            n += len;
+        }
+        return t.substr(0, n);
     }
 
     bool SetForegroundWindow(WindowHandle window) override {

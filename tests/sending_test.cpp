@@ -1,0 +1,519 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDialogs.h"
+#include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeLocale.h"
+#include "platform/fakes/FakeMainView.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeWindowSystem.h"
+#include "tree/Error.h"
+
+namespace cv2 {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr WindowHandle kTarget = 500;
+const std::string kSpecialTitle = "Tarvex[Tarvex] - [日記・予定]";
+
+// Windows that throw on a chosen key press, to check that releases still go out.
+class ThrowingWindowSystem : public fakes::FakeWindowSystem {
+public:
+    using FakeWindowSystem::FakeWindowSystem;
+    int throwOnPressOf = -1;
+    bool KeyEvent(unsigned char virtualKey, bool release) override {
+        bool ok = FakeWindowSystem::KeyEvent(virtualKey, release);
+        if (!release && virtualKey == throwOnPressOf) throw std::runtime_error("input refused");
+        return ok;
+    }
+};
+
+class SendingTest : public ::testing::Test {
+protected:
+    SendingTest() {
+        windows.windows[kTarget] = {0, "Chrome_WidgetWin_1", "応募フォーム - Browser"};
+        windows.windows[view.handle] = {0, "TCV2Frm", "Corvell2！"};
+        view.down[ToolButton::Paste] = true;
+        frm.targetWindow = kTarget;
+        view.status = "応募フォーム - Browser";
+    }
+
+    bool Logged(const std::string& call) const {
+        return std::find(log.calls.begin(), log.calls.end(), call) != log.calls.end();
+    }
+    std::size_t CountPrefix(const std::string& prefix) const {
+        return static_cast<std::size_t>(std::count_if(log.calls.begin(), log.calls.end(),
+                                                      [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+    }
+
+    // What every failed clipboard write must leave behind.
+    void ExpectCleanFailure(const std::string& message) {
+        try {
+            frm.SendText("abc");
+            FAIL() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+        EXPECT_FALSE(clipboard.isOpen);
+        EXPECT_THAT(clipboard.locked, IsEmpty());
+        for (const auto& [block, bytes] : clipboard.blocks)
+            EXPECT_TRUE(clipboard.owned.count(block) || clipboard.freed.count(block)) << "block leaked";
+        for (MemoryHandle block : clipboard.owned) EXPECT_FALSE(clipboard.freed.count(block)) << "owned block freed";
+        EXPECT_EQ(CountPrefix("SetForegroundWindow"), 0u);
+        EXPECT_EQ(CountPrefix("Sleep"), 0u);
+        EXPECT_EQ(CountPrefix("keybd_event"), 0u);
+    }
+
+    fakes::CallLog log;
+    ThrowingWindowSystem windows{log};
+    fakes::FakeClipboard clipboard{log};
+    fakes::FakeFileSystem files;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeShell shell;
+    fakes::FakeLocale locale;
+    fakes::FakeMainView view{log};
+    Platform platform{windows, clipboard, files, dialogs, shell, locale};
+    TCV2Frm frm{view, platform};
+};
+
+// ---- the send itself ----
+
+TEST_F(SendingTest, WorkedExampleCallSequence) {
+    frm.waitTime = 100;
+    frm.tabEnterIndex = 1;
+    frm.SendText("abc");
+    EXPECT_THAT(log.calls, ElementsAreArray({
+        "RegisterClipboardFormat(CanIncludeInClipboardHistory)",
+        "RegisterClipboardFormat(CanUploadToCloudClipboard)",
+        // CF_TEXT exactly as it always was
+        "OpenClipboard", "GlobalAlloc(0x2002, 4)", "GlobalLock", "EmptyClipboard", "SetClipboardData(1)",
+        "GlobalUnlock",
+        // the additions: UTF-16 text and the two privacy flags
+        "GlobalAlloc(0x2002, 8)", "GlobalLock", "SetClipboardData(13)", "GlobalUnlock",
+        "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(49152)", "GlobalUnlock",
+        "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(49153)", "GlobalUnlock",
+        "CloseClipboard",
+        "SetForegroundWindow(500)", "Sleep(100)",
+        "keybd_event(0x11, 0)", "keybd_event(0x56, 0)", "keybd_event(0x11, 2)", "keybd_event(0x56, 2)",
+        "keybd_event(0x09, 0)", "keybd_event(0x09, 2)",
+        "SetForegroundWindow(500)",
+    }));
+    EXPECT_EQ(clipboard.openOwner, view.handle);
+    EXPECT_THAT(clipboard.data[kCfText], ElementsAre('a', 'b', 'c', '\0'));
+    EXPECT_THAT(windows.keysDown, IsEmpty());
+    EXPECT_THAT(clipboard.freed, IsEmpty());
+}
+
+TEST_F(SendingTest, ClipboardHoldsShiftJisAndUtf16AndPrivacyFlags) {
+    frm.SendText("東京都ソ");
+    std::string sjis = "東京都ソ";
+    std::vector<char> text(sjis.begin(), sjis.end());
+    text.push_back('\0');
+    EXPECT_EQ(clipboard.data[kCfText], text);
+    // 東 U+6771, 京 U+4EAC, 都 U+90FD, ソ U+30BD, little-endian, then a zero unit
+    EXPECT_THAT(clipboard.data[kCfUnicodeText],
+                ElementsAre('\x71', '\x67', '\xAC', '\x4E', '\xFD', '\x90', '\xBD', '\x30', 0, 0));
+    for (const char* name : {"CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"})
+        EXPECT_THAT(clipboard.data[clipboard.registered.at(name)], ElementsAre(0, 0, 0, 0)) << name;
+}
+
+TEST_F(SendingTest, PasteModeOffOnlyWritesTheClipboard) {
+    view.down[ToolButton::Paste] = false;
+    frm.tabEnterIndex = 1;
+    frm.SendText("abc");
+    EXPECT_EQ(clipboard.Text(), "abc");
+    EXPECT_EQ(log.calls.back(), "CloseClipboard");
+}
+
+TEST_F(SendingTest, EmptyTextKeepsTheClipboardAndStillPastes) {
+    clipboard.data[kCfText] = {'o', 'l', 'd', '\0'};
+    frm.tabEnterIndex = 2;
+    frm.SendText("");
+    EXPECT_EQ(clipboard.Text(), "old");
+    EXPECT_THAT(log.calls, ElementsAre("SetForegroundWindow(500)", "Sleep(0)", "keybd_event(0x11, 0)",
+                                       "keybd_event(0x56, 0)", "keybd_event(0x11, 2)", "keybd_event(0x56, 2)",
+                                       "keybd_event(0x0D, 0)", "keybd_event(0x0D, 2)", "SetForegroundWindow(500)"));
+}
+
+TEST_F(SendingTest, NegativeWaitTimeDoesNotSleep) {
+    frm.waitTime = -1;
+    frm.SendText("abc");
+    EXPECT_EQ(CountPrefix("Sleep"), 0u);
+    EXPECT_TRUE(Logged("keybd_event(0x56, 0)"));
+}
+
+TEST_F(SendingTest, VanishedTargetStillTypesAndReportsNothing) {
+    frm.targetWindow = 0;
+    frm.SendText("abc");
+    EXPECT_TRUE(Logged("SetForegroundWindow(0)"));
+    EXPECT_TRUE(Logged("keybd_event(0x56, 2)"));
+    EXPECT_THAT(dialogs.boxes, IsEmpty());
+}
+
+// ---- synthesized keys are always released ----
+
+TEST_F(SendingTest, ReleasesGoOutWhenPressesAreRefused) {
+    windows.keyEventsLeft = 0;
+    frm.tabEnterIndex = 1;
+    frm.SendText("abc");
+    std::vector<std::string> keys;
+    for (const auto& c : log.calls)
+        if (c.rfind("keybd_event", 0) == 0) keys.push_back(c);
+    EXPECT_THAT(keys, ElementsAre("keybd_event(0x11, 0)", "keybd_event(0x56, 0)", "keybd_event(0x11, 2)",
+                                  "keybd_event(0x56, 2)", "keybd_event(0x09, 0)", "keybd_event(0x09, 2)"));
+}
+
+TEST_F(SendingTest, ReleasesGoOutWhenAPressThrows) {
+    for (unsigned char key : {kVkControl, kVkV}) {
+        log.Clear();
+        windows.throwOnPressOf = key;
+        EXPECT_THROW(frm.SendText("abc"), std::runtime_error);
+        EXPECT_THAT(windows.keysDown, IsEmpty()) << int(key);
+        EXPECT_TRUE(Logged("keybd_event(0x11, 2)"));
+        EXPECT_TRUE(Logged("keybd_event(0x56, 2)"));
+    }
+    log.Clear();
+    windows.throwOnPressOf = kVkTab;
+    frm.tabEnterIndex = 1;
+    EXPECT_THROW(frm.SendText("abc"), std::runtime_error);
+    EXPECT_TRUE(Logged("keybd_event(0x09, 2)"));
+    EXPECT_THAT(windows.keysDown, IsEmpty());
+}
+
+// ---- the special target ----
+
+class SpecialTargetTest : public SendingTest {
+protected:
+    SpecialTargetTest() {
+        view.status = kSpecialTitle;
+        windows.windows[kTarget].title = kSpecialTitle;
+        windows.windows[101] = {kTarget, "MDIClient", ""};
+        windows.windows[102] = {101, "ThunderRT6FormDC", "日記・予定"};
+        windows.windows[103] = {102, "ThunderRT6UserControlDC", ""};
+        windows.windows[104] = {103, "TextEdit", ""};
+    }
+};
+
+TEST_F(SpecialTargetTest, PastesByMessageIntoTheDiaryEdit) {
+    frm.waitTime = 300;
+    frm.tabEnterIndex = 1;
+    frm.SendText("abc");
+    auto first = std::find(log.calls.begin(), log.calls.end(), "SetForegroundWindow(500)");
+    ASSERT_NE(first, log.calls.end());
+    EXPECT_THAT(std::vector<std::string>(first, log.calls.end()),
+                ElementsAre("SetForegroundWindow(500)", "Sleep(300)", "FindWindowEx(500, MDIClient, null)",
+                            "FindWindowEx(101, ThunderRT6FormDC, 日記・予定)",
+                            "FindWindowEx(102, ThunderRT6UserControlDC, null)", "FindWindowEx(103, TextEdit, null)",
+                            "SendPaste(104)", "keybd_event(0x09, 0)", "keybd_event(0x09, 2)",
+                            "SetForegroundWindow(500)"));
+}
+
+TEST_F(SpecialTargetTest, ABrokenChainPastesNothingAndSearchesOnFromTheTop) {
+    const char* classes[] = {"MDIClient", "ThunderRT6FormDC", "ThunderRT6UserControlDC", "TextEdit"};
+    for (WindowHandle missing = 101; missing <= 104; ++missing) {
+        SCOPED_TRACE(missing);
+        auto saved = windows.windows;
+        windows.windows.erase(missing);
+        log.Clear();
+        windows.pasted.clear();
+        frm.tabEnterIndex = 2;
+        frm.SendText("abc");
+        EXPECT_THAT(windows.pasted, IsEmpty());
+        EXPECT_EQ(CountPrefix("keybd_event(0x56"), 0u);
+        EXPECT_TRUE(Logged("keybd_event(0x0D, 2)"));
+        EXPECT_EQ(log.calls.back(), "SetForegroundWindow(500)");
+        // Every search after the break looks among the top-level windows.
+        for (WindowHandle step = missing + 1; step <= 104; ++step) {
+            std::string cls = classes[step - 101];
+            std::string name = step == 102 ? "日記・予定" : "null";
+            EXPECT_TRUE(Logged("FindWindowEx(0, " + cls + ", " + name + ")")) << cls;
+        }
+        windows.windows = saved;
+    }
+}
+
+TEST_F(SpecialTargetTest, OnlyTheExactTitleIsSpecial) {
+    for (const std::string& title : std::vector<std::string>{kSpecialTitle + " ", "tarvex[Tarvex] - [日記・予定]", kSpecialTitle.substr(1)}) {
+        log.Clear();
+        view.status = title;
+        frm.SendText("abc");
+        EXPECT_EQ(CountPrefix("FindWindowEx"), 0u) << title;
+        EXPECT_TRUE(Logged("keybd_event(0x56, 0)")) << title;
+    }
+}
+
+// ---- failures of the clipboard write ----
+
+TEST_F(SendingTest, ClipboardHeldByAnotherProgram) {
+    clipboard.openFailures = 1000;
+    ExpectCleanFailure("クリップボードを開くことができません");
+    EXPECT_EQ(CountPrefix("GlobalAlloc"), 0u);
+    EXPECT_EQ(CountPrefix("CloseClipboard"), 0u);
+    // About 200 ms of retries in short steps.
+    EXPECT_GE(clipboard.now, 200u);
+    EXPECT_LE(clipboard.now, 220u);
+    EXPECT_GE(CountPrefix("OpenClipboard"), 10u);
+}
+
+TEST_F(SendingTest, ClipboardFreedWithinTheRetryTime) {
+    clipboard.openFailures = 5;
+    frm.SendText("abc");
+    EXPECT_EQ(clipboard.Text(), "abc");
+    EXPECT_EQ(CountPrefix("OpenClipboard"), 6u);
+    EXPECT_TRUE(Logged("keybd_event(0x56, 2)"));
+}
+
+TEST_F(SendingTest, EveryFailureWhileFillingFreesAndCloses) {
+    struct Case {
+        const char* name;
+        std::function<void(fakes::FakeClipboard&)> arm;
+    };
+    std::vector<Case> cases = {
+        {"alloc", [](fakes::FakeClipboard& c) { c.failAlloc = true; }},
+        {"lock", [](fakes::FakeClipboard& c) { c.failLock = true; }},
+        {"empty", [](fakes::FakeClipboard& c) { c.failEmpty = true; }},
+        {"set text", [](fakes::FakeClipboard& c) { c.failSetData = true; }},
+        {"alloc unicode", [](fakes::FakeClipboard& c) { c.allocsLeft = 1; }},
+        {"set unicode", [](fakes::FakeClipboard& c) { c.failSetDataFormats = {kCfUnicodeText}; }},
+        {"alloc flag", [](fakes::FakeClipboard& c) { c.allocsLeft = 3; }},
+        {"set flag", [](fakes::FakeClipboard& c) { c.failSetDataFormats = {0xC001}; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clipboard.failAlloc = clipboard.failLock = clipboard.failEmpty = clipboard.failSetData = false;
+        clipboard.allocsLeft = -1;
+        clipboard.failSetDataFormats.clear();
+        clipboard.blocks.clear();
+        clipboard.owned.clear();
+        clipboard.freed.clear();
+        log.Clear();
+        c.arm(clipboard);
+        ExpectCleanFailure("クリップボードにデータを設定できません");
+        EXPECT_EQ(CountPrefix("CloseClipboard"), 1u);
+    }
+}
+
+TEST_F(SendingTest, FailedSetFreesTheBlockAfterUnlocking) {
+    clipboard.failSetData = true;
+    EXPECT_THROW(frm.SendText("abc"), Error);
+    auto set = std::find(log.calls.begin(), log.calls.end(), "SetClipboardData(1)");
+    ASSERT_NE(set, log.calls.end());
+    EXPECT_THAT(std::vector<std::string>(set + 1, log.calls.end()),
+                ElementsAre("GlobalUnlock", "GlobalFree", "CloseClipboard"));
+}
+
+// ---- follow-up key ----
+
+TEST_F(SendingTest, FollowUpKeyByChoiceAndMode) {
+    struct Case {
+        bool paste;
+        int index;
+        std::vector<std::string> keys;
+    };
+    std::vector<Case> cases = {
+        {true, 0, {}},
+        {true, 1, {"keybd_event(0x09, 0)", "keybd_event(0x09, 2)"}},
+        {true, 2, {"keybd_event(0x0D, 0)", "keybd_event(0x0D, 2)"}},
+        {true, -1, {}},
+        {false, 1, {}},
+        {false, 2, {}},
+    };
+    for (const Case& c : cases) {
+        log.Clear();
+        view.down[ToolButton::Paste] = c.paste;
+        frm.tabEnterIndex = c.index;
+        frm.PressFollowUpKey();
+        EXPECT_EQ(log.calls, c.keys) << c.paste << " " << c.index;
+    }
+}
+
+TEST_F(SendingTest, TabEnterButtonInEachState) {
+    struct Case {
+        bool paste;
+        int index;
+        std::vector<std::string> calls;
+    };
+    std::vector<Case> cases = {
+        {false, 0, {}},
+        {false, 1, {}},
+        {false, 2, {}},
+        {true, 0, {}},
+        {true, 1,
+         {"SetForegroundWindow(500)", "keybd_event(0x09, 0)", "keybd_event(0x09, 2)", "SetForegroundWindow(500)"}},
+        {true, 2,
+         {"SetForegroundWindow(500)", "keybd_event(0x0D, 0)", "keybd_event(0x0D, 2)", "SetForegroundWindow(500)"}},
+    };
+    frm.waitTime = 500;
+    for (const Case& c : cases) {
+        log.Clear();
+        view.down[ToolButton::Paste] = c.paste;
+        frm.tabEnterIndex = c.index;
+        frm.TabEnterBtnClick();
+        EXPECT_EQ(log.calls, c.calls) << c.paste << " " << c.index;
+    }
+}
+
+TEST_F(SendingTest, FollowUpChoiceShownOnButtonAndMenu) {
+    struct Row {
+        int image;
+        std::string hint, caption;
+    };
+    Row rows[] = {{24, "何もしない", "何もしない(&P)"}, {25, "Tabを押す", "Tabを押す(&P)"},
+                  {26, "Enterを押す", "Enterを押す(&P)"}};
+    for (int i : {2, 0, 1}) {
+        frm.NoTabEnterClick(i);
+        EXPECT_EQ(frm.tabEnterIndex, i);
+        EXPECT_EQ(view.tabEnterImage, rows[i].image);
+        EXPECT_EQ(view.tabEnterHint, rows[i].hint);
+        EXPECT_EQ(view.tabEnterMenuImage, rows[i].image);
+        EXPECT_EQ(view.tabEnterMenuCaption, rows[i].caption);
+    }
+    // With no entry checked the display stays as it is.
+    frm.tabEnterIndex = -1;
+    frm.UpdateTabEnterButton();
+    EXPECT_EQ(view.tabEnterImage, 25);
+    EXPECT_EQ(view.tabEnterMenuCaption, "Tabを押す(&P)");
+}
+
+// ---- gestures and click mode ----
+
+TEST_F(SendingTest, GesturesSendOnlyWhenThePointerWasOnAnItem) {
+    view.down[ToolButton::Paste] = false;
+    Item* item = frm.Tree().AppendAtLevel(nullptr, "123-4567");
+    struct Case {
+        Item* item;
+        unsigned hits;
+        bool sends;
+    };
+    Case cases[] = {
+        {item, kHitOnItem | kHitOnLabel, true},  {item, kHitOnItem | kHitOnIcon, true},
+        {item, kHitOnButton, false},             {item, kHitOnIndent, false},
+        {item, kHitOnRight, false},              {nullptr, kHitOnItem, false},
+    };
+    for (const Case& c : cases) {
+        clipboard.data.clear();
+        frm.pointerItem = c.item;
+        frm.pointerHits = c.hits;
+        frm.MainTreeClick();
+        EXPECT_EQ(clipboard.Text(), c.sends ? "123-4567" : "") << c.hits;
+    }
+}
+
+TEST_F(SendingTest, ClickModeDecidesWhichGestureSends) {
+    view.down[ToolButton::Paste] = false;
+    frm.pointerItem = frm.Tree().AppendAtLevel(nullptr, "x");
+    frm.pointerHits = kHitOnItem;
+    auto sends = [&](void (TCV2Frm::*gesture)()) {
+        log.Clear();
+        (frm.*gesture)();
+        return Logged("OpenClipboard");
+    };
+    // Before the mode is applied both gestures send.
+    EXPECT_TRUE(sends(&TCV2Frm::MainTreeClick));
+    EXPECT_TRUE(sends(&TCV2Frm::MainTreeDblClick));
+
+    frm.ClickCheckClick();  // single-click mode
+    EXPECT_TRUE(frm.clickCheck);
+    EXPECT_TRUE(sends(&TCV2Frm::MainTreeClick));
+    EXPECT_FALSE(sends(&TCV2Frm::MainTreeDblClick));
+
+    frm.ClickCheckClick();  // double-click mode
+    EXPECT_FALSE(frm.clickCheck);
+    EXPECT_FALSE(sends(&TCV2Frm::MainTreeClick));
+    EXPECT_TRUE(sends(&TCV2Frm::MainTreeDblClick));
+}
+
+TEST_F(SendingTest, DeletedPointerItemIsNeverSent) {
+    view.down[ToolButton::Paste] = false;
+    Item* parent = frm.Tree().AppendAtLevel(nullptr, "parent");
+    frm.pointerItem = frm.Tree().AppendChild(parent, "child");
+    frm.pointerHits = kHitOnItem;
+    frm.Tree().Clear();
+    frm.MainTreeDblClick();
+    EXPECT_THAT(log.calls, IsEmpty());
+}
+
+// ---- target tracking ----
+
+class TrackingTest : public SendingTest {
+protected:
+    TrackingTest() {
+        frm.targetWindow = 0;
+        view.status.clear();
+        windows.windows[600] = {0, "Notepad", "メモ帳"};
+        windows.windows[601] = {0, "Notepad", "メモ帳"};
+        windows.windows[602] = {0, "Shell_TrayWnd", ""};
+    }
+    void Tick(WindowHandle foreground) {
+        windows.foreground = foreground;
+        frm.Timer1Timer();
+    }
+};
+
+TEST_F(TrackingTest, FollowsTheForegroundWindowButNotItself) {
+    Tick(600);
+    EXPECT_EQ(frm.targetWindow, 600u);
+    EXPECT_EQ(view.status, "メモ帳");
+    log.Clear();
+    Tick(view.handle);  // the user clicks items in the main window
+    Tick(602);          // the task bar has no title
+    Tick(0);            // nothing in the foreground
+    Tick(600);          // unchanged: the panel is not written again
+    EXPECT_EQ(frm.targetWindow, 600u);
+    EXPECT_EQ(view.status, "メモ帳");
+    EXPECT_THAT(log.calls, IsEmpty());
+}
+
+TEST_F(TrackingTest, SameTitleOtherWindowAndTitleChange) {
+    Tick(600);
+    Tick(601);
+    EXPECT_EQ(frm.targetWindow, 601u);
+    EXPECT_EQ(view.status, "メモ帳");
+    windows.windows[601].title = "無題 - メモ帳";
+    Tick(601);
+    EXPECT_EQ(frm.targetWindow, 601u);
+    EXPECT_EQ(view.status, "無題 - メモ帳");
+}
+
+TEST_F(TrackingTest, LongTitlesAreCutTo255BytesWithoutSplittingACharacter) {
+    windows.windows[600].title = std::string(300, 'a');
+    Tick(600);
+    EXPECT_EQ(view.status, std::string(255, 'a'));
+    // A double-byte character over the boundary is left out whole.
+    windows.windows[600].title = std::string(254, 'b') + "あいう";
+    Tick(600);
+    EXPECT_EQ(view.status, std::string(254, 'b'));
+    windows.windows[600].title = std::string(253, 'c') + "あいう";
+    Tick(600);
+    EXPECT_EQ(view.status, std::string(253, 'c') + "あ");
+    // The comparison uses the cut title: a change beyond it is not seen.
+    log.Clear();
+    windows.windows[600].title = std::string(253, 'c') + "あえ";
+    Tick(600);
+    EXPECT_THAT(log.calls, IsEmpty());
+}
+
+TEST_F(TrackingTest, PasteButtonSwitchesTheTimerAndBlanksThePanel) {
+    Tick(600);
+    view.down[ToolButton::Paste] = false;
+    frm.PasteBtnClick();
+    EXPECT_FALSE(view.timerEnabled);
+    EXPECT_EQ(view.status, "");
+    EXPECT_EQ(frm.targetWindow, 600u);  // kept for the next send
+    view.down[ToolButton::Paste] = true;
+    frm.PasteBtnClick();
+    EXPECT_TRUE(view.timerEnabled);
+    EXPECT_EQ(view.status, "");
+}
+
+}  // namespace
+}  // namespace cv2
