@@ -135,7 +135,8 @@ void TCV2Frm::LoadSettings(const std::wstring& path) {
         if (expand.front() != "No") {
             // Stays set until the pointer next moves over the tree.
             expandAllowed = true;
-            for (const std::string& element : expand) tree_.Expand(tree_.ItemAt(ParseIndexElement(element)), true, Gate());
+            for (const std::string& element : expand)
+                tree_.Expand(tree_.ItemAt(ParseIndexElement(element)), true, Gate());
         }
 
         Item* selected = tree_.ItemAt(ini.ReadInteger(kWindow, "NodeSelect", 0));

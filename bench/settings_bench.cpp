@@ -67,6 +67,24 @@ void BM_SettingsInMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_SettingsInMemory)->Unit(benchmark::kMillisecond);
 
+// Each operation on its own, in memory.
+template <int kOperation>
+void BM_SettingsStep(benchmark::State& state) {
+    fakes::FakeFileSystem files;
+    const std::wstring userFile = L"C:\\Data\\big.cv2";
+    Session session(files);
+    session.frm.fileName = userFile;
+    session.frm.SaveSettings(userFile);
+    for (auto _ : state) {
+        if (kOperation == 0) session.frm.SaveSettings(userFile);
+        if (kOperation == 1) session.frm.LoadSettings(userFile);
+        if (kOperation == 2) session.frm.LoadItemImages();
+    }
+}
+BENCHMARK(BM_SettingsStep<0>)->Name("SaveSettings")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SettingsStep<1>)->Name("LoadSettings")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SettingsStep<2>)->Name("LoadItemImages")->Unit(benchmark::kMillisecond);
+
 void BM_SettingsRealFiles(benchmark::State& state) {
     char folder[] = "/tmp/cv2benchXXXXXX";
     if (!mkdtemp(folder)) {
