@@ -1,0 +1,303 @@
+#include "settings/Ini.h"
+
+#include <cstdint>
+
+#include "tree/Text.h"
+
+namespace cv2 {
+namespace {
+
+// The blanks the platform trims around lines, names and values (^Z is an old end-of-file mark).
+// None of them can be the second byte of a double-byte character.
+constexpr bool IsBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' '; }
+
+std::string_view TrimLeft(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    return s.substr(i);
+}
+
+std::string_view TrimRight(std::string_view s) {
+    std::size_t n = s.size();
+    while (n > 0 && IsBlank(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+
+// The platform takes names and values as C strings.
+std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
+std::string Fold(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(out[i]);
+        if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + ('a' - 'A'));
+        else if (IsLeadByte(c)) ++i;  // a second byte is never a letter of its own
+    }
+    return out;
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+// True when the text ends in a first byte without its second byte.
+bool EndsInsideCharacter(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) i += IsLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
+    return i > s.size();
+}
+
+// Byte length of the first `chars` characters of s (all of s when it has fewer).
+std::size_t CharPrefix(std::string_view s, std::size_t chars) {
+    std::size_t i = 0;
+    while (i < s.size() && chars > 0) {
+        i += IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+        --chars;
+    }
+    return i;
+}
+
+std::size_t CharCount(std::string_view s) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < s.size(); ++n) i += IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+    return n;
+}
+
+// What a read with a buffer of 2048 characters, handed back in a buffer of 2048 bytes, gives:
+// the platform removes one pair of enclosing quotes while it copies, and the copy keeps at most
+// 2047 characters, of which the last is dropped whenever the text after the opening quote had at
+// most 2048 (a longer quoted text keeps its first 2047 characters and no quote is removed).
+std::string CopyEntry(std::string_view value) {
+    constexpr std::size_t kBufferChars = IniFile::kMaxRead + 1;
+    bool quoted = false;
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+        quoted = true;
+        value.remove_prefix(1);
+    }
+    std::size_t chars = CharCount(value);
+    std::size_t kept = chars < kBufferChars - 1 ? chars : kBufferChars - 1;
+    if (quoted && kBufferChars >= chars && kept > 0) --kept;
+    std::string_view out = value.substr(0, CharPrefix(value, kept));
+    // The byte buffer holds 2047 bytes: a character that does not fit whole is left out.
+    std::size_t bytes = 0;
+    while (bytes < out.size()) {
+        std::size_t step = IsLeadByte(static_cast<unsigned char>(out[bytes])) && bytes + 1 < out.size() ? 2 : 1;
+        if (bytes + step > IniFile::kMaxRead) break;
+        bytes += step;
+    }
+    out = out.substr(0, bytes);
+    return std::string(out);
+}
+
+}  // namespace
+
+int StrToIntDef(std::string_view text, int def) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::uint64_t n = 0;
+    bool hex = false;
+    if (i < text.size() && text[i] == '$') {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i == text.size()) return def;  // no digits
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (hex && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (hex && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else return def;
+        n = n * (hex ? 16 : 10) + digit;
+        if (n > 0xFFFFFFFFull) return def;
+    }
+    if (hex) {
+        // Hexadecimal gives the 32-bit pattern: $FFFFFFFF is -1.
+        std::uint32_t bits = static_cast<std::uint32_t>(n);
+        if (negative) bits = 0u - bits;
+        return static_cast<int>(static_cast<std::int32_t>(bits));
+    }
+    if (negative) {
+        if (n > 0x80000000ull) return def;
+        return static_cast<int>(-static_cast<std::int64_t>(n));
+    }
+    if (n > 0x7FFFFFFFull) return def;
+    return static_cast<int>(n);
+}
+
+IniFile IniFile::Parse(std::string_view bytes) {
+    IniFile ini;
+    ini.raw_ = std::string(bytes);
+    if (bytes.empty()) return ini;
+    ini.sections_.push_back(Section{});  // the lines before the first section
+    ini.sectionIndex_.emplace(std::string(), 0);
+    Section* current = &ini.sections_.back();
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = Trim(bytes.substr(pos, end - pos));
+        pos = bytes.find_first_not_of("\r\n", end);
+        if (pos == std::string_view::npos) pos = bytes.size();
+        if (line.empty()) continue;
+
+        if (line[0] == '[') {
+            std::size_t close = FindLastSingleByteChar(line, ']');
+            if (close != std::string_view::npos) {
+                Section s;
+                s.name = std::string(Trim(line.substr(1, close - 1)));
+                if (s.name.empty()) ini.unstable_ = true;
+                ini.sectionIndex_.emplace(Fold(s.name), ini.sections_.size());
+                ini.sections_.push_back(std::move(s));
+                current = &ini.sections_.back();
+                continue;
+            }
+        }
+        Key key;
+        std::size_t eq = line.find('=');
+        if (eq != std::string_view::npos) {
+            key.name = std::string(TrimRight(line.substr(0, eq)));
+            key.value = std::string(TrimLeft(line.substr(eq + 1)));
+            key.hasValue = true;
+        } else {
+            key.name = std::string(line);
+        }
+        // A second nameless key in a row is dropped.
+        if (key.name.empty() && !current->keys.empty() && current->keys.back().name.empty()) continue;
+        ini.AddKey(*current, std::move(key));
+    }
+    return ini;
+}
+
+IniFile IniFile::Load(FileSystem& files, const std::wstring& path) {
+    std::string bytes;
+    if (!files.ReadFile(path, bytes)) return IniFile();
+    return Parse(bytes);
+}
+
+void IniFile::AddKey(Section& s, Key key) {
+    s.index.emplace(Fold(key.name), s.keys.size());
+    s.keys.push_back(std::move(key));
+}
+
+const IniFile::Key* IniFile::Find(std::string_view section, std::string_view key) const {
+    auto sit = sectionIndex_.find(Fold(Trim(UpToNul(section))));
+    if (sit == sectionIndex_.end()) return nullptr;
+    const Section& s = sections_[sit->second];
+    auto kit = s.index.find(Fold(Trim(UpToNul(key))));
+    if (kit == s.index.end()) return nullptr;
+    return &s.keys[kit->second];
+}
+
+bool IniFile::HasKey(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+    const Key* k = Find(section, key);
+    if (k && k->hasValue) return CopyEntry(k->value);
+    def = UpToNul(def);
+    // Trailing spaces of the default go, except its first character.
+    std::size_t n = def.size();
+    while (n > 1 && def[n - 1] == ' ') --n;
+    return CopyEntry(def.substr(0, n));
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+    return StrToIntDef(ReadString(section, key, ""), def);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+IniFile::Section& IniFile::SectionFor(std::string_view name) {
+    auto it = sectionIndex_.find(Fold(TrimRight(name)));
+    if (it != sectionIndex_.end()) return sections_[it->second];
+    Section s;
+    s.name = std::string(name);
+    sectionIndex_.emplace(Fold(s.name), sections_.size());
+    sections_.push_back(std::move(s));
+    return sections_.back();
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    section = TrimLeft(UpToNul(section));
+    key = TrimLeft(UpToNul(key));
+    value = TrimLeft(UpToNul(value));
+
+    Section& s = SectionFor(section);
+    Key* k = nullptr;
+    auto kit = s.index.find(Fold(TrimRight(key)));
+    if (kit != s.index.end()) {
+        k = &s.keys[kit->second];
+    } else {
+        Key created;
+        created.name = std::string(key);
+        AddKey(s, std::move(created));
+        k = &s.keys.back();
+    }
+    if (k->hasValue && k->value == value) return;  // the platform leaves the file alone
+    k->value = std::string(value);
+    k->hasValue = true;
+    changed_ = true;
+    stale_ = true;
+
+    // What is on disk is what counts: when the written text would read back differently from the
+    // tree in memory (line breaks, blanks at the ends, an "=" in a key name, a key that looks like
+    // a section), read the file's new text again, as the platform does at its next call.
+    bool clean = !section.empty() && TrimRight(section).size() == section.size() && !HasLineBreak(section) &&
+                 !EndsInsideCharacter(section) && !key.empty() && TrimRight(key).size() == key.size() &&
+                 !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
+                 !(key[0] == '[' && FindLastSingleByteChar(key, ']') != std::string_view::npos) &&
+                 TrimRight(value).size() == value.size() && !HasLineBreak(value);
+    if (!clean || unstable_) Reparse();
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+    WriteString(section, key, IntToStr(value));
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::Reparse() {
+    IniFile again = Parse(Bytes());
+    again.changed_ = true;  // the text is the written one; the tree is what reading it gives
+    *this = std::move(again);
+}
+
+std::string IniFile::Bytes() const {
+    if (!stale_) return raw_;
+    std::size_t size = 0;
+    for (const Section& s : sections_) {
+        size += s.name.size() + 4;
+        for (const Key& k : s.keys) size += k.name.size() + k.value.size() + 3;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const Section& s : sections_) {
+        if (!s.name.empty()) {
+            out += '[';
+            out += s.name;
+            out += "]\r\n";
+        }
+        for (const Key& k : s.keys) {
+            out += k.name;
+            if (k.hasValue) {
+                out += '=';
+                out += k.value;
+            }
+            out += "\r\n";
+        }
+    }
+    return out;
+}
+
+bool IniFile::Save(FileSystem& files, const std::wstring& path) const { return files.WriteFileAtomic(path, Bytes()); }
+
+}  // namespace cv2
