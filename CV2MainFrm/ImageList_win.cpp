@@ -1,8 +1,142 @@
-// Placeholder: filled in by the work on this area.
 #include "CV2MainFrm/ImageList_win.h"
 
-namespace cv2 {
+#include <cstring>
 
-HIMAGELIST CreateMainImageList() { return ImageList_Create(18, 18, ILC_COLOR32, 44, 0); }
+namespace cv2 {
+namespace {
+
+// A top-down 32-bit DIB section holding the pixels, premultiplied by their alpha, and
+// optionally the matching monochrome mask (set bits are transparent).
+HBITMAP MakeColourBitmap(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+std::uint32_t Premultiplied(std::uint32_t argb) {
+    const std::uint32_t a = argb >> 24;
+    if (a == 0xFF) {
+        return argb;
+    }
+    auto channel = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) |
+           channel(argb & 0xFF);
+}
+
+// Copies a picture into a row of pixels `stride` wide at column `left`.
+void CopyInto(const Picture& picture, std::uint32_t* pixels, int stride, int left) {
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            pixels[y * stride + left + x] = Premultiplied(picture.At(x, y));
+        }
+    }
+}
+
+// Monochrome bitmap rows are padded to 16 bits.
+HBITMAP MakeMask(const std::vector<const Picture*>& pictures, int width, int height) {
+    const int rowBytes = ((width + 15) / 16) * 2;
+    std::vector<unsigned char> bits(static_cast<std::size_t>(rowBytes * height), 0);
+    int left = 0;
+    for (const Picture* picture : pictures) {
+        for (int y = 0; y < picture->height; ++y) {
+            for (int x = 0; x < picture->width; ++x) {
+                if ((picture->At(x, y) >> 24) < 0x80) {
+                    const int column = left + x;
+                    bits[static_cast<std::size_t>(y * rowBytes + column / 8)] |=
+                        static_cast<unsigned char>(0x80 >> (column % 8));
+                }
+            }
+        }
+        left += picture->width;
+    }
+    return CreateBitmap(width, height, 1, 1, bits.data());
+}
+
+}  // namespace
+
+HIMAGELIST CreateMainImageList() {
+    const auto& images = MainImages();
+    const int count = static_cast<int>(images.size());
+    HIMAGELIST list = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, count, 4);
+    if (list == nullptr) {
+        return nullptr;
+    }
+    // One strip of all pictures side by side, added in one call.
+    void* bits = nullptr;
+    HBITMAP colour = MakeColourBitmap(kImageSize * count, kImageSize, &bits);
+    std::vector<const Picture*> pictures;
+    for (const Picture& picture : images) {
+        pictures.push_back(&picture);
+    }
+    HBITMAP mask = MakeMask(pictures, kImageSize * count, kImageSize);
+    bool added = false;
+    if (colour != nullptr && mask != nullptr) {
+        for (int i = 0; i < count; ++i) {
+            CopyInto(images[static_cast<std::size_t>(i)], static_cast<std::uint32_t*>(bits), kImageSize * count,
+                     i * kImageSize);
+        }
+        added = ImageList_Add(list, colour, mask) == 0 && ImageList_GetImageCount(list) == count;
+    }
+    if (colour != nullptr) {
+        DeleteObject(colour);
+    }
+    if (mask != nullptr) {
+        DeleteObject(mask);
+    }
+    if (!added) {
+        ImageList_Destroy(list);
+        return nullptr;
+    }
+    return list;
+}
+
+HBITMAP CreatePictureBitmap(const Picture& picture) {
+    void* bits = nullptr;
+    HBITMAP bitmap = MakeColourBitmap(picture.width, picture.height, &bits);
+    if (bitmap != nullptr) {
+        CopyInto(picture, static_cast<std::uint32_t*>(bits), picture.width, 0);
+        GdiFlush();
+    }
+    return bitmap;
+}
+
+HBITMAP CreateImageBitmap(int index) {
+    if (index < 0 || index >= kImageCount) {
+        return nullptr;
+    }
+    return CreatePictureBitmap(MainImages()[static_cast<std::size_t>(index)]);
+}
+
+HICON CreatePictureIcon(const Picture& picture) {
+    HBITMAP colour = CreatePictureBitmap(picture);
+    HBITMAP mask = MakeMask({&picture}, picture.width, picture.height);
+    HICON icon = nullptr;
+    if (colour != nullptr && mask != nullptr) {
+        ICONINFO info{};
+        info.fIcon = TRUE;
+        info.hbmColor = colour;
+        info.hbmMask = mask;
+        icon = CreateIconIndirect(&info);
+    }
+    if (colour != nullptr) {
+        DeleteObject(colour);
+    }
+    if (mask != nullptr) {
+        DeleteObject(mask);
+    }
+    return icon;
+}
+
+HICON CreateImageIcon(int index) {
+    if (index < 0 || index >= kImageCount) {
+        return nullptr;
+    }
+    return CreatePictureIcon(MainImages()[static_cast<std::size_t>(index)]);
+}
 
 }  // namespace cv2

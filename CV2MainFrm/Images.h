@@ -1,7 +1,11 @@
 #pragma once
 // The program's pictures as plain pixels, drawn in the source as small palette-indexed
-// maps so that they can be reviewed there.
+// maps (CV2MainFrm/ImageMaps.h) so that they can be reviewed there.
+//
+// Usage: the Win32 layer turns MainImages() into the shared image list at start
+// (CV2MainFrm/ImageList_win.h); dialogs take their button glyphs from WizardGlyph().
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace cv2 {
@@ -10,13 +14,35 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> argb;  // row by row from the top; alpha 0 is transparent
+
+    std::uint32_t At(int x, int y) const { return argb[static_cast<std::size_t>(y * width + x)]; }
 };
 
 inline constexpr int kImageSize = 18;
 inline constexpr int kImageCount = 44;
+inline constexpr int kItemIconCount = 12;  // 12..23 are the selected variants of 0..11
 
 // The 44 images of the shared image list: 0..11 item icons, 12..23 the same with the
 // hand holding a pen, 24..43 the toolbar and menu glyphs.
 const std::vector<Picture>& MainImages();
+
+// The hand holding a pen that marks a selected item; transparent where it leaves the
+// item icon as it is.
+const Picture& HandOverlay();
+
+// 16 x 16 button glyphs of the wizard; Cancel and OK serve the wait-time dialog too.
+enum GlyphKind : int { kGlyphBack = 0, kGlyphNext = 1, kGlyphCancel = 2, kGlyphOk = 3, kGlyphCount = 4 };
+inline constexpr int kGlyphSize = 16;
+const Picture& WizardGlyph(int which);
+
+// 16 x 16 clock beside the wait-time dialog's input.
+const Picture& WaitDialogImage();
+
+// The program's icon as drawn for the .ico file: size 32 or 16 (anything else gives 16).
+const Picture& AppIconPicture(int size);
+
+// Faults in the pixel maps (ragged rows, wrong sizes, characters missing from the
+// palette), one line each; empty when the maps are sound.
+std::vector<std::string> PixelMapProblems();
 
 }  // namespace cv2

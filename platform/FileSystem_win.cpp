@@ -1,18 +1,125 @@
-// Placeholder: filled in by the work on this area.
+// Files through the W functions of kernel32.
 #include <windows.h>
+
+#include <algorithm>
 
 #include "platform/Win32Ports.h"
 
 namespace cv2 {
 namespace {
 
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE Get() const { return h_; }
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    // Closes now; false when closing failed (the last write may then be lost).
+    bool Close() {
+        if (!Valid()) return true;
+        BOOL ok = CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// The folder part of a path, with its separator ("" when the path has none).
+std::wstring FolderOf(const std::wstring& path) {
+    std::size_t cut = path.find_last_of(L"\\/:");
+    return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
+}
+
 class Win32FileSystem : public FileSystem {
 public:
-    bool ReadFile(const std::wstring&, std::string&) override { return false; }
-    bool WriteFileAtomic(const std::wstring&, const std::string&) override { return false; }
-    bool FileExists(const std::wstring&) override { return false; }
-    std::vector<std::wstring> FindFiles(const std::wstring&) override { return {}; }
-    std::wstring ModulePath() override { return {}; }
+    bool ReadFile(const std::wstring& path, std::string& bytes) override {
+        Handle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return false;
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+        std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+        std::size_t done = 0;
+        while (done < data.size()) {
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
+                return false;
+            if (got == 0) break;  // the file shrank meanwhile
+            done += got;
+        }
+        data.resize(done);
+        bytes = std::move(data);
+        return true;
+    }
+
+    bool WriteFileAtomic(const std::wstring& path, const std::string& bytes) override {
+        DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+
+        // GetTempFileNameW creates the (empty) temporary file itself, so its name is ours.
+        std::wstring folder = FolderOf(path);
+        wchar_t temp[MAX_PATH + 16];
+        if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"cv2", 0, temp)) return false;
+
+        bool ok = false;
+        {
+            Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file.Valid()) {
+                ok = true;
+                std::size_t done = 0;
+                while (ok && done < bytes.size()) {
+                    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+                    DWORD written = 0;
+                    ok = ::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+                    done += written;
+                }
+                ok = ok && FlushFileBuffers(file.Get());
+                ok = file.Close() && ok;
+            }
+        }
+        ok = ok && MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!ok) {
+            DWORD error = GetLastError();
+            DeleteFileW(temp);
+            SetLastError(error);
+        }
+        return ok;
+    }
+
+    bool FileExists(const std::wstring& path) override {
+        DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW data{};
+        HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            names.push_back(data.cFileName);
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+        return names;
+    }
+
+    std::wstring ModulePath() override {
+        std::wstring buffer(MAX_PATH, L'\0');
+        for (;;) {
+            DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            if (n == 0) return {};
+            // A full buffer means the path was cut short (the error code differs between systems).
+            if (n < buffer.size()) {
+                buffer.resize(n);
+                return buffer;
+            }
+            if (buffer.size() >= 32768) return {};
+            buffer.resize(buffer.size() * 2);
+        }
+    }
 };
 
 }  // namespace

@@ -1,24 +1,81 @@
-// Placeholder: filled in by the work on this area.
+// Windows of other programs and synthesized input, through the W functions; titles and
+// class names cross this boundary in code page 932.
 #include <windows.h>
 
+#include "platform/Cp932.h"
 #include "platform/Win32Ports.h"
+#include "tree/Text.h"
 
 namespace cv2 {
 namespace {
 
+HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
+WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
+// The longest prefix of at most maxBytes bytes that ends on a character boundary.
+std::string CutToBytes(const std::string& text, std::size_t maxBytes) {
+    std::size_t n = 0;
+    while (n < text.size()) {
+        std::size_t len = IsLeadByte(static_cast<unsigned char>(text[n])) && n + 1 < text.size() ? 2 : 1;
+        if (n + len > maxBytes) break;
+        n += len;
+    }
+    return text.substr(0, n);
+}
+
 class Win32WindowSystem : public WindowSystem {
 public:
-    WindowHandle GetForegroundWindow() override { return 0; }
-    std::string GetWindowText(WindowHandle, int) override { return {}; }
-    bool SetForegroundWindow(WindowHandle) override { return false; }
-    WindowHandle FindWindowEx(WindowHandle, const std::string&, const std::string*) override { return 0; }
-    void SendPaste(WindowHandle) override {}
-    void Sleep(int) override {}
-    bool KeyEvent(unsigned char, bool) override { return false; }
-    WindowHandle FindTopLevelWindow(const std::string&) override { return 0; }
-    WindowHandle GetOwnerWindow(WindowHandle) override { return 0; }
-    bool IsIconic(WindowHandle) override { return false; }
-    void Restore(WindowHandle) override {}
+    WindowHandle GetForegroundWindow() override { return FromHwnd(::GetForegroundWindow()); }
+
+    std::string GetWindowText(WindowHandle window, int bufferBytes) override {
+        if (!window || bufferBytes <= 0) return {};
+        // Each byte of the narrow buffer holds at most one UTF-16 unit of the title, so a
+        // wide buffer of the same count never cuts off anything that would have fitted.
+        std::wstring wide(static_cast<std::size_t>(bufferBytes), L'\0');
+        int n = ::GetWindowTextW(ToHwnd(window), wide.data(), bufferBytes);
+        if (n <= 0) return {};
+        wide.resize(static_cast<std::size_t>(n));
+        return CutToBytes(ToCp932(wide), static_cast<std::size_t>(bufferBytes - 1));
+    }
+
+    bool SetForegroundWindow(WindowHandle window) override { return ::SetForegroundWindow(ToHwnd(window)) != 0; }
+
+    WindowHandle FindWindowEx(WindowHandle parent, const std::string& className, const std::string* name) override {
+        std::wstring cls = FromCp932(className);
+        std::wstring title = name ? FromCp932(*name) : std::wstring();
+        return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, cls.c_str(), name ? title.c_str() : nullptr));
+    }
+
+    void SendPaste(WindowHandle window) override { ::SendMessageW(ToHwnd(window), WM_PASTE, 0, 0); }
+
+    void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
+
+    bool KeyEvent(unsigned char virtualKey, bool release) override {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = 0;
+        input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+        input.ki.time = 0;
+        input.ki.dwExtraInfo = 0;
+        // SendInput tells how many events went into the input stream: 0 when blocked.
+        return ::SendInput(1, &input, sizeof input) == 1;
+    }
+
+    WindowHandle FindTopLevelWindow(const std::string& className) override {
+        std::wstring cls = FromCp932(className);
+        return FromHwnd(::FindWindowW(cls.c_str(), nullptr));
+    }
+
+    WindowHandle GetOwnerWindow(WindowHandle window) override {
+        return static_cast<WindowHandle>(::GetWindowLongPtrW(ToHwnd(window), GWLP_HWNDPARENT));
+    }
+
+    bool IsIconic(WindowHandle window) override { return ::IsIconic(ToHwnd(window)) != 0; }
+
+    void Restore(WindowHandle window) override {
+        ::SendMessageW(ToHwnd(window), WM_SYSCOMMAND, SC_RESTORE, static_cast<LPARAM>(-1));
+    }
 };
 
 }  // namespace

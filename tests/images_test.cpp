@@ -1,0 +1,190 @@
+// Checks of the pixel maps, and the review sheet: with CV2_ART_SHEET set to a folder,
+// ImagesSheet.Write draws every picture enlarged and at real size into PPM files there
+// (convert them with imagemagick to look at them).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "CV2MainFrm/Images.h"
+
+namespace cv2 {
+namespace {
+
+bool Opaque(std::uint32_t argb) { return (argb >> 24) != 0; }
+
+int OpaqueCount(const Picture& p) {
+    int n = 0;
+    for (std::uint32_t c : p.argb) {
+        n += Opaque(c) ? 1 : 0;
+    }
+    return n;
+}
+
+TEST(Images, MapsAreWellFormed) {
+    for (const std::string& problem : PixelMapProblems()) {
+        ADD_FAILURE() << problem;
+    }
+}
+
+TEST(Images, FortyFourPicturesOfEighteenPixelsEachDrawnAndDistinct) {
+    const auto& images = MainImages();
+    ASSERT_EQ(images.size(), 44u);
+    std::set<std::vector<std::uint32_t>> seen;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(images[i].width, 18);
+        EXPECT_EQ(images[i].height, 18);
+        ASSERT_EQ(images[i].argb.size(), 18u * 18u);
+        EXPECT_GT(OpaqueCount(images[i]), 30);
+        // Every pixel is fully opaque or fully transparent, and transparent ones are zero,
+        // so straight and premultiplied alpha read the same.
+        for (std::uint32_t c : images[i].argb) {
+            EXPECT_TRUE((c >> 24) == 0xFF || c == 0) << std::hex << c;
+        }
+        EXPECT_TRUE(seen.insert(images[i].argb).second) << "same picture as an earlier index";
+    }
+}
+
+TEST(Images, SelectedVariantIsTheItemIconWithTheHandOver) {
+    const auto& images = MainImages();
+    const Picture& hand = HandOverlay();
+    ASSERT_EQ(hand.width, 18);
+    ASSERT_EQ(hand.height, 18);
+    EXPECT_GT(OpaqueCount(hand), 20);
+    for (int i = 0; i < kItemIconCount; ++i) {
+        SCOPED_TRACE(i);
+        const Picture& base = images[static_cast<std::size_t>(i)];
+        const Picture& selected = images[static_cast<std::size_t>(i + kItemIconCount)];
+        for (std::size_t p = 0; p < base.argb.size(); ++p) {
+            EXPECT_EQ(selected.argb[p], Opaque(hand.argb[p]) ? hand.argb[p] : base.argb[p]) << "pixel " << p;
+        }
+    }
+}
+
+TEST(Images, DialogGlyphsAndIconsAreDrawn) {
+    for (int g = 0; g < kGlyphCount; ++g) {
+        SCOPED_TRACE(g);
+        EXPECT_EQ(WizardGlyph(g).width, 16);
+        EXPECT_EQ(WizardGlyph(g).height, 16);
+        EXPECT_GT(OpaqueCount(WizardGlyph(g)), 20);
+    }
+    EXPECT_EQ(WaitDialogImage().width, 16);
+    EXPECT_GT(OpaqueCount(WaitDialogImage()), 60);
+    EXPECT_EQ(AppIconPicture(32).width, 32);
+    EXPECT_EQ(AppIconPicture(16).width, 16);
+    EXPECT_GT(OpaqueCount(AppIconPicture(32)), 400);
+    EXPECT_GT(OpaqueCount(AppIconPicture(16)), 120);
+}
+
+// ---- review sheet ----
+
+struct Canvas {
+    int width;
+    int height;
+    std::vector<std::uint32_t> rgb;
+
+    Canvas(int w, int h, std::uint32_t background)
+        : width(w), height(h), rgb(static_cast<std::size_t>(w * h), background) {}
+
+    void Fill(int x0, int y0, int w, int h, std::uint32_t c) {
+        for (int y = y0; y < y0 + h; ++y) {
+            for (int x = x0; x < x0 + w; ++x) {
+                if (x >= 0 && y >= 0 && x < width && y < height) {
+                    rgb[static_cast<std::size_t>(y * width + x)] = c;
+                }
+            }
+        }
+    }
+
+    void Draw(const Picture& p, int x0, int y0, int scale) {
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                if (Opaque(p.At(x, y))) {
+                    Fill(x0 + x * scale, y0 + y * scale, scale, scale, p.At(x, y) & 0xFFFFFF);
+                }
+            }
+        }
+    }
+
+    // Digits in a 3 x 5 font, for the labels.
+    void Number(int value, int x0, int y0, int scale) {
+        static const char* const kDigits[10] = {"111101101101111", "010110010010111", "111001111100111",
+                                                "111001111001111", "101101111001001", "111100111001111",
+                                                "111100111101111", "111001001001001", "111101111101111",
+                                                "111101111001111"};
+        const std::string text = std::to_string(value);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char* d = kDigits[text[i] - '0'];
+            for (int k = 0; k < 15; ++k) {
+                if (d[k] == '1') {
+                    Fill(x0 + static_cast<int>(i) * 4 * scale + (k % 3) * scale, y0 + (k / 3) * scale, scale, scale,
+                         0x000000);
+                }
+            }
+        }
+    }
+
+    void Save(const std::string& path) const {
+        FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr) << path;
+        std::fprintf(f, "P6\n%d %d\n255\n", width, height);
+        for (std::uint32_t c : rgb) {
+            const unsigned char px[3] = {static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
+                                         static_cast<unsigned char>(c)};
+            std::fwrite(px, 1, 3, f);
+        }
+        std::fclose(f);
+    }
+};
+
+TEST(ImagesSheet, Write) {
+    const char* folder = std::getenv("CV2_ART_SHEET");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "set CV2_ART_SHEET to a folder to write the review sheets";
+    }
+    const auto& images = MainImages();
+    const std::uint32_t kFace = 0xD4D0C8;
+
+    // Enlarged: 8 x per pixel, 6 to a row, with a pixel grid and the index above.
+    constexpr int kScale = 8;
+    constexpr int kCell = 18 * kScale + 24;
+    Canvas big(6 * kCell + 8, 10 * kCell, kFace);
+    auto cell = [&](const Picture& p, int label, int col, int row) {
+        const int x0 = 8 + col * kCell;
+        const int y0 = row * kCell + 16;
+        big.Number(label, x0, y0 - 13, 2);
+        big.Fill(x0 - 1, y0 - 1, p.width * kScale + 2, p.height * kScale + 2, 0x606060);
+        big.Fill(x0, y0, p.width * kScale, p.height * kScale, 0xF0F0F0);
+        big.Draw(p, x0, y0, kScale);
+    };
+    for (int i = 0; i < kImageCount; ++i) {
+        cell(images[static_cast<std::size_t>(i)], i, i % 6, i / 6);
+    }
+    for (int g = 0; g < kGlyphCount; ++g) {
+        cell(WizardGlyph(g), 100 + g, g % 6, 8);
+    }
+    cell(WaitDialogImage(), 104, 4, 8);
+    cell(HandOverlay(), 105, 5, 8);
+    cell(AppIconPicture(16), 116, 0, 9);
+    {
+        const int x0 = 8 + 1 * kCell;
+        const int y0 = 9 * kCell + 16;
+        big.Number(132, x0, y0 - 13, 2);
+        big.Draw(AppIconPicture(32), x0, y0, 4);
+    }
+    big.Save(std::string(folder) + "/sheet_big.ppm");
+
+    // Real size and double size on the button face, as toolbars and menus show them.
+    Canvas real(11 * 44 + 16, 4 * 22 + 4 * 44 + 24, kFace);
+    for (int i = 0; i < kImageCount; ++i) {
+        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 22, 8 + (i / 11) * 22, 1);
+        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 44, 16 + 4 * 22 + (i / 11) * 44, 2);
+    }
+    real.Save(std::string(folder) + "/sheet_real.ppm");
+}
+
+}  // namespace
+}  // namespace cv2

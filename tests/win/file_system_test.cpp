@@ -1,0 +1,119 @@
+// The Win32 file system against real folders: the contract the native tests check too.
+#include <windows.h>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "platform/Win32Ports.h"
+
+namespace cv2 {
+namespace {
+
+class Win32Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t base[MAX_PATH];
+        ASSERT_NE(GetTempPathW(MAX_PATH, base), 0u);
+        dir_ = std::wstring(base) + L"cv2fs" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+               std::to_wstring(GetTickCount64()) + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
+        files_ = MakeWin32FileSystem();
+    }
+    void TearDown() override {
+        for (const std::wstring& name : files_->FindFiles(dir_ + L"*")) {
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = dir_ + name;
+            if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+        }
+        RemoveDirectoryW(dir_.c_str());
+    }
+
+    std::vector<std::wstring> Entries() {
+        std::vector<std::wstring> names;
+        for (const std::wstring& name : files_->FindFiles(dir_ + L"*"))
+            if (name != L"." && name != L"..") names.push_back(name);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::wstring dir_;
+    std::unique_ptr<FileSystem> files_;
+};
+
+TEST_F(Win32Files, AtomicWriteReplacesTheFileAndLeavesNothingBehind) {
+    std::wstring path = dir_ + L"ユーザー.cv2";
+    ASSERT_TRUE(files_->WriteFileAtomic(path, "old\r\n"));
+    std::string bytes("\x95\x5C\0new\r\n", 7);
+    ASSERT_TRUE(files_->WriteFileAtomic(path, bytes));
+    std::string back;
+    ASSERT_TRUE(files_->ReadFile(path, back));
+    EXPECT_EQ(back, bytes);
+    EXPECT_EQ(Entries(), std::vector<std::wstring>{L"ユーザー.cv2"});
+
+    ASSERT_TRUE(files_->WriteFileAtomic(path, ""));
+    ASSERT_TRUE(files_->ReadFile(path, back));
+    EXPECT_EQ(back, "");
+}
+
+TEST_F(Win32Files, FailedWriteKeepsTheOldFile) {
+    std::wstring path = dir_ + L"u.cv2";
+    ASSERT_TRUE(files_->WriteFileAtomic(path, "old\r\n"));
+    ASSERT_TRUE(CreateDirectoryW((dir_ + L"sub.cv2").c_str(), nullptr));
+    EXPECT_FALSE(files_->WriteFileAtomic(dir_ + L"sub.cv2", "x"));
+    EXPECT_FALSE(files_->WriteFileAtomic(dir_ + L"missing\\u.cv2", "x"));
+
+    // A file someone holds open without sharing cannot be replaced.
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files_->WriteFileAtomic(path, "new\r\n"));
+    CloseHandle(held);
+
+    std::string back;
+    ASSERT_TRUE(files_->ReadFile(path, back));
+    EXPECT_EQ(back, "old\r\n");
+    EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"sub.cv2", L"u.cv2"}));
+}
+
+TEST_F(Win32Files, ReadFailures) {
+    std::string bytes = "kept";
+    EXPECT_FALSE(files_->ReadFile(dir_ + L"missing.cv2", bytes));
+    EXPECT_EQ(bytes, "kept");
+    EXPECT_FALSE(files_->FileExists(dir_ + L"missing.cv2"));
+
+    // Reading is exclusive: a file open for writing elsewhere is refused.
+    std::wstring path = dir_ + L"busy.cv2";
+    ASSERT_TRUE(files_->WriteFileAtomic(path, "x"));
+    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files_->ReadFile(path, bytes));
+    CloseHandle(writer);
+    EXPECT_TRUE(files_->ReadFile(path, bytes));
+    EXPECT_EQ(bytes, "x");
+}
+
+TEST_F(Win32Files, FindFilesAcceptsEveryAttribute) {
+    for (const wchar_t* name : {L"a.cv2", L"B.CV2", L"d.txt"}) ASSERT_TRUE(files_->WriteFileAtomic(dir_ + name, "x"));
+    ASSERT_TRUE(CreateDirectoryW((dir_ + L"x.cv2").c_str(), nullptr));
+    ASSERT_TRUE(files_->WriteFileAtomic(dir_ + L"h.cv2", "x"));
+    SetFileAttributesW((dir_ + L"h.cv2").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    std::vector<std::wstring> found = files_->FindFiles(dir_ + L"*.cv2");
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::wstring>{L"B.CV2", L"a.cv2", L"h.cv2", L"x.cv2"}));
+    EXPECT_TRUE(files_->FindFiles(dir_ + L"*.none").empty());
+    EXPECT_TRUE(files_->FileExists(dir_ + L"a.cv2"));
+    EXPECT_FALSE(files_->FileExists(dir_ + L"x.cv2"));
+    SetFileAttributesW((dir_ + L"h.cv2").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(Win32Files, ModulePathNamesThisProgram) {
+    std::wstring path = files_->ModulePath();
+    ASSERT_GT(path.size(), 4u);
+    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    EXPECT_EQ(CompareStringOrdinal(name.c_str(), -1, L"cv2_wintests.exe", -1, TRUE), CSTR_EQUAL);
+    EXPECT_TRUE(files_->FileExists(path));
+}
+
+}  // namespace
+}  // namespace cv2

@@ -1,0 +1,152 @@
+// The wait-time dialog, driven from a thread timer while its modal loop runs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "Option/OptionFrm.h"
+#include "Option/OptionFrm_win.h"
+
+namespace cv2 {
+namespace {
+
+// What runs inside the dialog's modal loop, once the dialog is there.
+std::function<void(HWND)> g_script;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dlg = FindWindowW(L"#32770", kOptionFrmCaption);
+    if (!dlg || !IsWindowVisible(dlg)) return;
+    KillTimer(nullptr, id);
+    auto script = std::move(g_script);
+    g_script = nullptr;
+    if (script) script(dlg);
+}
+
+// Shows the dialog with `text`, runs `script` inside it; a script that leaves the dialog
+// open gets it cancelled after a while.
+bool Show(std::string& text, std::function<void(HWND)> script) {
+    g_script = std::move(script);
+    SetTimer(nullptr, 0, 30, RunScript);
+    return ShowOptionFrm(nullptr, text);
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buf[64] = {};
+    GetWindowTextW(hwnd, buf, 64);
+    return buf;
+}
+
+void Type(HWND edit, const wchar_t* chars) {
+    for (const wchar_t* p = chars; *p; ++p) SendMessageW(edit, WM_CHAR, *p, 1);
+}
+
+void PressKey(HWND target, WPARAM vk) {
+    // Posted, so that the dialog's own loop sees it as it would see a keystroke.
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+}
+
+TEST(OptionFrmWin, LayoutAndInitialField) {
+    std::string text = "0";
+    RECT client{}, editRect{};
+    LONG_PTR editStyle = 0;
+    std::wstring caption, shown, label1, label2;
+    HWND focus = nullptr, edit = nullptr;
+    bool ok = Show(text, [&](HWND dlg) {
+        GetClientRect(dlg, &client);
+        edit = GetDlgItem(dlg, kOptionNumEdit1Id);
+        GetWindowRect(edit, &editRect);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&editRect), 2);
+        editStyle = GetWindowLongPtrW(edit, GWL_STYLE);
+        caption = TextOf(dlg);
+        shown = TextOf(edit);
+        label1 = TextOf(GetDlgItem(dlg, kOptionLabel1Id));
+        label2 = TextOf(GetDlgItem(dlg, kOptionLabel2Id));
+        focus = GetFocus();
+        PressKey(edit, VK_ESCAPE);
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(text, "0");
+    EXPECT_EQ(client.right, 251);
+    EXPECT_EQ(client.bottom, 80);
+    EXPECT_EQ(editRect.left, 200);
+    EXPECT_EQ(editRect.top, 16);
+    EXPECT_EQ(editRect.right - editRect.left, 41);
+    EXPECT_EQ(editRect.bottom - editRect.top, 20);
+    EXPECT_TRUE(editStyle & ES_RIGHT);
+    EXPECT_EQ(caption, L"Wait設定");
+    EXPECT_EQ(shown, L"0");
+    EXPECT_EQ(label1, L"貼りつけが上手くいかない場合");
+    EXPECT_EQ(label2, L"設定して下さい。　例） 300");
+    EXPECT_EQ(focus, edit);
+}
+
+TEST(OptionFrmWin, TypingIsFilteredAndLimitedAndEnterPressesOk) {
+    std::string text = "0";
+    std::wstring afterTyping;
+    bool ok = Show(text, [&](HWND dlg) {
+        HWND edit = GetDlgItem(dlg, kOptionNumEdit1Id);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        Type(edit, L"a-2\x3042" L"5\x16" L"0x9");  // letters, minus, kana, Ctrl+V, a fourth digit
+        afterTyping = TextOf(edit);
+        PressKey(edit, VK_RETURN);
+    });
+    EXPECT_EQ(afterTyping, L"250");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(text, "250");
+}
+
+TEST(OptionFrmWin, EnterOnAnEmptiedFieldGivesTheEmptyText) {
+    std::string text = "300";
+    bool ok = Show(text, [&](HWND dlg) {
+        HWND edit = GetDlgItem(dlg, kOptionNumEdit1Id);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        Type(edit, L"\b");
+        PressKey(edit, VK_RETURN);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(text, "");
+    int value = 0;
+    EXPECT_FALSE(StrToInt(text, value));  // Wait1Click reports it and keeps the old value
+}
+
+TEST(OptionFrmWin, LeavingAnEmptiedFieldTurnsItToZero) {
+    std::string text = "300";
+    bool ok = Show(text, [&](HWND dlg) {
+        HWND edit = GetDlgItem(dlg, kOptionNumEdit1Id);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        Type(edit, L"\b");
+        HWND okButton = GetDlgItem(dlg, IDOK);
+        SetFocus(okButton);  // as a mouse press on OK moves the focus
+        SendMessageW(okButton, BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(text, "0");
+}
+
+TEST(OptionFrmWin, LongValuesShowAndCancelAndCloseKeepTheText) {
+    std::string text = "1500";
+    std::wstring shown;
+    bool ok = Show(text, [&](HWND dlg) {
+        shown = TextOf(GetDlgItem(dlg, kOptionNumEdit1Id));
+        PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(shown, L"1500");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(text, "1500");
+
+    ok = Show(text, [&](HWND dlg) {
+        Type(GetDlgItem(dlg, kOptionNumEdit1Id), L"\b\b");
+        PostMessageW(dlg, WM_CLOSE, 0, 0);
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(text, "1500");
+
+    ok = Show(text, [&](HWND dlg) { SendMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0); });
+    EXPECT_FALSE(ok);
+}
+
+}  // namespace
+}  // namespace cv2
