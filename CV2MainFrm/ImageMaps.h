@@ -235,13 +235,13 @@ inline constexpr const char* kHandWithPen[] = {
     "................KK",
     "...............KlK",
     "..............KlBK",
-    "...........KKKlBK.",
-    "..........KffKBKKK",
-    ".........KfffKfhKb",
-    "........KlKffffhKb",
-    ".......KlBKfffhhKb",
-    ".......KgKKKhhhKbb",
-    ".......KK...KKKKbb",
+    "..........KK.KlBK.",
+    ".........KffKKBKKK",
+    ".........KfffKfhWb",
+    "........KlKfffhhWb",
+    ".......KlBKffhhhWb",
+    ".......KgKKhhhhKbb",
+    ".......KK..KKKK.bb",
 };
 
 // ---- Toolbar and menu glyphs 24..43 ----
