@@ -4,6 +4,7 @@
 
 #include "About/About.h"
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "app/ErrorReport.h"
 #include "platform/FileFilter.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
@@ -100,6 +101,17 @@ TEST(FileDialogFilter, DoubleByteCharactersWhoseSecondByteIsTheBarStayWhole) {
     ASSERT_EQ(std::string("ポ"), "\x83\x7C");
     EXPECT_EQ(FileDialogFilter("ポイント(*.pt)|*.pt"), "ポイント(*.pt)\0*.pt\0\0"s);
     EXPECT_EQ(FileDialogFilter("ポ|ポ"), "ポ\0ポ\0\0"s);
+}
+
+TEST(ErrorReport, FullStopOnlyAfterBytesSortingAboveIt) {
+    EXPECT_EQ(ErrorReportText("不正なインデックス"), "不正なインデックス.");  // ends in a second byte
+    EXPECT_EQ(ErrorReportText("Clipboard busy"), "Clipboard busy.");
+    EXPECT_EQ(ErrorReportText("Done."), "Done.");
+    EXPECT_EQ(ErrorReportText("Stop!"), "Stop!");    // '!' sorts below '.'
+    EXPECT_EQ(ErrorReportText("x-"), "x-");          // '-' too
+    EXPECT_EQ(ErrorReportText("ab/"), "ab/.");       // '/' sorts just above
+    EXPECT_EQ(ErrorReportText("ｱ"), "ｱ.");           // single-byte katakana
+    EXPECT_EQ(ErrorReportText(""), "");
 }
 
 }  // namespace
