@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "CV2MainFrm/ImageList_win.h"
 #include "NewFrm/NewInputFrm.h"
 #include "platform/Cp932.h"
 #include "platform/Win32Ports.h"
@@ -97,14 +98,15 @@ struct ButtonSpec {
     int id;
     const wchar_t* caption;
     int x;
+    int glyph;
 };
 
 // In tab order.
 constexpr ButtonSpec kButtons[] = {
-    {kIdNextBtn, L"次へ", 176},
-    {kIdOkBtn, L"OK", 352},
-    {kIdCancelBtn, L"Cancel", 264},
-    {kIdReturnBtn, L"戻る", 88},
+    {kIdNextBtn, L"次へ", 176, kGlyphNext},
+    {kIdOkBtn, L"OK", 352, kGlyphOk},
+    {kIdCancelBtn, L"Cancel", 264, kGlyphCancel},
+    {kIdReturnBtn, L"戻る", 88, kGlyphBack},
 };
 
 constexpr int kButtonWidth = 75;
@@ -131,9 +133,41 @@ struct Wizard {
     int page = 0;
     bool birthdayDropped = false;
     std::vector<std::pair<HWND, int>> pageControls;  // every control of a page, with its page
+    std::vector<HIMAGELIST> glyphs;                  // the buttons' glyphs, released with the dialog
     std::unique_ptr<Ime> ime = MakeWin32Ime();
     std::unique_ptr<Locale> locale = MakeWin32Locale();
 };
+
+// A glyph grey and faded, as a disabled button shows it.
+Picture Greyed(const Picture& picture) {
+    Picture grey = picture;
+    for (std::uint32_t& px : grey.argb) {
+        std::uint32_t a = px >> 24, r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+        std::uint32_t y = (r * 30 + g * 59 + b * 11) / 100;
+        y = 128 + y / 2;
+        px = ((a / 2) << 24) | (y << 16) | (y << 8) | y;
+    }
+    return grey;
+}
+
+// The glyph beside a button's caption, one image per button state (normal, hot, pressed,
+// disabled, default, stylus hot) so that a disabled button shows it greyed.
+HIMAGELIST SetButtonGlyph(HWND button, int which) {
+    const Picture& glyph = WizardGlyph(which);
+    HIMAGELIST list = ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32, 6, 0);
+    if (!list) return nullptr;
+    HBITMAP normal = CreatePictureBitmap(glyph);
+    HBITMAP disabled = CreatePictureBitmap(Greyed(glyph));
+    for (int state = 0; state < 6; ++state) ImageList_Add(list, state == 3 ? disabled : normal, nullptr);
+    DeleteObject(normal);
+    DeleteObject(disabled);
+    BUTTON_IMAGELIST bil{};
+    bil.himl = list;
+    bil.margin = {2, 0, 0, 0};
+    bil.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+    SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
+    return list;
+}
 
 // "ＭＳ Ｐゴシック" 9 pt; where that face is missing the font mapper substitutes a
 // Shift-JIS face of the same height.
@@ -262,9 +296,11 @@ void FormCreate(Wizard& w) {
         SetWindowSubclass(field, FieldProc, 0, 0);
         w.pageControls.emplace_back(field, f.page);
     }
-    for (const ButtonSpec& b : kButtons)
-        Create(w, L"BUTTON", b.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.x, kButtonBandTop + kButtonTop,
-               kButtonWidth, kButtonHeight, b.id);
+    for (const ButtonSpec& b : kButtons) {
+        HWND button = Create(w, L"BUTTON", b.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.x,
+                             kButtonBandTop + kButtonTop, kButtonWidth, kButtonHeight, b.id);
+        if (HIMAGELIST glyph = SetButtonGlyph(button, b.glyph)) w.glyphs.push_back(glyph);
+    }
     w.page = 0;
 }
 
@@ -303,7 +339,10 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 w->dlg = dlg;
                 FormCreate(*w);
                 SetPageState(*w);  // FormShow
-                return FALSE;      // the focus is set
+                // On a first run no other window of the program is shown yet: the wizard
+                // must come to the front and take the keys itself.
+                SetForegroundWindow(dlg);
+                return FALSE;  // the focus is set
             case WM_PAINT:
                 if (!w) break;
                 Paint(*w);
@@ -398,6 +437,7 @@ bool ShowNewInputFrm(HWND owner, WizardInput& input) {
     INT_PTR rc = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc,
                                          reinterpret_cast<LPARAM>(&w));
     DeleteObject(w.font);
+    for (HIMAGELIST glyph : w.glyphs) ImageList_Destroy(glyph);
     if (rc != kIdOk) return false;
     input = result;
     return true;
