@@ -60,13 +60,13 @@ inline constexpr const char* kPencil[] = {
     "......K1223K......",
     ".....K1223K.......",
     "....Kww23K........",
-    "...KwwwhK.........",
+    "...KwwhhK.........",
     "...KwwhK..........",
-    "..K22hK...........",
+    "..KwhhK...........",
     "..K23K............",
-    ".K33K.............",
-    ".KKK..............",
-    "..................",
+    ".K23K.............",
+    ".K3K..............",
+    "..K...............",
 };
 inline constexpr Swatch kBlueInk[] = {{'1', 0xFF80A0FFu}, {'2', 0xFF0000FFu}, {'3', 0xFF000080u}};
 inline constexpr Swatch kPinkInk[] = {{'1', 0xFFFFC8E4u}, {'2', 0xFFFF80C0u}, {'3', 0xFFC04080u}};
@@ -235,13 +235,13 @@ inline constexpr const char* kHandWithPen[] = {
     "................KK",
     "...............KlK",
     "..............KlBK",
-    "...........KKKlBK.",
-    "..........KffKBKKK",
-    ".........KfffKfhKb",
-    "........KlKffffhKb",
-    ".......KlBKfffhhKb",
-    ".......KgKKKhhhKbb",
-    ".......KK...KKKKbb",
+    "..........KK.KlBK.",
+    ".........KffKKBKKK",
+    ".........KfffKfhWb",
+    "........KlKfffhhWb",
+    ".......KlBKffhhhWb",
+    ".......KgKKhhhhKbb",
+    ".......KK..KKKK.bb",
 };
 
 // ---- Toolbar and menu glyphs 24..43 ----
