@@ -1,22 +1,154 @@
+// The editing commands of the item tree, pointer tracking and the expand-allowed gate.
+#include <algorithm>
+#include <string>
+
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/Dialogs.h"
 
-// Placeholder: filled in by the work on this area.
 namespace cv2 {
+namespace {
 
-void TCV2Frm::AddNodeMenuClick() {}
-void TCV2Frm::AddChildMenuClick() {}
-void TCV2Frm::DelNodeMenuClick() {}
-void TCV2Frm::AllDelNodeMenuClick() {}
-void TCV2Frm::EditTextMenuClick() {}
-std::string TCV2Frm::MainTreeEdited(Item*, const std::string& newText) { return newText; }
-void TCV2Frm::FullExpandMenuClick() {}
-void TCV2Frm::FullCollapseMenuClick() {}
-void TCV2Frm::Im11Click(int) {}
-bool TCV2Frm::MainTreeDragOver(bool) { return false; }
-void TCV2Frm::MainTreeDragDrop(int, int) {}
-void TCV2Frm::MainTreeMouseMove(int, int) {}
+// Lines of a question box are joined by LF then CR (not CR LF).
+constexpr const char* kLineBreak = "\n\r";
+constexpr unsigned kQuestionStyle = kMbYesNo | kMbIconExclamation;  // 52
+constexpr const char* kUnsetText = "未設定項目";
+
+// Hit zones that put a point outside every item row: a right press there selects nothing.
+constexpr unsigned kOffRowZones = 0xFE07;
+
+// Keeps the tree control from repainting item by item while a command walks the forest.
+class RedrawPause {
+public:
+    explicit RedrawPause(MainView& view) : view_(view) { view_.SuspendTreeRedraw(); }
+    ~RedrawPause() { view_.ResumeTreeRedraw(); }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    MainView& view_;
+};
+
+}  // namespace
+
+void TCV2Frm::AddNodeMenuClick() {
+    Item* item = tree_.AppendAtLevel(view_.Selection(), kNewItemText);
+    tree_.SetImageIndex(item, 0);
+    view_.Select(item);
+    view_.StartEditing(item);
+    dirty = true;
+}
+
+void TCV2Frm::AddChildMenuClick() {
+    Item* selection = view_.Selection();
+    if (!selection) return;
+    Item* item = tree_.AppendChild(selection, kNewItemText);
+    tree_.SetImageIndex(item, 0);
+    expandAllowed = true;
+    tree_.Expand(selection, true, Gate());
+    view_.Select(item);
+    view_.StartEditing(item);
+    dirty = true;
+}
+
+void TCV2Frm::DelNodeMenuClick() {
+    Item* selection = view_.Selection();
+    if (!selection) return;
+    std::string question = "「" + selection->Text() + "」を削除します。";
+    if (selection->HasChildren()) question += std::string(kLineBreak) + "子アイテムも合わせて削除されます。";
+    question += std::string(kLineBreak) + "よろしいですか？";
+    if (platform_.dialogs.MessageBox(view_.Handle(), question, "選択アイテム削除", kQuestionStyle) != kIdYes) return;
+    // The question box ran a message loop: the item may be gone by now.
+    if (!tree_.Contains(selection)) return;
+    tree_.Delete(selection);
+    dirty = true;
+}
+
+void TCV2Frm::AllDelNodeMenuClick() {
+    if (tree_.Count() == 0) return;
+    if (platform_.dialogs.MessageBox(view_.Handle(), "全てのアイテムを削除します。よろしいですか？", "全アイテム削除",
+                                     kQuestionStyle) != kIdYes)
+        return;
+    tree_.Clear();
+    dirty = true;
+}
+
+void TCV2Frm::EditTextMenuClick() {
+    if (Item* selection = view_.Selection()) view_.StartEditing(selection);
+}
+
+std::string TCV2Frm::MainTreeEdited(Item* item, const std::string& newText) {
+    if (!item || !tree_.Contains(item)) return newText;
+    // The user file marks an item's level by leading tabs and cannot hold leading blanks:
+    // kept, they would move the item to another level (or stop the load) on the next start.
+    // Space and tab are single-byte in Shift-JIS, so trimming from the front is safe.
+    std::string text = newText.substr(std::min(newText.find_first_not_of(" \t"), newText.size()));
+    if (text.empty()) text = kUnsetText;
+    tree_.SetText(item, text);
+    dirty = true;
+    return text;
+}
+
+void TCV2Frm::FullExpandMenuClick() {
+    expandAllowed = true;
+    RedrawPause pause(view_);
+    for (Item* top = tree_.First(); top; top = top->NextSibling()) tree_.Expand(top, true, Gate());
+}
+
+void TCV2Frm::FullCollapseMenuClick() {
+    expandAllowed = true;
+    RedrawPause pause(view_);
+    for (Item* top = tree_.First(); top; top = top->NextSibling()) tree_.Collapse(top, true, Gate());
+}
+
+void TCV2Frm::Im11Click(int imageIndex) {
+    if (imageIndex < 0 || imageIndex > 11) return;
+    if (Item* selection = view_.Selection()) tree_.SetImageIndex(selection, imageIndex);
+}
+
+bool TCV2Frm::MainTreeDragOver(bool sourceIsTree) { return sourceIsTree && view_.Selection() != nullptr; }
+
+void TCV2Frm::MainTreeDragDrop(int x, int y) {
+    Item* selection = view_.Selection();
+    if (!selection) return;
+    HitTest hit = view_.TreeHitTest(x, y);
+    if (hit.zones & kHitOnItem) {
+        if (!hit.item) return;
+        tree_.Move(selection, hit.item, AttachMode::AddChild, Gate());
+    } else if (hit.zones & kHitNowhere) {
+        tree_.Move(selection, nullptr, AttachMode::Add, Gate());
+    } else {
+        // Outside every row and not below the last one (border, scroll bar): no target.
+        if (!hit.item) return;
+        tree_.Move(selection, hit.item, AttachMode::Insert, Gate());
+    }
+    // The moved item was rebuilt at its new place; it stays the selection.
+    if (view_.Selection() != selection) view_.Select(selection);
+    dirty = true;
+}
+
+void TCV2Frm::MainTreeMouseMove(int x, int y) {
+    HitTest hit = view_.TreeHitTest(x, y);
+    pointerItem = hit.item;
+    if (hit.item) {
+        pointerHits = hit.zones;
+        expandAllowed = (hit.zones & kHitOnButton) != 0;
+    } else {
+        expandAllowed = false;
+    }
+}
+
 bool TCV2Frm::MainTreeExpanding(Item*) { return expandAllowed; }
+
 bool TCV2Frm::MainTreeCollapsing(Item*) { return expandAllowed; }
-void TCV2Frm::MainTreeMouseDown(MouseButton, bool, int, int) {}
+
+void TCV2Frm::MainTreeMouseDown(MouseButton button, bool ctrl, int x, int y) {
+    if (button == MouseButton::Left) {
+        if (ctrl) SendPointerItem();
+        return;
+    }
+    if (button != MouseButton::Right) return;
+    HitTest hit = view_.TreeHitTest(x, y);
+    if ((hit.zones & kOffRowZones) == 0 && hit.item) view_.Select(hit.item);
+}
 
 }  // namespace cv2

@@ -1,14 +1,106 @@
+// Save, Open, New and closing, with the question whether to save unsaved changes first.
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/Cp932.h"
+#include "platform/Path.h"
+#include "tree/UserFile.h"
 
-// Placeholder: filled in by the work on this area.
 namespace cv2 {
+namespace {
 
-bool TCV2Frm::QuerySaveChanges() { return true; }
-void TCV2Frm::SaveBtnClick() {}
-void TCV2Frm::OpenBtnClick() {}
-void TCV2Frm::NewBtnClick() {}
+// The prompt's caption differs from the window's title; it is what users have always seen.
+constexpr const char* kPromptCaption = "Corvel2！";
+constexpr const char* kUserFileFilter = "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2";
+constexpr const char* kUserFileExt = "cv2";
+
+}  // namespace
+
+bool TCV2Frm::QuerySaveChanges() {
+    if (!dirty) return true;
+    const std::string text = fileName.empty()
+                                 ? std::string("無題は変更されています。保存しますか？")
+                                 : ToCp932(ExtractFileName(fileName)) + " は変更されています。\n\r変更を保存しますか？";
+    const int answer = platform_.dialogs.MessageBox(view_.Handle(), text, kPromptCaption,
+                                                    kMbYesNoCancel | kMbIconExclamation);
+    if (answer == kIdNo) return true;
+    if (answer != kIdYes) return false;
+
+    std::wstring target = fileName;
+    if (target.empty() && !RunSaveDialog(target)) return false;
+    try {
+        SaveUserFile(platform_.files, target, tree_);
+    } catch (const std::exception&) {
+        platform_.dialogs.MessageBox(view_.Handle(), ToCp932(target) + "\n\rを保存出来ませんでした。", "エラー",
+                                     kMbIconError | kMbOk);
+        return false;
+    }
+    // Icons live only in the settings file: without it a tree saved here would come back
+    // without them.
+    SaveSettings(target);
+    return true;
+}
+
+void TCV2Frm::SaveBtnClick() {
+    std::wstring path;
+    if (!RunSaveDialog(path)) return;
+    try {
+        SaveUserFile(platform_.files, path, tree_);
+    } catch (const std::exception&) {
+        return;  // the Save command fails silently; tree, file name and dirty flag stay
+    }
+    fileName = path;
+    SaveSettings(path);
+    dirty = false;
+}
+
+void TCV2Frm::OpenBtnClick() {
+    std::wstring path;
+    if (!QuerySaveChanges()) return;
+    if (!RunOpenDialog(path)) return;
+    if (!fileName.empty()) SaveSettings(fileName);
+
+    // A file that cannot be read, or stops at a bad level, changes nothing: the tree
+    // shown stays bound to the file it came from.
+    ItemTree loaded;
+    try {
+        LoadUserFile(platform_.files, path, loaded);
+    } catch (const std::exception&) {
+        return;
+    }
+    view_.SuspendTreeRedraw();
+    tree_.ReplaceWith(loaded);
+    view_.ResumeTreeRedraw();
+    dirty = false;
+    fileName = path;
+    LoadSettings(path);
+    LoadItemImages();
+}
+
+void TCV2Frm::NewBtnClick() {
+    if (!QuerySaveChanges()) return;
+    std::wstring path;
+    RunNewUserWizard(path);
+    fileName = path;
+}
+
 bool TCV2Frm::FormCloseQuery() { return QuerySaveChanges(); }
-bool TCV2Frm::RunOpenDialog(std::wstring&) { return false; }
-bool TCV2Frm::RunSaveDialog(std::wstring&) { return false; }
+
+bool TCV2Frm::RunOpenDialog(std::wstring& path) {
+    FileDialogSpec spec{"ﾕｰｻﾞｰﾌｧｲﾙを開く", kUserFileFilter, kUserFileExt, openInitialDir, false};
+    // Always without an initial name.
+    std::wstring name;
+    if (!platform_.dialogs.FileDialog(view_.Handle(), spec, name)) return false;
+    path = name;
+    return true;
+}
+
+bool TCV2Frm::RunSaveDialog(std::wstring& path) {
+    FileDialogSpec spec{"ﾕｰｻﾞｰﾌｧｲﾙを保存", kUserFileFilter, kUserFileExt, saveInitialDir, true};
+    // The dialog offers the name chosen last time.
+    std::wstring name = saveDialogName;
+    if (!platform_.dialogs.FileDialog(view_.Handle(), spec, name)) return false;
+    saveDialogName = name;
+    path = name;
+    return true;
+}
 
 }  // namespace cv2

@@ -1,12 +1,178 @@
+// The settings file beside a user file and beside the executable: window geometry, tool
+// buttons, wait time, follow-up key, click mode, expanded items, selection and icons.
+//
+// The whole file is read once into an IniFile and written once, atomically, so that a
+// tree of thousands of items costs milliseconds and a failed write leaves the old file.
+#include <stdexcept>
+
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/Path.h"
+#include "settings/CommaText.h"
+#include "settings/Ini.h"
+#include "tree/Error.h"
+#include "tree/Text.h"
 
-// Placeholder: filled in by the work on this area.
 namespace cv2 {
+namespace {
 
-void TCV2Frm::SaveSettings(const std::wstring&) {}
-void TCV2Frm::LoadSettings(const std::wstring&) {}
-std::string TCV2Frm::BuildExpandList() { return "No"; }
-void TCV2Frm::LoadItemImages() {}
-void TCV2Frm::FormDestroy() {}
+constexpr std::string_view kWindow = "Window";
+constexpr std::string_view kToolBtn = "ToolBtn";
+constexpr std::string_view kPaste = "Paste";
+constexpr std::string_view kMenu = "Menu";
+constexpr std::string_view kImage = "Image";
+constexpr int kTabEnterEntries = 3;
+
+// Settings that were never stored: an empty path names no file at all (a bare ".ini"
+// must not be looked up in whatever the current folder is).
+IniFile LoadSettingsFile(FileSystem& files, const std::wstring& path) {
+    if (path.empty()) return IniFile();
+    return IniFile::Load(files, SettingsFileOf(path));
+}
+
+// An element of the Expand list as an integer, read as every integer of the file is;
+// throws for anything else.
+int ParseIndexElement(std::string_view text) {
+    const int value = StrToIntDef(text, 0);
+    if (value != StrToIntDef(text, 1)) throw std::invalid_argument("not an integer");
+    return value;
+}
+
+// Resumes the tree's redrawing on every way out.
+class RedrawSuspension {
+public:
+    explicit RedrawSuspension(MainView& view) : view_(view) { view_.SuspendTreeRedraw(); }
+    ~RedrawSuspension() { view_.ResumeTreeRedraw(); }
+    RedrawSuspension(const RedrawSuspension&) = delete;
+    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+
+private:
+    MainView& view_;
+};
+
+}  // namespace
+
+void TCV2Frm::SaveSettings(const std::wstring& path) {
+    if (path.empty()) return;
+    try {
+        const std::wstring file = SettingsFileOf(path);
+        // Keys this save does not write (icons of items since deleted, an old NodeSelect
+        // or TabEnter) keep their values and places.
+        IniFile ini = IniFile::Load(platform_.files, file);
+        const WindowState state = view_.GetState();
+        const Bounds bounds = view_.GetBounds();
+        // In compact mode the window's size is the shrunk one; the size to restore is
+        // whatever was stored before.
+        if (state == WindowState::Normal && !view_.IsDown(ToolButton::Resize)) {
+            ini.WriteInteger(kWindow, "Width", bounds.width);
+            ini.WriteInteger(kWindow, "Height", bounds.height);
+        }
+        if (state == WindowState::Normal) {
+            ini.WriteInteger(kWindow, "Top", bounds.top);
+            ini.WriteInteger(kWindow, "Left", bounds.left);
+        }
+        ini.WriteString(kWindow, "Expand", BuildExpandList());
+        ini.WriteBool(kToolBtn, "ResizeBtn", view_.IsDown(ToolButton::Resize));
+        ini.WriteBool(kToolBtn, "PasteBtn", view_.IsDown(ToolButton::Paste));
+        ini.WriteBool(kToolBtn, "ShowToolBar2Btn", view_.IsDown(ToolButton::ShowToolBar2));
+        ini.WriteBool(kToolBtn, "ClickChange", clickCheck);
+        ini.WriteInteger(kPaste, "WaitTime", waitTime);
+        if (tabEnterIndex >= 0 && tabEnterIndex < kTabEnterEntries) ini.WriteInteger(kMenu, "TabEnter", tabEnterIndex);
+        const Item* selected = view_.Selection();
+        std::string key = "index";
+        int n = 0;
+        for (const Item* item = tree_.First(); item; item = item->Next(), ++n) {
+            key.resize(5);
+            key += IntToStr(n);
+            ini.WriteInteger(kImage, key, item->ImageIndex());
+            if (item == selected) ini.WriteInteger(kWindow, "NodeSelect", n);
+        }
+        ini.Save(platform_.files, file);
+    } catch (const std::exception&) {
+        // Settings are a convenience: a file that cannot be written is not worth a message.
+    }
+}
+
+void TCV2Frm::LoadSettings(const std::wstring& path) {
+    IniFile ini = LoadSettingsFile(platform_.files, path);
+    RedrawSuspension redraw(view_);
+    // Each step builds on the ones before; the first that fails leaves the rest undone
+    // and whatever was applied so far stays.
+    try {
+        Bounds b = view_.GetBounds();
+        b.top = ini.ReadInteger(kWindow, "Top", 0);
+        view_.SetBounds(b);
+        b = view_.GetBounds();
+        b.left = ini.ReadInteger(kWindow, "Left", 0);
+        view_.SetBounds(b);
+        b = view_.GetBounds();
+        b.width = ini.ReadInteger(kWindow, "Width", 4 * view_.ButtonWidth() + view_.DropDownWidth());
+        view_.SetBounds(b);
+        b = view_.GetBounds();
+        b.height = ini.ReadInteger(kWindow, "Height", 300);
+        view_.SetBounds(b);
+        waitTime = ini.ReadInteger(kPaste, "WaitTime", 0);
+        b = view_.GetBounds();
+        savedWidth = b.width;
+        savedHeight = b.height;
+
+        view_.SetDown(ToolButton::Paste, ini.ReadBool(kToolBtn, "PasteBtn", true));
+        view_.SetDown(ToolButton::Resize, ini.ReadBool(kToolBtn, "ResizeBtn", false));
+        ResizeBtnClick();
+        view_.SetDown(ToolButton::ShowToolBar2, ini.ReadBool(kToolBtn, "ShowToolBar2Btn", true));
+        ShowToolBar2BtnClick();
+        savedToolBar2 = view_.IsDown(ToolButton::ShowToolBar2);
+
+        const int tabEnter = ini.ReadInteger(kMenu, "TabEnter", 0);
+        if (tabEnter < 0 || tabEnter >= kTabEnterEntries) throw IndexError();
+        tabEnterIndex = tabEnter;
+        UpdateTabEnterButton();
+        PasteBtnClick();
+        clickCheck = ini.ReadBool(kToolBtn, "ClickChange", false);
+        ApplyClickMode();
+
+        const std::vector<std::string> expand = SplitCommaText(ini.ReadString(kWindow, "Expand", "No"));
+        if (expand.empty()) throw IndexError();
+        if (expand.front() != "No") {
+            // Stays set until the pointer next moves over the tree.
+            expandAllowed = true;
+            for (const std::string& element : expand)
+                tree_.Expand(tree_.ItemAt(ParseIndexElement(element)), true, Gate());
+        }
+
+        Item* selected = tree_.ItemAt(ini.ReadInteger(kWindow, "NodeSelect", 0));
+        view_.Select(selected);
+        view_.MakeFirstVisible(selected);
+    } catch (const std::exception&) {
+    }
+}
+
+std::string TCV2Frm::BuildExpandList() {
+    std::string list;
+    int n = 0;
+    for (const Item* item = tree_.First(); item; item = item->Next(), ++n) {
+        if (!item->Expanded()) continue;
+        if (!list.empty()) list += ',';
+        list += IntToStr(n);
+    }
+    return list.empty() ? "No" : list;
+}
+
+void TCV2Frm::LoadItemImages() {
+    IniFile ini = LoadSettingsFile(platform_.files, fileName);
+    RedrawSuspension redraw(view_);
+    std::string key = "index";
+    int n = 0;
+    for (Item* item = tree_.First(); item; item = item->Next(), ++n) {
+        key.resize(5);
+        key += IntToStr(n);
+        // Not range-checked: an icon index from a hand-edited file is shown as stored.
+        tree_.SetImageIndex(item, ini.ReadInteger(kImage, key, 0));
+    }
+}
+
+void TCV2Frm::FormDestroy() {
+    SaveSettings(platform_.files.ModulePath());
+    if (!fileName.empty()) SaveSettings(fileName);
+}
 
 }  // namespace cv2

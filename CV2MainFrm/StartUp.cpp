@@ -1,9 +1,71 @@
+// Which user file the program opens with: the one named on the command line, the only one
+// beside the executable, one picked from several, a new one from the wizard, or none.
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/Path.h"
+#include "tree/UserFile.h"
 
-// Placeholder: filled in by the work on this area.
 namespace cv2 {
+namespace {
 
-void TCV2Frm::FormCreate(const std::vector<std::wstring>&) {}
-void TCV2Frm::FormShow() {}
+enum class StartChoice { Undecided, Load, Ask, Empty };
+
+}  // namespace
+
+void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
+    FileSystem& files = platform_.files;
+    const std::wstring exePath = files.ModulePath();
+    openInitialDir = saveInitialDir = ExtractFileDir(exePath);
+
+    fileName.clear();
+    std::wstring path;
+    StartChoice choice = StartChoice::Undecided;
+
+    // A relative argument stays relative: it is looked up from the current folder.
+    if (!args.empty() && !files.FindFiles(args[0]).empty() && SameTextAscii(ExtractFileExt(args[0]), L".cv2")) {
+        choice = StartChoice::Load;
+        path = args[0];
+    }
+    if (choice == StartChoice::Undecided) {
+        // The executable's settings file is written at every exit, so it tells a program
+        // that has run before (start empty) from a first run (start the wizard).
+        if (files.FileExists(SettingsFileOf(exePath))) choice = StartChoice::Empty;
+        const std::wstring exeDir = ExtractFilePath(exePath);
+        const std::vector<std::wstring> found = files.FindFiles(exeDir + L"*.cv2");
+        if (!found.empty()) path = exeDir + found.front();
+        if (found.size() == 1) choice = StartChoice::Load;
+        else if (found.size() > 1) choice = StartChoice::Ask;
+    }
+
+    // The executable's own path stands for "no file", so that picking the executable in
+    // the dialog also means none.
+    switch (choice) {
+        case StartChoice::Load:
+            break;
+        case StartChoice::Ask:
+            if (!RunOpenDialog(path)) path = exePath;
+            break;
+        case StartChoice::Empty:
+            path = exePath;
+            break;
+        case StartChoice::Undecided:
+            path.clear();
+            if (!RunNewUserWizard(path)) path = exePath;
+            break;
+    }
+    if (path == exePath) return;
+
+    // The wizard's tree is read back from its file, like any other, with its icons.
+    view_.SuspendTreeRedraw();
+    try {
+        LoadUserFile(files, path, tree_);
+        fileName = path;
+    } catch (const std::exception&) {
+        // Whatever was read before a bad line stays; the program starts without a file.
+    }
+    view_.ResumeTreeRedraw();
+    LoadItemImages();
+}
+
+void TCV2Frm::FormShow() { LoadSettings(fileName); }
 
 }  // namespace cv2

@@ -1,8 +1,53 @@
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "NewFrm/NewUserTree.h"
+#include "platform/Cp932.h"
+#include "tree/UserFile.h"
 
-// Placeholder: filled in by the work on this area.
 namespace cv2 {
+namespace {
 
-bool TCV2Frm::RunNewUserWizard(std::wstring&) { return false; }
+// Keeps the tree control from repainting while the whole tree is rebuilt.
+class RedrawPause {
+public:
+    explicit RedrawPause(MainView& view) : view_(view) { view_.SuspendTreeRedraw(); }
+    ~RedrawPause() { view_.ResumeTreeRedraw(); }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    MainView& view_;
+};
+
+}  // namespace
+
+bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
+    WizardInput input;
+    if (!view_.ShowWizard(input)) return false;
+    {
+        RedrawPause pause(view_);
+        BuildNewUserTree(tree_, input, platform_.locale);
+    }
+
+    std::wstring chosen;
+    if (!RunSaveDialog(chosen)) {
+        // The new tree stays in the window, unsaved.
+        path.clear();
+        dirty = true;
+        return false;
+    }
+    try {
+        SaveUserFile(platform_.files, chosen, tree_);
+    } catch (const std::exception&) {
+        platform_.dialogs.MessageBox(view_.Handle(), ToCp932(chosen) + "\n\r" + "を保存出来ませんでした。", "エラー",
+                                     kMbOk | kMbIconError);
+        // The tree on screen is in no file: closing must still offer to save it.
+        dirty = true;
+        return false;
+    }
+    path = chosen;
+    SaveSettings(chosen);
+    dirty = false;
+    return true;
+}
 
 }  // namespace cv2

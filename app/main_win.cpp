@@ -1,8 +1,25 @@
-// Program entry: the single-instance guard, the main window and the message loop.
+// Program entry: the single-instance guard, then the main window and its message loop.
 #include <windows.h>
 
+#include <exception>
+
+#include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/CV2MainFrm_win.h"
+#include "app/ErrorReport.h"
+#include "app/SingleInstance.h"
+#include "platform/Cp932.h"
+#include "platform/Win32Ports.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    return cv2::RunMainWindow(instance, showCommand);
+    try {
+        auto mutexes = cv2::MakeWin32Mutex();
+        auto windows = cv2::MakeWin32WindowSystem();
+        return cv2::RunSingleInstance(*mutexes, *windows,
+                                      [&] { return cv2::RunMainWindow(instance, showCommand); });
+    } catch (const std::exception& e) {
+        // The main window reports its handlers' errors itself; this is what escaped it.
+        MessageBoxW(nullptr, cv2::FromCp932(cv2::ErrorReportText(e.what())).c_str(),
+                    cv2::FromCp932(cv2::kAppTitle).c_str(), MB_OK | MB_ICONERROR);
+        return 1;
+    }
 }

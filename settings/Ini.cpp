@@ -229,6 +229,12 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     key = TrimLeft(UpToNul(key));
     value = TrimLeft(UpToNul(value));
 
+    if (sections_.empty()) {
+        // Once written, the file is read again with its lines before the first section, even
+        // when there are none.
+        sections_.push_back(Section{});
+        sectionIndex_.emplace(std::string(), 0);
+    }
     Section& s = SectionFor(section);
     Key* k = nullptr;
     auto kit = s.index.find(Fold(TrimRight(key)));

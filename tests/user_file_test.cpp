@@ -53,6 +53,8 @@ TEST(UserFileFormat, TextsAreWrittenByteForByte) {
                                                 "\t\x81\x40\x91\x53\x8A\x70 \r\n"
                                                 "\t\r\n"
                                                 " X\t\r\n"));
+    // Read back, the texts are the same bytes: no second byte is taken for a blank or a line end.
+    EXPECT_EQ(Load("表ソ\\ァ@\r\n\t\x81\x40全角 \r\n\t\r\n"), "表ソ\\ァ@|.\x81\x40全角 |.");
 }
 
 // ---- reader ----

@@ -1,0 +1,159 @@
+#pragma once
+// The Win32 main window: the frame, the cool bar with both toolbars, the status bar, the
+// tree control and the two popup menus. It shows the item tree (keeping the Item* <->
+// HTREEITEM map), implements MainView for TCV2Frm and forwards every event to the TCV2Frm
+// handler of the same name.
+//
+// Usage:
+//   MainWindow window(instance, platform);
+//   if (!window.Create(args)) return 1;
+//   window.Show(SW_SHOWNORMAL);
+//   ... message loop ...
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/Menus.h"
+#include "CV2MainFrm/Window_win.h"
+#include "platform/Handle_win.h"
+
+namespace cv2 {
+
+inline constexpr wchar_t kMainWindowClass[] = L"TCV2Frm";
+
+class MainWindow : public WindowBase, public MainView, private TreeObserver {
+public:
+    MainWindow(HINSTANCE instance, Platform& platform);
+    ~MainWindow() override;
+
+    // Creates the window and its controls; FormCreate runs inside. False when the window
+    // could not be made.
+    bool Create(const std::vector<std::wstring>& args);
+    // Shows the window; the first time, FormShow runs just before it becomes visible.
+    void Show(int showCommand);
+
+    TCV2Frm& Frm() { return *frm_; }
+    // Whether closing the window ends the message loop (tests keep their own loop).
+    bool quitOnDestroy = true;
+    HWND TreeControl() const { return tree_; }
+    HWND CoolBar() const { return rebar_; }
+    HWND ToolBar1() const { return toolBar1_; }
+    HWND ToolBar2() const { return toolBar2_; }
+    HWND StatusBar() const { return status_; }
+    HIMAGELIST Images() const { return images_.get(); }
+    // The tree item that shows `item`, or null.
+    HTREEITEM TreeItemOf(const Item* item) const;
+    // The item that a tree item shows, or null.
+    Item* ItemOf(HTREEITEM handle) const;
+
+    // NodePopup as it would open now (NodePopupPopup applied); the caller owns the menu.
+    HMENU BuildNodePopup();
+    HMENU BuildTabEnterPopup();
+    // Carries out a menu or tool-button command.
+    void Command(int id);
+
+    // ---- MainView ----
+    WindowHandle Handle() override;
+    Item* Selection() override;
+    void Select(Item* item) override;
+    void StartEditing(Item* item) override;
+    void MakeFirstVisible(Item* item) override;
+    void SuspendTreeRedraw() override;
+    void ResumeTreeRedraw() override;
+    HitTest TreeHitTest(int x, int y) override;
+    Bounds GetBounds() override;
+    void SetBounds(const Bounds& bounds) override;
+    WindowState GetState() override;
+    int ClientHeight() override;
+    void SetClientHeight(int height) override;
+    int CoolBarHeight() override;
+    int StatusBarHeight() override;
+    int ButtonWidth() override;
+    int DropDownWidth() override;
+    void SetToolBar2Visible(bool visible) override;
+    bool IsDown(ToolButton button) override;
+    void SetDown(ToolButton button, bool down) override;
+    void SetTabEnterButton(int image, const std::string& hint) override;
+    void SetTabEnterMenu(int image, const std::string& caption) override;
+    std::string StatusText() override;
+    void SetStatusText(const std::string& text) override;
+    void SetTimerEnabled(bool enabled) override;
+    bool ShowWaitDialog(std::string& text) override;
+    void ShowAboutBox() override;
+    bool ShowWizard(WizardInput& input) override;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void ReportException(const std::string& sjisMessage) override;
+
+private:
+    // ---- TreeObserver: mirroring the model ----
+    void ItemAdded(Item& item) override;
+    void ItemRemoving(Item& item) override;
+    void Clearing() override;
+    void SubtreeAdded(Item& item) override;
+    void TextChanged(Item& item) override;
+    void ImageChanged(Item& item) override;
+    void ExpandedChanged(Item& item) override;
+
+    bool CreateControls();
+    HWND CreateToolBar(const ToolButtonEntry* entries, int count, int height);
+    void ApplyFont();
+    void LayoutControls();
+    LRESULT OnNotify(NMHDR* header);
+    LRESULT OnTreeNotify(NMHDR* header);
+    LRESULT TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void ShowNodePopup(POINT screen);
+    void ShowNodePopupAtSelection();
+    void ShowTabEnterPopup(POINT screen);
+    void InsertTreeItem(Item& item);
+    void SetTreeItemState(HTREEITEM handle, UINT state, UINT mask);
+    void BeginDrag(HTREEITEM handle);
+    void EndDrag(bool drop, POINT point);
+    HWND ToolBarOf(ToolButton button, int* id) const;
+    void AppendMenuEntry(HMENU menu, const MenuEntry& entry, const std::wstring& caption, UINT state, bool radio,
+                         HMENU subMenu);
+
+    HINSTANCE instance_;
+    Platform& platform_;
+    std::unique_ptr<TCV2Frm> frm_;
+    UniqueImageList images_;
+    UniqueFont font_;
+    HWND rebar_ = nullptr;
+    HWND toolBar1_ = nullptr;
+    HWND toolBar2_ = nullptr;
+    HWND status_ = nullptr;
+    HWND tree_ = nullptr;
+    std::unordered_map<const Item*, HTREEITEM> handles_;
+    std::map<int, std::wstring> hints_;          // tooltip texts by command id
+    int tabEnterMenuImage_ = 2;
+    std::wstring tabEnterMenuCaption_;
+    int redrawSuspended_ = 0;
+    int resizeDepth_ = 0;
+    bool created_ = false;
+    bool shown_ = false;
+    bool mirroring_ = false;   // the view itself expands or collapses to follow the model
+    bool syncingModel_ = false;  // the model follows an expansion the user made in the control
+    bool dragging_ = false;
+};
+
+// Creates the Win32 ports for the program.
+struct Win32Platform {
+    Win32Platform();
+    std::unique_ptr<WindowSystem> windows;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<Shell> shell;
+    std::unique_ptr<Locale> locale;
+    Platform platform;
+};
+
+}  // namespace cv2

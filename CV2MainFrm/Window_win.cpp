@@ -1,0 +1,104 @@
+#include "CV2MainFrm/Window_win.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+namespace cv2 {
+namespace {
+
+constexpr const char* kUnknownError = "予期しないエラーが発生しました";
+
+}  // namespace
+
+WindowBase::~WindowBase() {
+    if (hwnd_) {
+        // The object goes first: the window must not call into it any more.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool WindowBase::RegisterWindowClass(HINSTANCE instance, const wchar_t* className, HBRUSH background, HICON icon) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, className, &existing)) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
+}
+
+HWND WindowBase::CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
+                                 int y, int width, int height, HWND parent, HINSTANCE instance) {
+    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, nullptr, instance, this);
+}
+
+void WindowBase::Subclass(HWND control, UINT_PTR id) {
+    SetWindowSubclass(control, SubclassProcedure, id, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT WindowBase::HandleControlMessage(HWND control, UINT_PTR, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallOriginal(control, msg, wParam, lParam);
+}
+
+LRESULT WindowBase::CallOriginal(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(control, msg, wParam, lParam);
+}
+
+template <typename Body>
+LRESULT WindowBase::Guarded(Body&& body, LRESULT fallback) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        try {
+            ReportException(e.what());
+        } catch (...) {
+        }
+    } catch (...) {
+        try {
+            ReportException(kUnknownError);
+        } catch (...) {
+        }
+    }
+    return fallback;
+}
+
+LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<WindowBase*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        LRESULT result = self->Guarded([&] { return self->HandleMessage(msg, wParam, lParam); }, 0);
+        self->hwnd_ = nullptr;
+        return result;
+    }
+    // A failed WM_CREATE must say so (-1). Anything else that failed counts as handled:
+    // the default processing of, say, WM_CLOSE would go on to destroy the window.
+    return self->Guarded([&] { return self->HandleMessage(msg, wParam, lParam); }, msg == WM_CREATE ? -1 : 0);
+}
+
+LRESULT CALLBACK WindowBase::SubclassProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                               DWORD_PTR refData) {
+    auto* self = reinterpret_cast<WindowBase*>(refData);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, SubclassProcedure, id);
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    return self->Guarded([&] { return self->HandleControlMessage(hwnd, id, msg, wParam, lParam); }, 0);
+}
+
+}  // namespace cv2

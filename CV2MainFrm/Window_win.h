@@ -1,0 +1,62 @@
+#pragma once
+// A thin base for the program's own windows and for subclassed controls.
+//
+// The window procedure finds its object through GWLP_USERDATA, stored at WM_NCCREATE and
+// cleared at WM_NCDESTROY, and hands each message to HandleMessage. No exception ever
+// leaves a window procedure: one that reaches the edge goes to ReportException (the
+// general error report) and the message gets its default answer.
+//
+// Usage:
+//   class MyWindow : public WindowBase {
+//       LRESULT HandleMessage(UINT msg, WPARAM w, LPARAM l) override { ... return Default(msg, w, l); }
+//       void ReportException(const std::string& sjisMessage) override { ... }
+//   };
+//   WindowBase::RegisterWindowClass(instance, L"MyClass", background);
+//   window.CreateWindowFor(0, L"MyClass", L"Title", WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, instance);
+#include <windows.h>
+
+#include <string>
+
+namespace cv2 {
+
+class WindowBase {
+public:
+    WindowBase() = default;
+    virtual ~WindowBase();
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+
+    // Registers a class whose procedure is this base's; true also when it already exists.
+    static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, HBRUSH background, HICON icon = nullptr);
+
+    HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                         int width, int height, HWND parent, HINSTANCE instance);
+
+    // Subclasses a control: its messages go to `handler` first, which may call
+    // CallOriginal for the control's own processing.
+    void Subclass(HWND control, UINT_PTR id);
+
+protected:
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    // Messages of a control subclassed by Subclass(); default: the control's own processing.
+    virtual LRESULT HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam);
+    // An error escaped a handler; the text is code page 932.
+    virtual void ReportException(const std::string& sjisMessage) = 0;
+
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }
+    static LRESULT CallOriginal(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR refData);
+    // Runs a message through `body`, reporting what it throws.
+    template <typename Body>
+    LRESULT Guarded(Body&& body, LRESULT fallback);
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace cv2

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "About/About.h"
+#include "CV2MainFrm/CV2MainFrm.h"
+#include "app/ErrorReport.h"
+#include "platform/FileFilter.h"
+#include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDialogs.h"
+#include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeLocale.h"
+#include "platform/fakes/FakeMainView.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeWindowSystem.h"
+
+namespace cv2 {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(AboutBox, LinksOpenExactlyTheLabelTextAndCloseOnlyOnSuccess) {
+    fakes::FakeShell shell;
+    TAboutBox box(shell, 77);
+    box.mailLabel = "ﾒｰﾙ@example.org";  // whatever the label carries, byte for byte
+    EXPECT_TRUE(box.MailLabelClick());
+    EXPECT_TRUE(box.HpLabelClick());
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[0], "mailto:ﾒｰﾙ@example.org");
+    EXPECT_EQ(shell.opened[1], kAboutHomePage);
+
+    // ShellExecute's error codes are 0..32; 33 is the first success.
+    shell.openResult = 32;
+    EXPECT_FALSE(box.MailLabelClick());
+    EXPECT_FALSE(box.HpLabelClick());
+    shell.openResult = 0;
+    EXPECT_FALSE(box.HpLabelClick());
+    shell.openResult = 33;
+    EXPECT_TRUE(box.HpLabelClick());
+}
+
+TEST(AboutBox, TextsAreTheProgramsOwn) {
+    EXPECT_EQ(std::string(kAboutCaption), "ﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(std::string(kAboutProductName), kAppTitle);
+    EXPECT_EQ(std::string(kAboutVersion), "Version 1.10");
+    fakes::FakeShell shell;
+    TAboutBox box(shell, 0);
+    // The designed placeholder never reaches the user.
+    EXPECT_NE(box.comments, "Comments");
+    EXPECT_FALSE(box.comments.empty());
+}
+
+TEST(AboutBox, HelpFileFollowsTheExecutablesOwnName) {
+    EXPECT_EQ(HelpFileOf(L"C:\\Apps\\Corvell2.exe"), L"C:\\Apps\\Corvell2.hlp");
+    EXPECT_EQ(HelpFileOf(L"C:\\Apps\\renamed copy.EXE"), L"C:\\Apps\\renamed copy.hlp");
+    // A dot in a folder name is not the extension.
+    EXPECT_EQ(HelpFileOf(L"D:\\v1.10\\Corvell2"), L"D:\\v1.10\\Corvell2.hlp");
+    EXPECT_EQ(HelpFileOf(L"\\\\server\\share.x\\tools\\cv.2.exe"), L"\\\\server\\share.x\\tools\\cv.2.hlp");
+}
+
+struct MainWindowFixture : ::testing::Test {
+    fakes::CallLog log;
+    fakes::FakeWindowSystem windows{log};
+    fakes::FakeClipboard clipboard{log};
+    fakes::FakeFileSystem files;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeShell shell;
+    fakes::FakeLocale locale;
+    Platform platform{windows, clipboard, files, dialogs, shell, locale};
+    fakes::FakeMainView view{log};
+    TCV2Frm form{view, platform};
+};
+
+TEST_F(MainWindowFixture, Help1OpensTheContentsOfTheHelpFileBesideTheExecutable) {
+    files.modulePath = L"E:\\懸賞\\MyTool.exe";
+    form.Help1Click();
+    ASSERT_EQ(shell.helps.size(), 1u);
+    EXPECT_EQ(shell.helps[0].file, L"E:\\懸賞\\MyTool.hlp");
+    EXPECT_EQ(shell.helps[0].command, 11u);
+    EXPECT_EQ(shell.helps[0].data, 0u);
+    EXPECT_FALSE(form.dirty);
+}
+
+TEST_F(MainWindowFixture, AboutShowsTheBoxOnceAndChangesNothing) {
+    form.AboutClick();
+    EXPECT_EQ(view.aboutShown, 1);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_FALSE(form.dirty);
+}
+
+TEST(FileDialogFilter, PairsBecomeNulSeparatedWithADoubleNulEnd) {
+    EXPECT_EQ(FileDialogFilter("ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2"), "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)\0*.cv2\0\0"s);
+    EXPECT_EQ(FileDialogFilter("A|*.a|B|*.b;*.c"), "A\0*.a\0B\0*.b;*.c\0\0"s);
+    EXPECT_EQ(FileDialogFilter(""), ""s);
+    // An unpaired description at the end would make the system read past the list.
+    EXPECT_EQ(FileDialogFilter("A|*.a|B"), "A\0*.a\0\0"s);
+    EXPECT_EQ(FileDialogFilter("A"), ""s);
+}
+
+TEST(FileDialogFilter, DoubleByteCharactersWhoseSecondByteIsTheBarStayWhole) {
+    ASSERT_EQ(std::string("ポ"), "\x83\x7C");
+    EXPECT_EQ(FileDialogFilter("ポイント(*.pt)|*.pt"), "ポイント(*.pt)\0*.pt\0\0"s);
+    EXPECT_EQ(FileDialogFilter("ポ|ポ"), "ポ\0ポ\0\0"s);
+}
+
+TEST(ErrorReport, FullStopOnlyAfterBytesSortingAboveIt) {
+    EXPECT_EQ(ErrorReportText("不正なインデックス"), "不正なインデックス.");  // ends in a second byte
+    EXPECT_EQ(ErrorReportText("Clipboard busy"), "Clipboard busy.");
+    EXPECT_EQ(ErrorReportText("Done."), "Done.");
+    EXPECT_EQ(ErrorReportText("Stop!"), "Stop!");    // '!' sorts below '.'
+    EXPECT_EQ(ErrorReportText("x-"), "x-");          // '-' too
+    EXPECT_EQ(ErrorReportText("ab/"), "ab/.");       // '/' sorts just above
+    EXPECT_EQ(ErrorReportText("ｱ"), "ｱ.");           // single-byte katakana
+    EXPECT_EQ(ErrorReportText(""), "");
+}
+
+}  // namespace
+}  // namespace cv2

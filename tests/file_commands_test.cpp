@@ -1,0 +1,213 @@
+#include <string>
+
+#include "settings/Ini.h"
+#include "settings_fixture.h"
+
+namespace cv2::testing {
+namespace {
+
+const std::wstring kOld = L"C:\\Data\\old.cv2";
+const std::wstring kOldIni = L"C:\\Data\\old.ini";
+const std::wstring kNew = L"C:\\Data\\new.cv2";
+const std::wstring kNewIni = L"C:\\Data\\new.ini";
+const std::string kSmallTreeFile = "A\r\n\ta1\r\n\t\tx\r\n\ta2\r\n\t\ty\r\nB\r\n\tb1\r\n";
+
+class FileCommands : public MainFrmTest {
+protected:
+    // A session on kOld with unsaved changes.
+    void EditedSession() {
+        BuildSmallTree();
+        frm.fileName = kOld;
+        frm.dirty = true;
+    }
+};
+
+TEST_F(FileCommands, PromptIsSkippedWithoutChanges) {
+    BuildSmallTree();
+    EXPECT_TRUE(frm.QuerySaveChanges());
+    EXPECT_TRUE(frm.FormCloseQuery());
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(FileCommands, PromptNamesTheFileOrUntitled) {
+    EditedSession();
+    frm.fileName = L"C:\\Data\\ユーザー.cv2";
+    dialogs.answers = {kIdNo};
+    EXPECT_TRUE(frm.QuerySaveChanges());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "ユーザー.cv2 は変更されています。\n\r変更を保存しますか？");
+    EXPECT_EQ(dialogs.boxes[0].caption, "Corvel2！");
+    EXPECT_EQ(dialogs.boxes[0].style, 0x33u);
+    EXPECT_TRUE(frm.dirty) << "No leaves the changes unsaved";
+    EXPECT_TRUE(files.writes.empty());
+
+    frm.fileName.clear();
+    dialogs.answers = {kIdNo};
+    frm.QuerySaveChanges();
+    EXPECT_EQ(dialogs.boxes[1].text, "無題は変更されています。保存しますか？");
+}
+
+TEST_F(FileCommands, PromptCancelOrAnyOtherAnswerStops) {
+    EditedSession();
+    for (int answer : {kIdCancel, kIdOk, 0}) {
+        dialogs.answers = {answer};
+        EXPECT_FALSE(frm.QuerySaveChanges()) << answer;
+    }
+    dialogs.answers = {kIdCancel};
+    EXPECT_FALSE(frm.FormCloseQuery());
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+}
+
+TEST_F(FileCommands, PromptYesSavesTheTreeAndItsSettings) {
+    EditedSession();
+    frm.Tree().SetImageIndex(At(2), 6);
+    dialogs.answers = {kIdYes};
+    EXPECT_TRUE(frm.QuerySaveChanges());
+    EXPECT_EQ(files.files[kOld], kSmallTreeFile);
+    EXPECT_EQ(IniFile::Parse(files.files[kOldIni]).ReadInteger("Image", "index2", 0), 6);
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni}));
+    EXPECT_TRUE(frm.dirty) << "the caller is about to replace the tree or close";
+    EXPECT_EQ(frm.fileName, kOld);
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+}
+
+TEST_F(FileCommands, PromptYesWithoutAFileAsksForOne) {
+    EditedSession();
+    frm.fileName.clear();
+    dialogs.answers = {kIdYes, kIdYes};
+    dialogs.fileAnswers = {{false, L""}, {true, kNew}};
+    EXPECT_FALSE(frm.QuerySaveChanges()) << "cancelling the save dialog cancels the command";
+    EXPECT_TRUE(files.writes.empty());
+
+    EXPECT_TRUE(frm.QuerySaveChanges());
+    EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
+    EXPECT_TRUE(dialogs.fileDialogs[0].save);
+    EXPECT_EQ(dialogs.fileDialogs[0].title, "ﾕｰｻﾞｰﾌｧｲﾙを保存");
+    EXPECT_EQ(dialogs.initialNames[0], L"新規ﾕｰｻﾞｰ");
+    EXPECT_EQ(files.files[kNew], kSmallTreeFile);
+    EXPECT_TRUE(files.files.count(kNewIni));
+    EXPECT_EQ(frm.fileName, L"");
+}
+
+TEST_F(FileCommands, PromptReportsAFailedSaveAndStops) {
+    EditedSession();
+    files.files[kOld] = "previous\r\n";
+    files.unwritable.insert(kOld);
+    dialogs.answers = {kIdYes};
+    EXPECT_FALSE(frm.QuerySaveChanges());
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[1].text, "C:\\Data\\old.cv2\n\rを保存出来ませんでした。");
+    EXPECT_EQ(dialogs.boxes[1].caption, "エラー");
+    EXPECT_EQ(dialogs.boxes[1].style, kMbIconError | kMbOk);
+    EXPECT_EQ(files.files[kOld], "previous\r\n");
+    EXPECT_FALSE(files.files.count(kOldIni));
+}
+
+TEST_F(FileCommands, SaveAlwaysAsksForANameAndRemembersIt) {
+    BuildSmallTree();
+    frm.saveInitialDir = L"C:\\Apps";
+    frm.dirty = true;
+    dialogs.fileAnswers = {{true, kNew}};
+    frm.SaveBtnClick();
+    const FileDialogSpec& spec = dialogs.fileDialogs.at(0);
+    EXPECT_EQ(spec.title, "ﾕｰｻﾞｰﾌｧｲﾙを保存");
+    EXPECT_EQ(spec.filter, "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2");
+    EXPECT_EQ(spec.defaultExt, "cv2");
+    EXPECT_EQ(spec.initialDir, L"C:\\Apps");
+    EXPECT_TRUE(spec.save);
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kNew, kNewIni}));
+    EXPECT_EQ(files.files[kNew], kSmallTreeFile);
+    EXPECT_EQ(frm.fileName, kNew);
+    EXPECT_FALSE(frm.dirty);
+
+    // Unchanged tree: still asks, offering the last name.
+    frm.SaveBtnClick();
+    EXPECT_EQ(dialogs.initialNames.at(1), kNew);
+    EXPECT_EQ(files.writes.size(), 2u) << "cancelled";
+    EXPECT_EQ(frm.saveDialogName, kNew);
+}
+
+TEST_F(FileCommands, SaveFailsSilentlyAndChangesNothing) {
+    EditedSession();
+    files.unwritable.insert(kNew);
+    dialogs.fileAnswers = {{true, kNew}};
+    frm.SaveBtnClick();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_EQ(frm.fileName, kOld);
+    EXPECT_TRUE(frm.dirty);
+}
+
+TEST_F(FileCommands, OpenWritesTheLeftFilesSettingsThenLoadsTheNewFileWithItsSettings) {
+    BuildSmallTree();
+    frm.fileName = kOld;
+    files.files[kNew] = "P\r\n\tQ\r\nR\r\n";
+    files.files[kNewIni] = "[Window]\r\nTop=9\r\nExpand=0\r\nNodeSelect=2\r\n[Image]\r\nindex1=8\r\n";
+    frm.openInitialDir = L"C:\\Apps";
+    dialogs.fileAnswers = {{true, kNew}};
+    frm.OpenBtnClick();
+    EXPECT_TRUE(dialogs.boxes.empty()) << "no changes, no question";
+    const FileDialogSpec& spec = dialogs.fileDialogs.at(0);
+    EXPECT_EQ(spec.title, "ﾕｰｻﾞｰﾌｧｲﾙを開く");
+    EXPECT_EQ(spec.initialDir, L"C:\\Apps");
+    EXPECT_FALSE(spec.save);
+    EXPECT_EQ(dialogs.initialNames.at(0), L"");
+    EXPECT_EQ(files.writes, std::vector<std::wstring>{kOldIni});
+    EXPECT_EQ(IniFile::Parse(files.files[kOldIni]).ReadInteger("Image", "index6", -1), 0);
+    EXPECT_EQ(Shape(), "P,.Q,R");
+    EXPECT_EQ(frm.fileName, kNew);
+    EXPECT_FALSE(frm.dirty);
+    EXPECT_EQ(view.bounds.top, 9);
+    EXPECT_TRUE(At(0)->Expanded());
+    EXPECT_EQ(view.selection, At(2));
+    EXPECT_EQ(At(1)->ImageIndex(), 8);
+    EXPECT_EQ(view.redrawSuspended, 0);
+}
+
+TEST_F(FileCommands, OpenOfABadOrMissingFileKeepsTheTreeAndItsFile) {
+    EditedSession();
+    dialogs.answers = {kIdNo, kIdNo};
+    files.files[kNew] = "P\r\n\t\tQ\r\n";
+    dialogs.fileAnswers = {{true, kNew}, {true, L"C:\\Data\\gone.cv2"}};
+    for (int i = 0; i < 2; ++i) {
+        frm.OpenBtnClick();
+        EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+        EXPECT_EQ(frm.fileName, kOld);
+        EXPECT_TRUE(frm.dirty);
+    }
+    EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
+}
+
+TEST_F(FileCommands, OpenStopsWhenThePromptOrTheDialogIsCancelled) {
+    EditedSession();
+    dialogs.answers = {kIdCancel};
+    frm.OpenBtnClick();
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+
+    dialogs.answers = {kIdNo};
+    frm.OpenBtnClick();
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_TRUE(files.writes.empty()) << "the file being left is kept until another is chosen";
+    EXPECT_EQ(frm.fileName, kOld);
+}
+
+TEST_F(FileCommands, NewAfterNoAndACancelledWizardLeavesTheItemsUntitled) {
+    EditedSession();
+    dialogs.answers = {kIdNo, kIdNo};
+    frm.NewBtnClick();
+    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_TRUE(frm.dirty);
+    EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+    frm.QuerySaveChanges();
+    EXPECT_EQ(dialogs.boxes.at(1).text, "無題は変更されています。保存しますか？");
+
+    dialogs.answers = {kIdCancel};
+    frm.fileName = kOld;
+    frm.NewBtnClick();
+    EXPECT_EQ(frm.fileName, kOld) << "cancelled before the wizard";
+    EXPECT_TRUE(files.writes.empty());
+}
+
+}  // namespace
+}  // namespace cv2::testing

@@ -1,0 +1,278 @@
+#include <string>
+
+#include "settings/Ini.h"
+#include "settings_fixture.h"
+
+namespace cv2::testing {
+namespace {
+
+const std::wstring kUser = L"C:\\Data\\me.cv2";
+const std::wstring kUserIni = L"C:\\Data\\me.ini";
+
+class SettingsIo : public MainFrmTest {
+protected:
+    // A window in its plain state, as a session would leave it.
+    void PrepareSession() {
+        BuildSmallTree();
+        view.bounds = {10, 20, 200, 400};
+        view.down[ToolButton::Paste] = true;
+        view.down[ToolButton::ShowToolBar2] = true;
+        frm.clickCheck = true;
+        frm.waitTime = 150;
+        frm.tabEnterIndex = 2;
+        frm.expandAllowed = true;
+        frm.Tree().Expand(At(0), true, frm.Gate());
+        frm.Tree().Collapse(At(3), false, frm.Gate());
+        frm.Tree().SetImageIndex(At(1), 5);
+        frm.Tree().SetImageIndex(At(6), 11);
+        view.selection = At(3);
+    }
+
+    IniFile Stored(const std::wstring& path = kUserIni) { return IniFile::Parse(files.files[path]); }
+
+    void LoadFrom(const std::string& ini) {
+        files.files[kUserIni] = ini;
+        frm.LoadSettings(kUser);
+    }
+};
+
+TEST_F(SettingsIo, SaveWritesEveryKeyInItsOrder) {
+    PrepareSession();
+    frm.SaveSettings(kUser);
+    EXPECT_EQ(files.files[kUserIni],
+              "[Window]\r\nWidth=200\r\nHeight=400\r\nTop=20\r\nLeft=10\r\nExpand=0,1\r\nNodeSelect=3\r\n"
+              "[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=1\r\n"
+              "[Paste]\r\nWaitTime=150\r\n"
+              "[Menu]\r\nTabEnter=2\r\n"
+              "[Image]\r\nindex0=0\r\nindex1=5\r\nindex2=0\r\nindex3=0\r\nindex4=0\r\nindex5=0\r\nindex6=11\r\n");
+    EXPECT_EQ(files.writes, std::vector<std::wstring>{kUserIni});
+}
+
+TEST_F(SettingsIo, SaveKeepsKeysItDoesNotWriteAndTheirPlaces) {
+    PrepareSession();
+    view.selection = nullptr;
+    frm.tabEnterIndex = -1;
+    files.files[kUserIni] = "[Image]\r\nindex9=7\r\nindex1=3\r\n[Window]\r\nNodeSelect=4\r\nWidth=1\r\n"
+                            "[Menu]\r\nTabEnter=1\r\n[Other]\r\nx=y\r\n";
+    frm.SaveSettings(kUser);
+    IniFile ini = Stored();
+    EXPECT_EQ(ini.ReadInteger("Image", "index9", -1), 7) << "icons of items deleted since";
+    EXPECT_EQ(ini.ReadInteger("Image", "index1", -1), 5);
+    EXPECT_EQ(ini.ReadInteger("Window", "NodeSelect", -1), 4) << "no selection: the old one stays";
+    EXPECT_EQ(ini.ReadInteger("Menu", "TabEnter", -1), 1) << "no entry checked: the old one stays";
+    EXPECT_EQ(ini.ReadString("Other", "x", ""), "y");
+    EXPECT_EQ(files.files[kUserIni].rfind("[Image]\r\nindex9=7\r\nindex1=5\r\nindex0=0\r\n", 0), 0u);
+}
+
+TEST_F(SettingsIo, SaveMinimizedOrMaximizedWritesNeitherPositionNorSize) {
+    for (WindowState state : {WindowState::Minimized, WindowState::Maximized}) {
+        PrepareSession();
+        view.state = state;
+        files.files[kUserIni] = "[Window]\r\nWidth=300\r\nHeight=500\r\nTop=1\r\nLeft=2\r\n";
+        frm.SaveSettings(kUser);
+        IniFile ini = Stored();
+        EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 300);
+        EXPECT_EQ(ini.ReadInteger("Window", "Height", 0), 500);
+        EXPECT_EQ(ini.ReadInteger("Window", "Top", 0), 1);
+        EXPECT_EQ(ini.ReadInteger("Window", "Left", 0), 2);
+        EXPECT_EQ(ini.ReadString("Window", "Expand", ""), "0,1");
+        EXPECT_EQ(ini.ReadInteger("Paste", "WaitTime", 0), 150);
+        EXPECT_EQ(ini.ReadInteger("Image", "index6", 0), 11);
+        frm.Tree().Clear();
+    }
+}
+
+TEST_F(SettingsIo, SaveInCompactModeKeepsTheSizeFromBefore) {
+    PrepareSession();
+    view.down[ToolButton::Resize] = true;
+    view.bounds = {30, 40, 130, 90};
+    files.files[kUserIni] = "[Window]\r\nWidth=250\r\nHeight=450\r\n";
+    frm.SaveSettings(kUser);
+    IniFile ini = Stored();
+    EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 250);
+    EXPECT_EQ(ini.ReadInteger("Window", "Height", 0), 450);
+    EXPECT_EQ(ini.ReadInteger("Window", "Top", 0), 40);
+    EXPECT_EQ(ini.ReadInteger("Window", "Left", 0), 30);
+    EXPECT_TRUE(ini.ReadBool("ToolBtn", "ResizeBtn", false));
+}
+
+TEST_F(SettingsIo, SaveNeverWritesTheEmptyPathAndAFailedWriteKeepsTheOldFile) {
+    PrepareSession();
+    frm.SaveSettings(L"");
+    EXPECT_TRUE(files.writes.empty());
+
+    files.files[kUserIni] = "[Window]\r\nTop=5\r\n";
+    files.unwritable.insert(kUserIni);
+    frm.SaveSettings(kUser);
+    EXPECT_EQ(files.files[kUserIni], "[Window]\r\nTop=5\r\n");
+}
+
+TEST_F(SettingsIo, ExpandListNamesExpandedItemsEvenInsideCollapsedParents) {
+    EXPECT_EQ(frm.BuildExpandList(), "No");
+    BuildSmallTree();
+    EXPECT_EQ(frm.BuildExpandList(), "No");
+    frm.expandAllowed = true;
+    frm.Tree().Expand(At(0), true, frm.Gate());
+    frm.Tree().Expand(At(5), false, frm.Gate());
+    EXPECT_EQ(frm.BuildExpandList(), "0,1,3,5");
+    frm.Tree().Collapse(At(0), false, frm.Gate());
+    EXPECT_EQ(frm.BuildExpandList(), "1,3,5");
+}
+
+TEST_F(SettingsIo, FirstStartGivesEveryDefault) {
+    BuildSmallTree();
+    frm.clickCheck = true;
+    frm.waitTime = 99;
+    // A bare ".ini" is no settings file, wherever it lies.
+    files.files[L".ini"] = "[Window]\r\nTop=77\r\n[Paste]\r\nWaitTime=5\r\n";
+    frm.LoadSettings(L"");
+    EXPECT_EQ(view.bounds.top, 0);
+    EXPECT_EQ(view.bounds.left, 0);
+    EXPECT_EQ(view.bounds.width, 4 * view.buttonWidth + view.dropDownWidth);
+    EXPECT_EQ(view.bounds.height, 300);
+    EXPECT_EQ(frm.savedWidth, view.bounds.width);
+    EXPECT_EQ(frm.savedHeight, 300);
+    EXPECT_EQ(frm.waitTime, 0);
+    EXPECT_TRUE(view.down[ToolButton::Paste]);
+    EXPECT_FALSE(view.down[ToolButton::Resize]);
+    EXPECT_TRUE(view.down[ToolButton::ShowToolBar2]);
+    EXPECT_TRUE(frm.savedToolBar2);
+    EXPECT_EQ(frm.tabEnterIndex, 0);
+    EXPECT_FALSE(frm.clickCheck);
+    EXPECT_FALSE(frm.expandAllowed);
+    EXPECT_EQ(Expanded(), "");
+    EXPECT_EQ(view.selection, At(0));
+    EXPECT_EQ(view.firstVisible, At(0));
+    EXPECT_EQ(view.redrawSuspended, 0);
+}
+
+TEST_F(SettingsIo, SavedSettingsComeBack) {
+    PrepareSession();
+    frm.Tree().Collapse(At(1), false, frm.Gate());
+    frm.SaveSettings(kUser);
+
+    TCV2Frm other(view, platform);
+    Item* a = other.Tree().AppendChild(nullptr, "A");
+    Item* a1 = other.Tree().AppendChild(a, "a1");
+    other.Tree().AppendChild(a1, "x");
+    other.Tree().AppendChild(a, "a2");
+    view.bounds = {};
+    view.down.clear();
+    view.selection = nullptr;
+    other.LoadSettings(kUser);
+    EXPECT_EQ(view.bounds, (Bounds{10, 20, 200, 400}));
+    EXPECT_EQ(other.waitTime, 150);
+    EXPECT_EQ(other.tabEnterIndex, 2);
+    EXPECT_TRUE(other.clickCheck);
+    EXPECT_TRUE(view.down[ToolButton::Paste]);
+    EXPECT_TRUE(view.down[ToolButton::ShowToolBar2]);
+    // Stored was "0": restoring opens the whole subtree, a1 included.
+    EXPECT_TRUE(a->Expanded());
+    EXPECT_TRUE(a1->Expanded());
+    EXPECT_EQ(view.selection, other.Tree().ItemAt(3));
+    EXPECT_EQ(view.firstVisible, view.selection);
+}
+
+TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
+    BuildSmallTree();
+    frm.clickCheck = true;
+    LoadFrom("[Window]\r\nTop=7\r\nLeft=8\r\nWidth=210\r\nHeight=410\r\nExpand=0\r\nNodeSelect=2\r\n"
+             "[ToolBtn]\r\nPasteBtn=0\r\nShowToolBar2Btn=0\r\nClickChange=0\r\n[Paste]\r\nWaitTime=40\r\n"
+             "[Menu]\r\nTabEnter=3\r\n");
+    EXPECT_EQ(view.bounds, (Bounds{8, 7, 210, 410}));
+    EXPECT_EQ(frm.waitTime, 40);
+    EXPECT_FALSE(view.down[ToolButton::Paste]);
+    EXPECT_FALSE(view.down[ToolButton::ShowToolBar2]);
+    EXPECT_EQ(frm.tabEnterIndex, 0);
+    EXPECT_TRUE(frm.clickCheck);
+    EXPECT_EQ(Expanded(), "");
+    EXPECT_EQ(view.selection, nullptr);
+    EXPECT_EQ(view.redrawSuspended, 0);
+
+    LoadFrom("[Menu]\r\nTabEnter=-1\r\n[ToolBtn]\r\nClickChange=0\r\n");
+    EXPECT_TRUE(frm.clickCheck);
+}
+
+TEST_F(SettingsIo, ExpandStopsAtTheFirstBadElement) {
+    BuildSmallTree();
+    LoadFrom("[Window]\r\nExpand=1,x,5\r\nNodeSelect=2\r\n");
+    EXPECT_EQ(Expanded(), "1");
+    EXPECT_TRUE(frm.expandAllowed);
+    EXPECT_EQ(view.selection, nullptr);
+    EXPECT_EQ(view.redrawSuspended, 0);
+}
+
+TEST_F(SettingsIo, ExpandStopsAtAnEmptyElementAnEmptyValueOrAMissingItem) {
+    const char* values[] = {"Expand=0,,5", "Expand=", "Expand=0,7,5", "Expand=\" \"", "Expand=0,99999999999"};
+    for (const char* value : values) {
+        SCOPED_TRACE(value);
+        frm.Tree().Clear();
+        BuildSmallTree();
+        view.selection = nullptr;
+        LoadFrom(std::string("[Window]\r\n") + value + "\r\nNodeSelect=2\r\n");
+        EXPECT_EQ(At(5)->Expanded(), false);
+        EXPECT_EQ(view.selection, nullptr);
+    }
+}
+
+TEST_F(SettingsIo, ExpandElementsAreCommaText) {
+    BuildSmallTree();
+    LoadFrom("[Window]\r\nExpand= \"1\" , $5 \r\nNodeSelect=6\r\n");
+    EXPECT_EQ(Expanded(), "1,5");
+    EXPECT_EQ(view.selection, At(6));
+
+    frm.Tree().Clear();
+    BuildSmallTree();
+    frm.expandAllowed = false;
+    LoadFrom("[Window]\r\nExpand=No,3\r\nNodeSelect=4\r\n");
+    EXPECT_EQ(Expanded(), "");
+    EXPECT_FALSE(frm.expandAllowed) << "nothing to expand: the gate stays as it was";
+    EXPECT_EQ(view.selection, At(4));
+}
+
+TEST_F(SettingsIo, SelectionPastTheEndIsSkipped) {
+    BuildSmallTree();
+    LoadFrom("[Window]\r\nExpand=5\r\nNodeSelect=7\r\n");
+    EXPECT_EQ(Expanded(), "5");
+    EXPECT_EQ(view.selection, nullptr);
+    EXPECT_EQ(view.redrawSuspended, 0);
+
+    frm.Tree().Clear();
+    LoadFrom("[Window]\r\nTop=3\r\n");
+    EXPECT_EQ(view.bounds.top, 3);
+    EXPECT_EQ(view.selection, nullptr) << "an empty tree has nothing to select";
+}
+
+TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
+    BuildSmallTree();
+    frm.Tree().SetImageIndex(At(4), 9);
+    files.files[kUserIni] = "[Image]\r\nindex0=3\r\nINDEX2=11\r\nindex5=15\r\nindex7=4\r\n";
+    frm.fileName = kUser;
+    frm.LoadItemImages();
+    int expected[] = {3, 0, 11, 0, 0, 15, 0};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(At(i)->ImageIndex(), expected[i]) << i;
+        EXPECT_EQ(At(i)->SelectedIndex(), expected[i] + 12) << i;
+    }
+    EXPECT_EQ(view.redrawSuspended, 0);
+
+    frm.fileName.clear();
+    files.files[L".ini"] = "[Image]\r\nindex0=3\r\n";
+    frm.LoadItemImages();
+    EXPECT_EQ(At(0)->ImageIndex(), 0);
+}
+
+TEST_F(SettingsIo, DestroyWritesTheExecutablesSettingsThenTheUserFiles) {
+    PrepareSession();
+    frm.FormDestroy();
+    EXPECT_EQ(files.writes, std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini"});
+
+    files.writes.clear();
+    frm.fileName = kUser;
+    frm.FormDestroy();
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini", kUserIni}));
+    EXPECT_EQ(files.files[L"C:\\Apps\\Corvell2.ini"], files.files[kUserIni]);
+}
+
+}  // namespace
+}  // namespace cv2::testing

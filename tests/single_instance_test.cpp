@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/SingleInstance.h"
+#include "platform/fakes/FakeMutex.h"
+#include "platform/fakes/FakeWindowSystem.h"
+
+namespace cv2 {
+namespace {
+
+using fakes::CallLog;
+using fakes::FakeMutexApi;
+using fakes::FakeMutexSystem;
+using fakes::FakeWindowSystem;
+
+constexpr WindowHandle kFirstMain = 7;
+constexpr WindowHandle kOtherApp = 9;
+
+struct Desktop {
+    CallLog log;
+    FakeMutexSystem system;
+    FakeWindowSystem windows{log};
+
+    Desktop() {
+        windows.windows[kOtherApp] = {0, "Chrome_WidgetWin_1", "browser"};
+        windows.foreground = kOtherApp;
+    }
+    void FirstInstanceShowing(bool iconic = false, WindowHandle owner = 0) {
+        windows.windows[kFirstMain] = {0, kMainWindowClass, "Corvell2！", iconic, owner};
+    }
+};
+
+TEST(SingleInstance, FirstStartHoldsTheMutexWhileTheWindowRunsAndReturnsItsExitCode) {
+    Desktop d;
+    FakeMutexApi mutexes(d.system, d.log);
+    bool heldDuringRun = false;
+    int rc = RunSingleInstance(mutexes, d.windows, [&] {
+        heldDuringRun = d.system.Exists(kInstanceMutexName);
+        d.log.Add("run");
+        return 0;
+    });
+    EXPECT_EQ(rc, 0);
+    EXPECT_TRUE(heldDuringRun);
+    EXPECT_FALSE(d.system.Exists(kInstanceMutexName));
+    EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)",
+                                                     "CreateMutex(Tolvane2_Vellam_Application)", "run",
+                                                     "ReleaseMutex(100)", "CloseHandle(100)"}));
+
+    // A failing main window is not turned into success.
+    EXPECT_EQ(RunSingleInstance(mutexes, d.windows, [] { return 3; }), 3);
+}
+
+TEST(SingleInstance, SecondStartActivatesTheFirstAndNeverRuns) {
+    Desktop d;
+    FakeMutexApi first(d.system, d.log);
+    FakeMutexApi second(d.system, d.log);
+    int secondRc = -1;
+    bool secondRan = false;
+    RunSingleInstance(first, d.windows, [&] {
+        d.FirstInstanceShowing();
+        d.log.Clear();
+        secondRc = RunSingleInstance(second, d.windows, [&] {
+            secondRan = true;
+            return 5;
+        });
+        // The second start left the first's mutex alone.
+        EXPECT_TRUE(d.system.Exists(kInstanceMutexName));
+        EXPECT_EQ(d.system.open.size(), 1u);
+        return 0;
+    });
+    EXPECT_FALSE(secondRan);
+    EXPECT_EQ(secondRc, 0);
+    EXPECT_EQ(second.released, 0);
+    EXPECT_EQ(d.windows.foreground, kFirstMain);
+    // Visible: brought forward, nothing restored.
+    EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)", "FindWindow(TCV2Frm)",
+                                                     "SetForegroundWindow(7)", "CloseHandle(101)",
+                                                     "ReleaseMutex(100)", "CloseHandle(100)"}));
+}
+
+TEST(SingleInstance, SecondStartRestoresAMinimisedFirstInstance) {
+    // Our own main window is the minimised one.
+    {
+        Desktop d;
+        FakeMutexApi first(d.system, d.log), second(d.system, d.log);
+        RunSingleInstance(first, d.windows, [&] {
+            d.FirstInstanceShowing(/*iconic=*/true);
+            EXPECT_EQ(RunSingleInstance(second, d.windows, [] { return 1; }), 0);
+            return 0;
+        });
+        EXPECT_FALSE(d.windows.windows[kFirstMain].iconic);
+        EXPECT_EQ(d.windows.foreground, kFirstMain);
+    }
+    // A minimised owner window (a hidden application window) is restored instead; the
+    // main window itself is not touched.
+    {
+        Desktop d;
+        constexpr WindowHandle kOwner = 3;
+        d.windows.windows[kOwner] = {0, "TApplication", "Corvell2！", true, 0};
+        FakeMutexApi first(d.system, d.log), second(d.system, d.log);
+        RunSingleInstance(first, d.windows, [&] {
+            d.FirstInstanceShowing(false, kOwner);
+            d.log.Clear();
+            RunSingleInstance(second, d.windows, [] { return 1; });
+            return 0;
+        });
+        EXPECT_FALSE(d.windows.windows[kOwner].iconic);
+        EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)",
+                                                         "FindWindow(TCV2Frm)", "SetForegroundWindow(7)",
+                                                         "Restore(3)", "CloseHandle(101)", "ReleaseMutex(100)",
+                                                         "CloseHandle(100)"}));
+    }
+}
+
+TEST(SingleInstance, SecondStartWithoutAWindowYetJustEnds) {
+    // The first instance holds the mutex but has not created its window (or is ending).
+    Desktop d;
+    FakeMutexApi first(d.system, d.log), second(d.system, d.log);
+    RunSingleInstance(first, d.windows, [&] {
+        d.log.Clear();
+        EXPECT_EQ(RunSingleInstance(second, d.windows, [] { return 1; }), 0);
+        return 0;
+    });
+    EXPECT_EQ(d.windows.foreground, kOtherApp);
+    EXPECT_EQ(d.log.calls[1], "FindWindow(TCV2Frm)");
+    EXPECT_EQ(d.log.calls[2], "CloseHandle(101)");
+}
+
+TEST(SingleInstance, MutexIsReleasedWhenTheMainWindowThrows) {
+    Desktop d;
+    FakeMutexApi mutexes(d.system, d.log);
+    EXPECT_THROW(RunSingleInstance(mutexes, d.windows, []() -> int { throw std::runtime_error("boom"); }),
+                 std::runtime_error);
+    EXPECT_FALSE(d.system.Exists(kInstanceMutexName));
+    EXPECT_EQ(mutexes.released, 1);
+
+    // When the mutex could not be created there is nothing to release, but the program
+    // still runs.
+    FakeMutexApi failing(d.system, d.log);
+    failing.createFails = true;
+    bool ran = false;
+    RunSingleInstance(failing, d.windows, [&] {
+        ran = true;
+        return 0;
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(failing.released, 0);
+}
+
+}  // namespace
+}  // namespace cv2

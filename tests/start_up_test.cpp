@@ -1,0 +1,132 @@
+#include <string>
+
+#include "settings_fixture.h"
+
+namespace cv2::testing {
+namespace {
+
+const std::wstring kExe = L"C:\\Apps\\Corvell2.exe";
+const std::wstring kExeIni = L"C:\\Apps\\Corvell2.ini";
+
+class StartUp : public MainFrmTest {
+protected:
+    void Start(std::vector<std::wstring> args = {}) { frm.FormCreate(args); }
+};
+
+TEST_F(StartUp, DialogsStartInTheExecutablesFolder) {
+    Start();
+    EXPECT_EQ(frm.openInitialDir, L"C:\\Apps");
+    EXPECT_EQ(frm.saveInitialDir, L"C:\\Apps");
+
+    files.modulePath = L"C:\\Corvell2.exe";
+    Start();
+    EXPECT_EQ(frm.openInitialDir, L"C:\\");
+}
+
+TEST_F(StartUp, ArgumentNamingAUserFileIsLoadedWhateverTheCaseOfItsExtension) {
+    files.files[L"D:\\mine\\Me.CV2"] = "A\r\n\tB\r\n";
+    files.files[L"D:\\mine\\Me.ini"] = "[Image]\r\nindex1=4\r\n";
+    files.files[L"C:\\Apps\\other.cv2"] = "X\r\n";
+    Start({L"D:\\mine\\Me.CV2", L"C:\\Apps\\other.cv2"});
+    EXPECT_EQ(frm.fileName, L"D:\\mine\\Me.CV2");
+    EXPECT_EQ(Shape(), "A,.B");
+    EXPECT_EQ(At(1)->ImageIndex(), 4);
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+}
+
+TEST_F(StartUp, ArgumentThatIsMissingOrNoUserFileIsIgnored) {
+    files.files[L"C:\\Apps\\only.cv2"] = "X\r\n";
+    files.files[L"D:\\notes.txt"] = "N\r\n";
+    for (const wchar_t* arg : {L"D:\\gone.cv2", L"D:\\notes.txt"}) {
+        frm.Tree().Clear();
+        Start({arg});
+        EXPECT_EQ(frm.fileName, L"C:\\Apps\\only.cv2");
+        EXPECT_EQ(Shape(), "X");
+    }
+}
+
+TEST_F(StartUp, TheOnlyUserFileBesideTheExecutableIsLoadedEvenAfterEarlierRuns) {
+    files.files[kExeIni] = "[Window]\r\nTop=1\r\n";
+    files.files[L"C:\\Apps\\only.cv2"] = "X\r\n\tY\r\n";
+    files.files[L"C:\\Apps\\only.ini"] = "[Image]\r\nindex0=2\r\n";
+    files.files[L"C:\\Apps\\sub\\more.cv2"] = "Z\r\n";
+    Start();
+    EXPECT_EQ(frm.fileName, L"C:\\Apps\\only.cv2");
+    EXPECT_EQ(Shape(), "X,.Y");
+    EXPECT_EQ(At(0)->ImageIndex(), 2);
+    EXPECT_EQ(At(0)->SelectedIndex(), 14);
+}
+
+TEST_F(StartUp, SeveralUserFilesAreOfferedInTheOpenDialog) {
+    files.files[L"C:\\Apps\\a.cv2"] = "A\r\n";
+    files.files[L"C:\\Apps\\b.cv2"] = "B\r\n";
+    dialogs.fileAnswers.push_back({true, L"C:\\Apps\\b.cv2"});
+    Start();
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    const FileDialogSpec& spec = dialogs.fileDialogs[0];
+    EXPECT_EQ(spec.title, "ﾕｰｻﾞｰﾌｧｲﾙを開く");
+    EXPECT_EQ(spec.filter, "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2");
+    EXPECT_EQ(spec.defaultExt, "cv2");
+    EXPECT_EQ(spec.initialDir, L"C:\\Apps");
+    EXPECT_FALSE(spec.save);
+    EXPECT_EQ(dialogs.initialNames[0], L"");
+    EXPECT_EQ(frm.fileName, L"C:\\Apps\\b.cv2");
+    EXPECT_EQ(Shape(), "B");
+}
+
+TEST_F(StartUp, CancellingTheChoiceOrPickingTheExecutableMeansNoFile) {
+    files.files[L"C:\\Apps\\a.cv2"] = "A\r\n";
+    files.files[L"C:\\Apps\\b.cv2"] = "B\r\n";
+    files.files[L"C:\\Apps\\Corvell2.exe"] = "MZ";
+    files.files[L".ini"] = "[Image]\r\nindex0=3\r\n";
+    dialogs.fileAnswers.push_back({false, L""});
+    dialogs.fileAnswers.push_back({true, kExe});
+    for (int i = 0; i < 2; ++i) {
+        Start();
+        EXPECT_EQ(frm.fileName, L"");
+        EXPECT_TRUE(frm.Tree().Empty());
+    }
+    EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
+}
+
+TEST_F(StartUp, NoUserFileAfterEarlierRunsStartsEmptyWithoutTheWizard) {
+    files.files[kExeIni] = "";
+    Start();
+    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_TRUE(frm.Tree().Empty());
+    EXPECT_EQ(view.wizardShown, 0);
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+}
+
+TEST_F(StartUp, ABadLevelKeepsTheItemsBeforeItWithoutAFileOrIcons) {
+    files.files[L"C:\\Apps\\jump.cv2"] = "A\r\n\tB\r\n\t\t\tC\r\nD\r\n";
+    files.files[L"C:\\Apps\\jump.ini"] = "[Image]\r\nindex0=3\r\n";
+    Start();
+    EXPECT_EQ(Shape(), "A,.B");
+    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_EQ(At(0)->ImageIndex(), 0);
+    EXPECT_EQ(view.redrawSuspended, 0);
+}
+
+TEST_F(StartUp, ShowAppliesTheCurrentUserFilesSettings) {
+    files.files[L"C:\\Apps\\only.cv2"] = "X\r\n\tY\r\nZ\r\n";
+    files.files[L"C:\\Apps\\only.ini"] = "[Window]\r\nTop=40\r\nLeft=50\r\nExpand=0\r\nNodeSelect=2\r\n";
+    Start();
+    frm.FormShow();
+    EXPECT_EQ(view.bounds.top, 40);
+    EXPECT_EQ(view.bounds.left, 50);
+    EXPECT_TRUE(At(0)->Expanded());
+    EXPECT_EQ(view.selection, At(2));
+}
+
+TEST_F(StartUp, ShowWithoutAFileUsesTheDefaults) {
+    files.files[kExeIni] = "[Window]\r\nTop=40\r\n";
+    Start();
+    frm.FormShow();
+    EXPECT_EQ(view.bounds.top, 0);
+    EXPECT_EQ(view.bounds.left, 0);
+    EXPECT_EQ(view.bounds.height, 300);
+}
+
+}  // namespace
+}  // namespace cv2::testing

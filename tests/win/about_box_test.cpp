@@ -1,0 +1,157 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "About/About.h"
+#include "About/AboutBox_win.h"
+#include "platform/Cp932.h"
+#include "platform/fakes/FakeShell.h"
+
+namespace cv2 {
+namespace {
+
+// ShowAboutBox is modal: the tests act on the box from a thread timer, which its modal
+// loop dispatches. A watchdog closes a box that a test left open, and says so.
+struct BoxScript {
+    std::function<void(HWND)> action;
+    bool acted = false;
+    bool watchdogFired = false;
+    HWND box = nullptr;
+    ULONGLONG started = 0;
+};
+BoxScript* gScript = nullptr;
+
+HWND FindAboutBox() {
+    HWND found = FindWindowW(L"#32770", FromCp932(kAboutCaption).c_str());
+    if (!found) return nullptr;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(found, &pid);
+    return pid == GetCurrentProcessId() ? found : nullptr;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    BoxScript& s = *gScript;
+    HWND box = FindAboutBox();
+    if (!s.acted && box && IsWindowVisible(box)) {
+        s.acted = true;
+        s.box = box;
+        s.action(box);
+    }
+    if (GetTickCount64() - s.started > 10000) {
+        KillTimer(nullptr, id);
+        if (box) {
+            s.watchdogFired = true;
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+}
+
+// Shows the box and runs `action` on it once it is visible; returns when the box closed.
+BoxScript RunBox(fakes::FakeShell& shell, std::function<void(HWND)> action) {
+    BoxScript script{std::move(action)};
+    script.started = GetTickCount64();
+    gScript = &script;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+    ShowAboutBox(nullptr, shell);
+    KillTimer(nullptr, timer);
+    gScript = nullptr;
+    return script;
+}
+
+void Click(HWND box, int x, int y) {
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// Points inside the links: both end at the labels' common right edge (8 + 263).
+constexpr int kLinkRight = 8 + 263;
+constexpr int kMailY = 8 + 64 + 6;
+constexpr int kHomeY = 8 + 80 + 6;
+
+TEST(AboutBoxWin, LaysOutAsDesignedAndClosesWithOk) {
+    fakes::FakeShell shell;
+    RECT client{}, window{};
+    RECT okRect{};
+    LONG_PTR okStyle = 0;
+    std::wstring okText(8, L'\0');
+    BoxScript s = RunBox(shell, [&](HWND box) {
+        GetClientRect(box, &client);
+        GetWindowRect(box, &window);
+        HWND ok = GetDlgItem(box, IDOK);
+        ASSERT_TRUE(ok);
+        GetWindowRect(ok, &okRect);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&okRect), 2);
+        okStyle = GetWindowLongPtrW(ok, GWL_STYLE);
+        okText.resize(static_cast<std::size_t>(GetWindowTextW(ok, okText.data(), 8)));
+        EXPECT_EQ(GetFocus(), ok);
+        // Return presses the default button.
+        int hold = 0;
+        if (const char* env = std::getenv("CV2_ABOUT_HOLD_MS")) hold = std::atoi(env);
+        if (hold > 0) {
+            ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(hold);
+            MSG msg;
+            while (GetTickCount64() < until && IsWindow(box)) {
+                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                    if (!IsDialogMessageW(box, &msg)) {
+                        TranslateMessage(&msg);
+                        DispatchMessageW(&msg);
+                    }
+                }
+                Sleep(10);
+            }
+        }
+        PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(ok));
+    });
+    EXPECT_TRUE(s.acted);
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_EQ(client.right, 298);
+    EXPECT_EQ(client.bottom, 180);
+    int width = window.right - window.left, height = window.bottom - window.top;
+    EXPECT_NEAR(window.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
+    EXPECT_NEAR(window.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 1);
+    EXPECT_EQ(okRect.left, 111);
+    EXPECT_EQ(okRect.top, 148);
+    EXPECT_EQ(okRect.right - okRect.left, 75);
+    EXPECT_EQ(okRect.bottom - okRect.top, 25);
+    EXPECT_EQ(okStyle & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(okText, L"OK");
+    EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST(AboutBoxWin, MailLinkOpensMailtoAndClosesTheBox) {
+    fakes::FakeShell shell;
+    WindowHandle owner = 0;
+    BoxScript s = RunBox(shell, [&](HWND box) { Click(box, kLinkRight - 3, kMailY); });
+    EXPECT_FALSE(s.watchdogFired) << "the box stayed open after the shell took the link";
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], std::string("mailto:") + kAboutMail);
+    (void)owner;
+}
+
+TEST(AboutBoxWin, RefusedLinkKeepsTheBoxOpenAndOnlyLinksReactToClicks) {
+    fakes::FakeShell shell;
+    shell.openResult = 2;  // ERROR_FILE_NOT_FOUND
+    bool openAfterRefusal = false;
+    BoxScript s = RunBox(shell, [&](HWND box) {
+        Click(box, 20, 30);                     // the icon
+        Click(box, 24, 8 + 96 + 6);             // the comment
+        SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kLinkRight - 3, kMailY));
+        SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(kLinkRight - 3, kHomeY));  // dragged off the link
+        EXPECT_TRUE(shell.opened.empty());
+        Click(box, kLinkRight - 3, kHomeY);
+        openAfterRefusal = IsWindow(box) != FALSE;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_TRUE(openAfterRefusal);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], kAboutHomePage);
+}
+
+}  // namespace
+}  // namespace cv2
