@@ -173,6 +173,40 @@ TEST_F(SettingsIo, SavedSettingsComeBack) {
     EXPECT_EQ(view.firstVisible, view.selection);
 }
 
+TEST_F(SettingsIo, HandlersApplyWhatWasRead) {
+    BuildSmallTree();
+    LoadFrom("[ToolBtn]\r\nPasteBtn=0\r\nClickChange=1\r\n[Menu]\r\nTabEnter=1\r\n");
+    EXPECT_FALSE(view.timerEnabled);
+    EXPECT_EQ(view.tabEnterImage, 25);
+    EXPECT_TRUE(frm.clickHandlerInstalled);
+    EXPECT_FALSE(frm.dblClickHandlerInstalled);
+    EXPECT_EQ(view.selection, At(0));
+}
+
+TEST_F(SettingsIo, CompactModeComesBackAfterTheNormalSize) {
+    PrepareSession();
+    frm.SaveSettings(kUser);
+    view.down[ToolButton::Resize] = true;
+    view.bounds = {30, 40, 130, 90};
+    frm.SaveSettings(kUser);
+
+    view.down.clear();
+    view.bounds = {};
+    frm.LoadSettings(kUser);
+    EXPECT_TRUE(view.down[ToolButton::Resize]);
+    EXPECT_EQ(frm.savedWidth, 200);
+    EXPECT_EQ(frm.savedHeight, 400);
+    EXPECT_EQ(view.bounds.left, 30);
+    EXPECT_EQ(view.bounds.top, 40);
+    EXPECT_EQ(view.bounds.width, frm.MinimumWidth());
+    EXPECT_EQ(view.ClientHeight(), frm.CompactClientHeight());
+
+    // Leaving compact mode restores the stored size.
+    view.down[ToolButton::Resize] = false;
+    frm.ResizeBtnClick();
+    EXPECT_EQ(view.bounds, (Bounds{30, 40, 200, 400}));
+}
+
 TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
     BuildSmallTree();
     frm.clickCheck = true;
@@ -184,7 +218,10 @@ TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
     EXPECT_FALSE(view.down[ToolButton::Paste]);
     EXPECT_FALSE(view.down[ToolButton::ShowToolBar2]);
     EXPECT_EQ(frm.tabEnterIndex, 0);
+    EXPECT_EQ(view.tabEnterHint, "処理切替") << "the follow-up key button is left alone";
+    EXPECT_TRUE(view.timerEnabled) << "paste-into-target mode is not applied";
     EXPECT_TRUE(frm.clickCheck);
+    EXPECT_TRUE(frm.clickHandlerInstalled && frm.dblClickHandlerInstalled);
     EXPECT_EQ(Expanded(), "");
     EXPECT_EQ(view.selection, nullptr);
     EXPECT_EQ(view.redrawSuspended, 0);

@@ -76,9 +76,9 @@ shot() {
 
 # Typed text, then Enter, into whatever has the focus.
 field() {
-    [ -n "$1" ] && xdotool type --delay 30 "$1"
+    [ -n "$1" ] && xdotool type --delay 120 "$1"
     xdotool key Return
-    sleep 0.15
+    sleep 0.4
 }
 
 (cd "$app" && exec wine64 Corvell2.exe >/dev/null 2>&1) &
