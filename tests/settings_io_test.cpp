@@ -1,5 +1,7 @@
+#include <set>
 #include <string>
 
+#include "settings/CommaText.h"
 #include "settings/Ini.h"
 #include "settings_fixture.h"
 
@@ -265,6 +267,30 @@ TEST_F(SettingsIo, ExpandElementsAreCommaText) {
     EXPECT_EQ(Expanded(), "");
     EXPECT_FALSE(frm.expandAllowed) << "nothing to expand: the gate stays as it was";
     EXPECT_EQ(view.selection, At(4));
+}
+
+TEST_F(SettingsIo, ALongExpandListIsReadUpToItsLimit) {
+    ItemTree& t = frm.Tree();
+    for (int i = 0; i < 700; ++i) t.AppendChild(t.AppendChild(nullptr, "p"), "c");
+    frm.expandAllowed = true;
+    for (Item* top = t.First(); top; top = top->NextSibling()) t.Expand(top, false, frm.Gate());
+    view.selection = At(5);
+    const std::string full = frm.BuildExpandList();
+    ASSERT_GT(full.size(), 2047u);
+    frm.SaveSettings(kUser);
+    for (Item* top = t.First(); top; top = top->NextSibling()) t.Collapse(top, false, frm.Gate());
+    view.selection = nullptr;
+
+    frm.LoadSettings(kUser);
+    // The cut may shorten the last index; whatever it names is expanded (a leaf: nothing).
+    std::set<int> opened;
+    for (const std::string& element : SplitCommaText(full.substr(0, 2047)))
+        if (At(std::stoi(element))->HasChildren()) opened.insert(std::stoi(element));
+    std::string expected;
+    for (int index : opened) expected += (expected.empty() ? "" : ",") + std::to_string(index);
+    EXPECT_EQ(Expanded(), expected);
+    EXPECT_LT(Expanded().size(), full.size());
+    EXPECT_EQ(view.selection, At(5));
 }
 
 TEST_F(SettingsIo, SelectionPastTheEndIsSkipped) {
