@@ -28,14 +28,37 @@ std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 // The platform takes names and values as C strings.
 std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
-std::string Fold(std::string_view s) {
-    std::string out(s);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(out[i]);
-        if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + ('a' - 'A'));
-        else if (IsLeadByte(c)) ++i;  // a second byte is never a letter of its own
+constexpr unsigned char FoldByte(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+// Hash of a name with its ASCII letters folded; second bytes of double-byte characters are
+// never folded (they can look like letters).
+std::uint32_t FoldHash(std::string_view s) {
+    std::uint32_t h = 2166136261u;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (IsLeadByte(c) && i + 1 < s.size()) {
+            h = (h ^ c) * 16777619u;
+            c = static_cast<unsigned char>(s[++i]);
+        } else {
+            c = FoldByte(c);
+        }
+        h = (h ^ c) * 16777619u;
     }
-    return out;
+    return h;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (FoldByte(x) != FoldByte(y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
@@ -91,6 +114,47 @@ std::string CopyEntry(std::string_view value) {
 
 }  // namespace
 
+template <typename NameOf>
+std::size_t IniFile::NameIndex::Find(std::string_view name, const NameOf& nameOf) const {
+    if (slots_.empty()) return std::string_view::npos;
+    std::uint32_t h = FoldHash(name);
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.pos1 == 0) return std::string_view::npos;
+        if (slot.hash == h && SameName(nameOf(slot.pos1 - 1), name)) return slot.pos1 - 1;
+    }
+}
+
+template <typename NameOf>
+void IniFile::NameIndex::Add(std::string_view name, std::size_t pos, const NameOf& nameOf) {
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    std::uint32_t h = FoldHash(name);
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.pos1 == 0) {
+            slot.hash = h;
+            slot.pos1 = static_cast<std::uint32_t>(pos + 1);
+            ++count_;
+            return;
+        }
+        if (slot.hash == h && SameName(nameOf(slot.pos1 - 1), name)) return;  // the first one stays
+    }
+}
+
+void IniFile::NameIndex::Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+    std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.pos1 == 0) continue;
+        std::size_t i = slot.hash & mask;
+        while (slots_[i].pos1 != 0) i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+}
+
 int StrToIntDef(std::string_view text, int def) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
@@ -130,12 +194,25 @@ int StrToIntDef(std::string_view text, int def) {
     return static_cast<int>(n);
 }
 
+struct IniFile::KeyNames {
+    const Section& section;
+    std::string_view operator()(std::size_t i) const { return section.keys[i].name; }
+};
+
+std::size_t IniFile::FindSection(std::string_view name) const {
+    return sectionIndex_.Find(name, [this](std::size_t i) { return std::string_view(sections_[i].name); });
+}
+
+void IniFile::IndexSection(std::size_t i) {
+    sectionIndex_.Add(sections_[i].name, i, [this](std::size_t j) { return std::string_view(sections_[j].name); });
+}
+
 IniFile IniFile::Parse(std::string_view bytes) {
     IniFile ini;
     ini.raw_ = std::string(bytes);
     if (bytes.empty()) return ini;
     ini.sections_.push_back(Section{});  // the lines before the first section
-    ini.sectionIndex_.emplace(std::string(), 0);
+    ini.IndexSection(0);
     Section* current = &ini.sections_.back();
     std::size_t pos = 0;
     while (pos < bytes.size()) {
@@ -152,8 +229,8 @@ IniFile IniFile::Parse(std::string_view bytes) {
                 Section s;
                 s.name = std::string(Trim(line.substr(1, close - 1)));
                 if (s.name.empty()) ini.unstable_ = true;
-                ini.sectionIndex_.emplace(Fold(s.name), ini.sections_.size());
                 ini.sections_.push_back(std::move(s));
+                ini.IndexSection(ini.sections_.size() - 1);
                 current = &ini.sections_.back();
                 continue;
             }
@@ -181,17 +258,17 @@ IniFile IniFile::Load(FileSystem& files, const std::wstring& path) {
 }
 
 void IniFile::AddKey(Section& s, Key key) {
-    s.index.emplace(Fold(key.name), s.keys.size());
     s.keys.push_back(std::move(key));
+    s.index.Add(s.keys.back().name, s.keys.size() - 1, KeyNames{s});
 }
 
 const IniFile::Key* IniFile::Find(std::string_view section, std::string_view key) const {
-    auto sit = sectionIndex_.find(Fold(Trim(UpToNul(section))));
-    if (sit == sectionIndex_.end()) return nullptr;
-    const Section& s = sections_[sit->second];
-    auto kit = s.index.find(Fold(Trim(UpToNul(key))));
-    if (kit == s.index.end()) return nullptr;
-    return &s.keys[kit->second];
+    std::size_t si = FindSection(Trim(UpToNul(section)));
+    if (si == std::string_view::npos) return nullptr;
+    const Section& s = sections_[si];
+    std::size_t ki = s.index.Find(Trim(UpToNul(key)), KeyNames{s});
+    if (ki == std::string_view::npos) return nullptr;
+    return &s.keys[ki];
 }
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
@@ -215,12 +292,12 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
 }
 
 IniFile::Section& IniFile::SectionFor(std::string_view name) {
-    auto it = sectionIndex_.find(Fold(TrimRight(name)));
-    if (it != sectionIndex_.end()) return sections_[it->second];
+    std::size_t si = FindSection(TrimRight(name));
+    if (si != std::string_view::npos) return sections_[si];
     Section s;
     s.name = std::string(name);
-    sectionIndex_.emplace(Fold(s.name), sections_.size());
     sections_.push_back(std::move(s));
+    IndexSection(sections_.size() - 1);
     return sections_.back();
 }
 
@@ -233,13 +310,13 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         // Once written, the file is read again with its lines before the first section, even
         // when there are none.
         sections_.push_back(Section{});
-        sectionIndex_.emplace(std::string(), 0);
+        IndexSection(0);
     }
     Section& s = SectionFor(section);
     Key* k = nullptr;
-    auto kit = s.index.find(Fold(TrimRight(key)));
-    if (kit != s.index.end()) {
-        k = &s.keys[kit->second];
+    std::size_t ki = s.index.Find(TrimRight(key), KeyNames{s});
+    if (ki != std::string_view::npos) {
+        k = &s.keys[ki];
     } else {
         Key created;
         created.name = std::string(key);

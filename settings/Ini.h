@@ -27,9 +27,9 @@
 //   form: "[name]" and "key=value" lines ending in CR LF, no blank lines, blanks around names
 //   and "=" gone, comments and lines without "=" kept.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -66,6 +66,26 @@ public:
     static constexpr std::size_t kMaxRead = 2047;
 
 private:
+    // Names to the position of the first entry of that name, without regard to the case of
+    // ASCII letters; open addressing over the entries' own names, so a lookup allocates nothing.
+    class NameIndex {
+    public:
+        template <typename NameOf>
+        std::size_t Find(std::string_view name, const NameOf& nameOf) const;
+        // Adds entry `pos` unless an entry of the same name is there already.
+        template <typename NameOf>
+        void Add(std::string_view name, std::size_t pos, const NameOf& nameOf);
+
+    private:
+        struct Slot {
+            std::uint32_t hash = 0;
+            std::uint32_t pos1 = 0;  // position + 1; 0 for an empty slot
+        };
+        void Grow();
+        std::vector<Slot> slots_;
+        std::size_t count_ = 0;
+    };
+
     struct Key {
         std::string name;
         std::string value;
@@ -74,16 +94,19 @@ private:
     struct Section {
         std::string name;
         std::vector<Key> keys;
-        std::unordered_map<std::string, std::size_t> index;  // folded name -> first key
+        NameIndex index;
     };
 
+    struct KeyNames;
     const Key* Find(std::string_view section, std::string_view key) const;
+    std::size_t FindSection(std::string_view name) const;
+    void IndexSection(std::size_t i);
     Section& SectionFor(std::string_view name);
     void AddKey(Section& s, Key key);
     void Reparse();
 
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+    NameIndex sectionIndex_;
     std::string raw_;      // the file's text while the tree has not changed since it was read
     bool stale_ = false;   // the tree has changed since raw_ was read or written
     bool changed_ = false;
