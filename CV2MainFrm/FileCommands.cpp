@@ -1,5 +1,6 @@
 // Save, Open, New and closing, with the question whether to save unsaved changes first.
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/RedrawSuspension.h"
 #include "platform/Cp932.h"
 #include "platform/Path.h"
 #include "tree/UserFile.h"
@@ -66,9 +67,10 @@ void TCV2Frm::OpenBtnClick() {
     } catch (const std::exception&) {
         return;
     }
-    view_.SuspendTreeRedraw();
-    tree_.ReplaceWith(loaded);
-    view_.ResumeTreeRedraw();
+    {
+        RedrawSuspension redraw(view_);
+        tree_.ReplaceWith(loaded);
+    }
     dirty = false;
     fileName = path;
     LoadSettings(path);

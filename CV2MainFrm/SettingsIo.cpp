@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/RedrawSuspension.h"
 #include "platform/Path.h"
 #include "settings/CommaText.h"
 #include "settings/Ini.h"
@@ -36,18 +37,6 @@ int ParseIndexElement(std::string_view text) {
     if (value != StrToIntDef(text, 1)) throw std::invalid_argument("not an integer");
     return value;
 }
-
-// Resumes the tree's redrawing on every way out.
-class RedrawSuspension {
-public:
-    explicit RedrawSuspension(MainView& view) : view_(view) { view_.SuspendTreeRedraw(); }
-    ~RedrawSuspension() { view_.ResumeTreeRedraw(); }
-    RedrawSuspension(const RedrawSuspension&) = delete;
-    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
-
-private:
-    MainView& view_;
-};
 
 }  // namespace
 

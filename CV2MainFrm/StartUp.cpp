@@ -1,6 +1,7 @@
 // Which user file the program opens with: the one named on the command line, the only one
 // beside the executable, one picked from several, a new one from the wizard, or none.
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/RedrawSuspension.h"
 #include "platform/Path.h"
 #include "tree/UserFile.h"
 
@@ -55,14 +56,13 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
     if (path == exePath) return;
 
     // The wizard's tree is read back from its file, like any other, with its icons.
-    view_.SuspendTreeRedraw();
     try {
+        RedrawSuspension redraw(view_);
         LoadUserFile(files, path, tree_);
         fileName = path;
     } catch (const std::exception&) {
         // Whatever was read before a bad line stays; the program starts without a file.
     }
-    view_.ResumeTreeRedraw();
     LoadItemImages();
 }
 

@@ -339,7 +339,10 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 w->dlg = dlg;
                 FormCreate(*w);
                 SetPageState(*w);  // FormShow
-                return FALSE;      // the focus is set
+                // On a first run no other window of the program is shown yet: the wizard
+                // must come to the front and take the keys itself.
+                SetForegroundWindow(dlg);
+                return FALSE;  // the focus is set
             case WM_PAINT:
                 if (!w) break;
                 Paint(*w);

@@ -1,5 +1,7 @@
+#include <set>
 #include <string>
 
+#include "settings/CommaText.h"
 #include "settings/Ini.h"
 #include "settings_fixture.h"
 
@@ -173,6 +175,40 @@ TEST_F(SettingsIo, SavedSettingsComeBack) {
     EXPECT_EQ(view.firstVisible, view.selection);
 }
 
+TEST_F(SettingsIo, HandlersApplyWhatWasRead) {
+    BuildSmallTree();
+    LoadFrom("[ToolBtn]\r\nPasteBtn=0\r\nClickChange=1\r\n[Menu]\r\nTabEnter=1\r\n");
+    EXPECT_FALSE(view.timerEnabled);
+    EXPECT_EQ(view.tabEnterImage, 25);
+    EXPECT_TRUE(frm.clickHandlerInstalled);
+    EXPECT_FALSE(frm.dblClickHandlerInstalled);
+    EXPECT_EQ(view.selection, At(0));
+}
+
+TEST_F(SettingsIo, CompactModeComesBackAfterTheNormalSize) {
+    PrepareSession();
+    frm.SaveSettings(kUser);
+    view.down[ToolButton::Resize] = true;
+    view.bounds = {30, 40, 130, 90};
+    frm.SaveSettings(kUser);
+
+    view.down.clear();
+    view.bounds = {};
+    frm.LoadSettings(kUser);
+    EXPECT_TRUE(view.down[ToolButton::Resize]);
+    EXPECT_EQ(frm.savedWidth, 200);
+    EXPECT_EQ(frm.savedHeight, 400);
+    EXPECT_EQ(view.bounds.left, 30);
+    EXPECT_EQ(view.bounds.top, 40);
+    EXPECT_EQ(view.bounds.width, frm.MinimumWidth());
+    EXPECT_EQ(view.ClientHeight(), frm.CompactClientHeight());
+
+    // Leaving compact mode restores the stored size.
+    view.down[ToolButton::Resize] = false;
+    frm.ResizeBtnClick();
+    EXPECT_EQ(view.bounds, (Bounds{30, 40, 200, 400}));
+}
+
 TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
     BuildSmallTree();
     frm.clickCheck = true;
@@ -184,7 +220,10 @@ TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
     EXPECT_FALSE(view.down[ToolButton::Paste]);
     EXPECT_FALSE(view.down[ToolButton::ShowToolBar2]);
     EXPECT_EQ(frm.tabEnterIndex, 0);
+    EXPECT_EQ(view.tabEnterHint, "処理切替") << "the follow-up key button is left alone";
+    EXPECT_TRUE(view.timerEnabled) << "paste-into-target mode is not applied";
     EXPECT_TRUE(frm.clickCheck);
+    EXPECT_TRUE(frm.clickHandlerInstalled && frm.dblClickHandlerInstalled);
     EXPECT_EQ(Expanded(), "");
     EXPECT_EQ(view.selection, nullptr);
     EXPECT_EQ(view.redrawSuspended, 0);
@@ -228,6 +267,30 @@ TEST_F(SettingsIo, ExpandElementsAreCommaText) {
     EXPECT_EQ(Expanded(), "");
     EXPECT_FALSE(frm.expandAllowed) << "nothing to expand: the gate stays as it was";
     EXPECT_EQ(view.selection, At(4));
+}
+
+TEST_F(SettingsIo, ALongExpandListIsReadUpToItsLimit) {
+    ItemTree& t = frm.Tree();
+    for (int i = 0; i < 700; ++i) t.AppendChild(t.AppendChild(nullptr, "p"), "c");
+    frm.expandAllowed = true;
+    for (Item* top = t.First(); top; top = top->NextSibling()) t.Expand(top, false, frm.Gate());
+    view.selection = At(5);
+    const std::string full = frm.BuildExpandList();
+    ASSERT_GT(full.size(), 2047u);
+    frm.SaveSettings(kUser);
+    for (Item* top = t.First(); top; top = top->NextSibling()) t.Collapse(top, false, frm.Gate());
+    view.selection = nullptr;
+
+    frm.LoadSettings(kUser);
+    // The cut may shorten the last index; whatever it names is expanded (a leaf: nothing).
+    std::set<int> opened;
+    for (const std::string& element : SplitCommaText(full.substr(0, 2047)))
+        if (At(std::stoi(element))->HasChildren()) opened.insert(std::stoi(element));
+    std::string expected;
+    for (int index : opened) expected += (expected.empty() ? "" : ",") + std::to_string(index);
+    EXPECT_EQ(Expanded(), expected);
+    EXPECT_LT(Expanded().size(), full.size());
+    EXPECT_EQ(view.selection, At(5));
 }
 
 TEST_F(SettingsIo, SelectionPastTheEndIsSkipped) {

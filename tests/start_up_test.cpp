@@ -1,5 +1,6 @@
 #include <string>
 
+#include "settings/Ini.h"
 #include "settings_fixture.h"
 
 namespace cv2::testing {
@@ -96,6 +97,36 @@ TEST_F(StartUp, NoUserFileAfterEarlierRunsStartsEmptyWithoutTheWizard) {
     EXPECT_TRUE(frm.Tree().Empty());
     EXPECT_EQ(view.wizardShown, 0);
     EXPECT_TRUE(dialogs.fileDialogs.empty());
+}
+
+TEST_F(StartUp, FirstRunBuildsAUserFileWithTheWizardAndLoadsItFromDisk) {
+    WizardInput input;
+    input.Kanji01 = "山田";
+    input.Kanji02 = "太郎";
+    input.Birthday = {1980, 4, 1};
+    view.wizardAnswers.push_back({true, input});
+    dialogs.fileAnswers.push_back({true, L"C:\\Apps\\yamada.cv2"});
+    Start();
+    EXPECT_EQ(view.wizardShown, 1);
+    EXPECT_EQ(frm.fileName, L"C:\\Apps\\yamada.cv2");
+    ASSERT_TRUE(files.files.count(L"C:\\Apps\\yamada.ini"));
+    ASSERT_FALSE(frm.Tree().Empty());
+    // The tree on screen is the one read back, with the icons its settings file holds.
+    std::string reread;
+    for (const Item* i = frm.Tree().First(); i; i = i->Next())
+        reread += std::string(static_cast<std::size_t>(i->Level()), '\t') + i->Text() + "\r\n";
+    EXPECT_EQ(reread, files.files[L"C:\\Apps\\yamada.cv2"]);
+    IniFile ini = IniFile::Parse(files.files[L"C:\\Apps\\yamada.ini"]);
+    int n = 0;
+    for (const Item* i = frm.Tree().First(); i; i = i->Next(), ++n)
+        EXPECT_EQ(i->ImageIndex(), ini.ReadInteger("Image", "index" + std::to_string(n), -1)) << n;
+}
+
+TEST_F(StartUp, FirstRunWithTheWizardCancelledStartsWithoutAFile) {
+    Start();
+    EXPECT_EQ(view.wizardShown, 1);
+    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_TRUE(frm.Tree().Empty());
 }
 
 TEST_F(StartUp, ABadLevelKeepsTheItemsBeforeItWithoutAFileOrIcons) {

@@ -114,6 +114,7 @@ TEST(NewInputFrm, OpensOnTheFirstPageWithNothingEntered) {
         EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
         EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
+        EXPECT_EQ(GetActiveWindow(), dlg);
         EXPECT_EQ(ShownPage(dlg), 0);
         EXPECT_EQ(Buttons(dlg), "-N-C");
         EXPECT_EQ(FocusId(), kIdYubin01);

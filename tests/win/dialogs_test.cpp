@@ -1,0 +1,210 @@
+// The message box and the file dialogs through the Dialogs port: texts in code page 932,
+// the answer, and the file dialogs' title, filter, default extension, folder and name.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Win32Ports.h"
+
+namespace cv2 {
+namespace {
+
+// The port's calls are modal; the tests act on the dialog from a thread timer, which the
+// modal loop dispatches. A watchdog cancels a dialog a test left open.
+struct ModalScript {
+    std::function<void(HWND)> action;
+    std::function<void(HWND)> followUp;  // for a dialog that the first one opens in front of itself
+    bool acted = false;
+    bool followedUp = false;
+    HWND first = nullptr;
+    bool watchdogFired = false;
+    ULONGLONG started = 0;
+};
+ModalScript* gModal = nullptr;
+
+BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM param) {
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+// The thread's visible dialogs, the one in front (enabled) first.
+std::vector<HWND> ThreadDialogs() {
+    std::vector<HWND> found;
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&found));
+    std::stable_partition(found.begin(), found.end(), [](HWND h) { return IsWindowEnabled(h) != FALSE; });
+    return found;
+}
+
+void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD) {
+    ModalScript& s = *gModal;
+    std::vector<HWND> dialogs = ThreadDialogs();
+    if (!s.acted && !dialogs.empty()) {
+        s.acted = true;
+        s.first = dialogs.front();
+        s.action(dialogs.front());
+    } else if (s.followUp && !s.followedUp && !dialogs.empty() && dialogs.front() != s.first) {
+        s.followedUp = true;
+        s.followUp(dialogs.front());
+    } else if (GetTickCount64() - s.started > 15000 && !dialogs.empty()) {
+        // Cancel whatever is in front (a nested message box first), until all are gone.
+        s.watchdogFired = true;
+        PostMessageW(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(dialogs.front(), WM_CLOSE, 0, 0);
+    }
+}
+
+template <class Call>
+ModalScript RunModal(Call call, std::function<void(HWND)> action, std::function<void(HWND)> followUp = {}) {
+    ModalScript script{std::move(action), std::move(followUp)};
+    script.started = GetTickCount64();
+    gModal = &script;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, ModalTick);
+    call();
+    KillTimer(nullptr, timer);
+    gModal = nullptr;
+    return script;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    std::wstring t(1024, L'\0');
+    t.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, t.data(), 1024)));
+    return t;
+}
+
+std::wstring TempFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring dir = std::wstring(temp) + L"cv2-dialogs-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+TEST(DialogsWin, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
+    auto dialogs = MakeWin32Dialogs();
+    std::wstring caption, text;
+    int answer = 0;
+    ModalScript s = RunModal(
+        [&] {
+            answer = dialogs->MessageBox(0, "項目「ソ表」を削除しますか？\n\r続けます", "削除確認",
+                                         kMbYesNo | kMbIconExclamation);
+        },
+        [&](HWND box) {
+            caption = TextOf(box);
+            text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
+            PostMessageW(box, WM_COMMAND, IDNO, 0);
+        });
+    EXPECT_TRUE(s.acted);
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_EQ(caption, L"削除確認");
+    // "ソ" and "表" end in 0x5C: a conversion that treated it as "\" would garble them.
+    EXPECT_EQ(text, L"項目「ソ表」を削除しますか？\n\r続けます");
+    EXPECT_EQ(answer, kIdNo);
+}
+
+FileDialogSpec UserFileSpec(bool save, const std::wstring& dir) {
+    FileDialogSpec spec;
+    spec.title = save ? "ﾕｰｻﾞｰﾌｧｲﾙを保存" : "ﾕｰｻﾞｰﾌｧｲﾙを開く";
+    spec.filter = "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2";
+    spec.defaultExt = "cv2";
+    spec.initialDir = dir;
+    spec.save = save;
+    return spec;
+}
+
+// The file-name field of an Explorer-style dialog: a combo box (cmb13) or an edit (edt1).
+HWND NameField(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, 0x47C);
+    if (combo) {
+        HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        return edit ? edit : combo;
+    }
+    return GetDlgItem(dialog, 0x480);
+}
+
+TEST(DialogsWin, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
+    auto dialogs = MakeWin32Dialogs();
+    std::wstring dir = TempFolder();
+    std::wstring name = L"新規ﾕｰｻﾞｰ";
+    std::wstring title, filterShown, nameShown;
+    bool ok = false;
+    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
+                             [&](HWND dialog) {
+                                 title = TextOf(dialog);
+                                 filterShown = TextOf(GetDlgItem(dialog, 0x470));
+                                 nameShown = TextOf(NameField(dialog));
+                                 // Accept the offered name as it is.
+                                 PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                             });
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_EQ(title, L"ﾕｰｻﾞｰﾌｧｲﾙを保存");
+    EXPECT_EQ(filterShown, L"ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)");
+    EXPECT_EQ(nameShown, L"新規ﾕｰｻﾞｰ");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(name, dir + L"\\新規ﾕｰｻﾞｰ.cv2");
+    RemoveDirectoryW(dir.c_str());
+}
+
+TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
+    auto dialogs = MakeWin32Dialogs();
+    std::wstring dir = TempFolder();
+    std::wstring file = dir + L"\\既存.cv2";
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    std::wstring name = L"既存";
+    bool ok = false;
+    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
+                             [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
+                             [&](HWND question) { PostMessageW(question, WM_COMMAND, IDYES, 0); });
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_TRUE(s.followedUp) << "no question before replacing the file";
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(name, file);
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
+    auto dialogs = MakeWin32Dialogs();
+    std::wstring dir = TempFolder();
+    std::wstring file = dir + L"\\ソ表.cv2";  // a name with 0x5C second bytes
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+
+    std::wstring name;
+    std::wstring title;
+    bool ok = false;
+    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), name); },
+                             [&](HWND dialog) {
+                                 title = TextOf(dialog);
+                                 // Wine's open dialog checks that the file exists before it adds the
+                                 // default extension, so the full name is typed.
+                                 SetWindowTextW(NameField(dialog), L"ソ表.cv2");
+                                 PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                             });
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_EQ(title, L"ﾕｰｻﾞｰﾌｧｲﾙを開く");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(name, file);
+
+    std::wstring kept = L"前の名前";
+    s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), kept); },
+                 [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_FALSE(s.watchdogFired);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(kept, L"前の名前");
+
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+}  // namespace
+}  // namespace cv2
