@@ -9,6 +9,8 @@ namespace {
 
 // The blanks the platform trims around lines, names and values (^Z is an old end-of-file mark).
 // None of them can be the second byte of a double-byte character.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 constexpr bool IsBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' '; }
 
 std::string_view TrimLeft(std::string_view s) {
@@ -211,6 +213,15 @@ IniFile IniFile::Parse(std::string_view bytes) {
     IniFile ini;
     ini.raw_ = std::string(bytes);
     if (bytes.empty()) return ini;
+    // A UTF-8 mark makes the platform read the file as UTF-8 and write it back so; names and
+    // values of ASCII text come out the same.
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        ini.utf8Mark_ = true;
+        bytes.remove_prefix(kUtf8Mark.size());
+    }
+    // The platform keeps names and values as C strings: a NUL byte ends them, and what reading
+    // the written text gives can differ from what was read.
+    if (bytes.find('\0') != std::string_view::npos) ini.unstable_ = true;
     ini.sections_.push_back(Section{});  // the lines before the first section
     ini.IndexSection(0);
     Section* current = &ini.sections_.back();
@@ -227,7 +238,7 @@ IniFile IniFile::Parse(std::string_view bytes) {
             std::size_t close = FindLastSingleByteChar(line, ']');
             if (close != std::string_view::npos) {
                 Section s;
-                s.name = std::string(Trim(line.substr(1, close - 1)));
+                s.name = std::string(UpToNul(Trim(line.substr(1, close - 1))));
                 if (s.name.empty()) ini.unstable_ = true;
                 ini.sections_.push_back(std::move(s));
                 ini.IndexSection(ini.sections_.size() - 1);
@@ -236,16 +247,16 @@ IniFile IniFile::Parse(std::string_view bytes) {
             }
         }
         Key key;
+        std::string_view name = line;
         std::size_t eq = line.find('=');
         if (eq != std::string_view::npos) {
-            key.name = std::string(TrimRight(line.substr(0, eq)));
-            key.value = std::string(TrimLeft(line.substr(eq + 1)));
+            name = TrimRight(line.substr(0, eq));
+            key.value = std::string(UpToNul(TrimLeft(line.substr(eq + 1))));
             key.hasValue = true;
-        } else {
-            key.name = std::string(line);
         }
         // A second nameless key in a row is dropped.
-        if (key.name.empty() && !current->keys.empty() && current->keys.back().name.empty()) continue;
+        if (name.empty() && !current->keys.empty() && current->keys.back().name.empty()) continue;
+        key.name = std::string(UpToNul(name));
         ini.AddKey(*current, std::move(key));
     }
     return ini;
@@ -362,7 +373,8 @@ std::string IniFile::Bytes() const {
         for (const Key& k : s.keys) size += k.name.size() + k.value.size() + 3;
     }
     std::string out;
-    out.reserve(size);
+    out.reserve(size + kUtf8Mark.size());
+    if (utf8Mark_) out += kUtf8Mark;
     for (const Section& s : sections_) {
         if (!s.name.empty()) {
             out += '[';

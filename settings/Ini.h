@@ -26,6 +26,8 @@
 //   leaves the file's bytes as they were; any other write gives the whole file in the platform's
 //   form: "[name]" and "key=value" lines ending in CR LF, no blank lines, blanks around names
 //   and "=" gone, comments and lines without "=" kept.
+// - A UTF-8 byte order mark at the start is kept, and the text after it read as bytes: the same
+//   as the platform for ASCII names and values. (UTF-16 files are not understood.)
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -113,6 +115,7 @@ private:
     // The parsed text has a section the platform would write without a header, so the next
     // written file reads back differently from the tree in memory.
     bool unstable_ = false;
+    bool utf8Mark_ = false;  // the file starts with the UTF-8 byte order mark
 };
 
 // StrToIntDef: optionally signed decimal or hexadecimal ("$", "0x", "0X"), leading spaces

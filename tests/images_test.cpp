@@ -178,11 +178,21 @@ TEST(ImagesSheet, Write) {
     big.Save(std::string(folder) + "/sheet_big.ppm");
 
     // Real size and double size on the button face, as toolbars and menus show them.
-    Canvas real(11 * 44 + 16, 4 * 22 + 4 * 44 + 24, kFace);
+    Canvas real(11 * 44 + 16, 5 * 22 + 4 * 44 + 32 + 40, kFace);
     for (int i = 0; i < kImageCount; ++i) {
         real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 22, 8 + (i / 11) * 22, 1);
-        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 44, 16 + 4 * 22 + (i / 11) * 44, 2);
+        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 44, 16 + 5 * 22 + (i / 11) * 44, 2);
     }
+    // The dialog glyphs, the clock and the icon at real size, then the glyphs doubled.
+    const int glyphTop = 8 + 4 * 22;
+    for (int g = 0; g < kGlyphCount; ++g) {
+        real.Draw(WizardGlyph(g), 8 + g * 22, glyphTop, 1);
+        real.Draw(WizardGlyph(g), 8 + g * 40, 16 + 5 * 22 + 4 * 44 + 4, 2);
+    }
+    real.Draw(WaitDialogImage(), 8 + 4 * 22, glyphTop, 1);
+    real.Draw(WaitDialogImage(), 8 + 4 * 40, 16 + 5 * 22 + 4 * 44 + 4, 2);
+    real.Draw(AppIconPicture(16), 8 + 5 * 22, glyphTop, 1);
+    real.Draw(AppIconPicture(32), 8 + 6 * 22, glyphTop - 8, 1);
     real.Save(std::string(folder) + "/sheet_real.ppm");
 }
 

@@ -194,6 +194,21 @@ TEST(IniFile, NamelessSectionsJoinTheSectionBefore) {
     EXPECT_EQ(ini.ReadString("A", "b", "-"), "2");
 }
 
+TEST(IniFile, Utf8MarkAndNulBytes) {
+    IniFile bom = IniFile::Parse("\xEF\xBB\xBF[Window]\r\nTop=5\r\n");
+    EXPECT_EQ(bom.ReadInteger("Window", "Top", 0), 5);
+    bom.WriteInteger("Window", "Left", 2);
+    EXPECT_EQ(bom.Bytes(), "\xEF\xBB\xBF[Window]\r\nTop=5\r\nLeft=2\r\n");
+
+    // Names and values end at a NUL byte; the rest of the line is lost when the file is written.
+    IniFile nul = IniFile::Parse(std::string("[A\0x]\r\nk\0z=1\r\nv=a \0b\r\n", 22));
+    EXPECT_EQ(nul.ReadString("A", "k", ""), "1");
+    EXPECT_EQ(nul.ReadString("A", "v", ""), "a ");
+    nul.WriteString("A", "w", "2");
+    EXPECT_EQ(nul.Bytes(), "[A]\r\nk=1\r\nv=a \r\nw=2\r\n");
+    EXPECT_EQ(nul.ReadString("A", "v", ""), "a");  // as the written file reads
+}
+
 TEST(IniFile, ManyKeysAreQuick) {
     IniFile ini;
     for (int i = 0; i < 20000; ++i) ini.WriteInteger("Image", "index" + std::to_string(i), i % 12);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,13 +77,13 @@ std::string Show(const std::string& s) {
 }
 
 // Runs the operations through both and compares every read and the file after every write.
-void Compare(const char* start, const std::vector<Op>& ops, const std::string& label) {
+void Compare(const std::optional<std::string>& start, const std::vector<Op>& ops, const std::string& label) {
     static std::unique_ptr<Profile> profile = MakeWin32Profile();
     std::wstring path = FreshPath();
     IniFile ini;
     if (start) {
-        WriteBytes(path, start);
-        ini = IniFile::Parse(start);
+        WriteBytes(path, *start);
+        ini = IniFile::Parse(*start);
     }
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const Op& op = ops[i];
@@ -130,6 +131,11 @@ const char* const kStartingFiles[] = {
     "[　A　]\r\n　a　=　1　\r\n[A]\r\na=2\r\n",              // full-width spaces are not blanks
 };
 
+std::optional<std::string> Start(const char* bytes) {
+    if (!bytes) return std::nullopt;
+    return std::string(bytes);
+}
+
 TEST(IniDifferential, FixedSequences) {
     std::string long2100(2100, 'x');
     std::string longQuoted(2048, 'y');
@@ -152,7 +158,7 @@ TEST(IniDifferential, FixedSequences) {
         R("　A　", "　a　"), W("　A　", "　a　", "3"), R("　A　", "　a　"),
     };
     int n = 0;
-    for (const char* start : kStartingFiles) Compare(start, ops, "file " + std::to_string(n++));
+    for (const char* start : kStartingFiles) Compare(Start(start), ops, "file " + std::to_string(n++));
 }
 
 TEST(IniDifferential, WritesThatReadBackDifferently) {
@@ -172,14 +178,42 @@ TEST(IniDifferential, WritesThatReadBackDifferently) {
     };
     int n = 0;
     for (const auto& ops : cases) {
-        Compare(nullptr, ops, "case " + std::to_string(n));
-        Compare(kStartingFiles[6], ops, "nameless case " + std::to_string(n));
+        Compare(std::nullopt, ops, "case " + std::to_string(n));
+        Compare(Start(kStartingFiles[6]), ops, "nameless case " + std::to_string(n));
         ++n;
     }
 }
 
 TEST(IniDifferential, OnlyAsciiLettersIgnoreCase) {
     Compare("[Ａ]\r\nｂ=1\r\nΣ=2\r\n", {R("ａ", "Ｂ"), R("Ａ", "ｂ"), R("Ａ", "σ"), W("ａ", "ｂ", "3"), R("Ａ", "ｂ")}, "letters");
+}
+
+TEST(IniDifferential, Utf8MarkAndNulBytes) {
+    // With a UTF-8 mark the platform reads and writes UTF-8; ASCII names and values come out the same.
+    std::vector<Op> ascii = {R("Window", "Top"), R("Window", "Left", "No  "), W("Window", "Top", "7"),
+                             W("Image", "index0", "3"), R("Image", "index0"), W("Window", "Expand", "0,4")};
+    Compare(std::string("\xEF\xBB\xBF[Window]\r\nTop=5\r\n"), ascii, "utf-8 mark");
+    Compare(std::string("\xEF\xBB\xBF"), ascii, "utf-8 mark alone");
+    Compare(std::string("\xEF\xBB\xBF" "Top=1\r\n[Window]\r\n"), ascii, "utf-8 mark, nameless section");
+    // NUL bytes end names and values.
+    std::vector<Op> ops = {R("A", "k"), R("A", "v"), R("A", "x"), R("", "a"), W("A", "w", "2"), R("A", "v"),
+                           W("A", "k", "3"), R("A", "k"), R("A", "")};
+    Compare(std::string("[A\0x]\r\nk\0z=1\r\nv=a \0b\r\n\0x=5\r\n\0=6\r\n", 33), ops, "nul 1");
+    Compare(std::string("a\0=1\r\n[\0A]\r\n[A]\r\nk=\0\r\n", 22), ops, "nul 2");
+}
+
+TEST(IniDifferential, KnownDeviationInvalidShiftJis) {
+    // Bytes that are not code page 932 text: the engine keeps them as they are; the platform
+    // converts the file to UTF-16 and back, replacing them. Other keys read the same.
+    std::unique_ptr<Profile> profile = MakeWin32Profile();
+    std::wstring path = FreshPath();
+    std::string start = "[A]\r\nbad=\x81\x20x\r\nk=1\r\n";
+    WriteBytes(path, start);
+    IniFile ini = IniFile::Parse(start);
+    EXPECT_EQ(ini.ReadString("A", "bad", ""), "\x81\x20x");
+    EXPECT_NE(profile->GetString("A", "bad", "", path), "\x81\x20x");
+    EXPECT_EQ(profile->GetString("A", "k", "", path), ini.ReadString("A", "k", ""));
+    DeleteFileW(path.c_str());
 }
 
 // A small fixed-seed generator, the same on every run.
@@ -216,7 +250,7 @@ TEST(IniDifferential, RandomSequences) {
             ops.push_back(write ? W(section, key, random.Pick(values)) : R(section, key, random.Pick(defaults)));
         }
         const char* start = kStartingFiles[random.Next() % std::size(kStartingFiles)];
-        Compare(start, ops, "sequence " + std::to_string(sequence));
+        Compare(Start(start), ops, "sequence " + std::to_string(sequence));
         if (HasFatalFailure()) return;
     }
 }

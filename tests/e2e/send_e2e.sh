@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# Sending items into other programs, end to end under Wine with real X input.
+#
+#   send_e2e.sh <folder of the built programs> <scenario>
+#
+# Scenarios:
+#   tab      single-click mode, follow-up Tab: items fill a form's fields one after the other;
+#            Ctrl+click sends twice (press and click)
+#   enter    double-click mode, follow-up Enter: a click sends nothing, a double click sends
+#            and submits; Ctrl+click sends once; follow-up none leaves the focus in place
+#   special  the diary stand-in gets WM_PASTE and no Ctrl+V; a clipboard held by another
+#            program gives the error box and pastes nothing
+#
+# Each run makes its own Wine prefix and X server and removes them. Exit 77: skipped.
+set -u
+BIN=$(cd "$1" && pwd)
+SCENARIO=$2
+SRC=$(cd "$(dirname "$0")/../.." && pwd)
+
+for tool in xdotool Xvfb wine64; do
+    if ! command -v $tool >/dev/null 2>&1 && [ ! -x /usr/lib/wine/$tool ]; then
+        echo "SKIP: $tool is missing"
+        exit 77
+    fi
+done
+for exe in Corvell2 target special_target clipholder probe; do
+    [ -f "$BIN/$exe.exe" ] || { echo "SKIP: $exe.exe was not built"; exit 77; }
+done
+
+export PATH="$PATH:/usr/lib/wine"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+WORK=$(mktemp -d /tmp/cv2-e2e.XXXXXX)
+export WINEPREFIX=$WORK/prefix
+XVFB_PID=
+cleanup() {
+    wineserver -k >/dev/null 2>&1
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+start=$((200 + RANDOM % 600))
+for n in $(seq $start $((start + 100))); do
+    if [ ! -e /tmp/.X$n-lock ]; then
+        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=:$n
+        for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+        break
+    fi
+done
+[ -n "$XVFB_PID" ] || { echo "SKIP: no free X display"; exit 77; }
+
+cp "$BIN"/{Corvell2,target,special_target,clipholder,probe}.exe "$WORK"/
+cd "$WORK"
+wine64 wineboot -i >/dev/null 2>&1
+WIN=$(printf 'Z:%s' "$WORK" | tr / '\\')
+
+FAILURES=0
+fail() {
+    echo "FAIL: $*"
+    FAILURES=$((FAILURES + 1))
+}
+check() {  # check <file> <exact line> <what>
+    if grep -qxF -- "$2" "$1"; then
+        echo "ok: $3"
+    else
+        fail "$3: no line '$2' in $1:"
+        sed 's/^/    /' "$1"
+    fi
+}
+
+# Runs a program inside the one Wine desktop, so that frames and activation behave as on
+# Windows and screen coordinates are the X screen's.
+run() { wine64 explorer /desktop=e2e,1024x768 "$@" >/dev/null 2>&1 & }
+
+# probe <out file> <arguments...>: runs the probe inside the desktop (windows of another
+# desktop are invisible to it) and waits for its answer.
+probe() {
+    local out=$1
+    shift
+    rm -f "$out"
+    # In the background: when it happens to start the desktop, its explorer stays to serve it.
+    run probe.exe "$1" "$WIN\\$out" "${@:2}"
+    local end=$((SECONDS + 10))
+    while [ $SECONDS -lt $end ] && [ ! -f "$out" ]; do sleep 0.1; done
+}
+
+wait_for() {  # wait_for <file> <line> <seconds>
+    local end=$((SECONDS + $3))
+    while [ $SECONDS -lt $end ]; do
+        grep -qxF -- "$2" "$1" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The user file: a first item that stays selected and is never clicked (the tree starts an
+# in-place edit when the selected item is clicked again), then the items to send.
+ITEMS=("見出し" "123-4567" "東京都港区芝公園1-2-3" "山田 太郎" "ﾔﾏﾀﾞ ﾀﾛｳ" "taro@example.jp")
+printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.cv2
+
+# start_program <ClickChange> <TabEnter> <WaitTime>
+start_program() {
+    wineserver -k >/dev/null 2>&1
+    sleep 0.5
+    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n[Paste]\r\nWaitTime=%s\r\n[Menu]\r\nTabEnter=%s\r\n' \
+        "$1" "$3" "$2" > user.ini
+    cp user.ini Corvell2.ini
+    rm -f items.txt
+    run Corvell2.exe "$WIN\\user.cv2"
+    local end=$((SECONDS + 20))
+    while [ $SECONDS -lt $end ]; do
+        probe items.txt items
+        [ "$(grep -c '^item' items.txt 2>/dev/null)" -ge ${#ITEMS[@]} ] && return 0
+        sleep 0.5
+    done
+    echo "FAIL: the program did not show its tree"
+    exit 1
+}
+
+item_xy() { grep "^item$1=" items.txt | cut -d= -f2; }
+
+# click_item <index> [xdotool click options...]
+click_item() {
+    local xy
+    xy=$(item_xy "$1")
+    shift
+    # The pointer has to move over the item first: sending uses the last movement's record.
+    xdotool mousemove $xy
+    sleep 0.2
+    xdotool mousemove_relative 1 0
+    sleep 0.2
+    xdotool click "$@" 1
+    sleep 1
+}
+
+start_target() {  # start_target <log>
+    rm -f "$1"
+    run target.exe "$WIN\\$1" "応募フォーム - Target" 400 100
+    wait_for "$1" "focus=0" 15 || { echo "FAIL: target did not start"; exit 1; }
+}
+
+# Brings a window to the foreground with a click at x y and lets the tracking timer see it.
+activate() {
+    xdotool mousemove "$1" "$2" click 1
+    sleep 1
+}
+
+case "$SCENARIO" in
+tab)
+    start_program 1 1 300
+    start_target form.log
+    activate 560 150
+    for i in 1 2 3 4 5; do click_item $i; done
+    check form.log "field0=123-4567" "first field"
+    check form.log "field1=東京都港区芝公園1-2-3" "second field (Japanese)"
+    check form.log "field2=山田 太郎" "third field"
+    check form.log "field3=ﾔﾏﾀﾞ ﾀﾛｳ" "fourth field (half-width kana)"
+    check form.log "field4=taro@example.jp" "fifth field"
+    check form.log "submitted=0" "Tab never submits"
+
+    # Ctrl+click in single-click mode: the press and the click both send.
+    start_target form2.log
+    activate 560 150
+    xdotool keydown ctrl
+    click_item 1
+    xdotool keyup ctrl
+    sleep 1
+    check form2.log "field0=123-4567" "Ctrl+click: first send"
+    check form2.log "field1=123-4567" "Ctrl+click: second send"
+    ;;
+enter)
+    start_program 0 2 300
+    start_target form.log
+    activate 560 150
+    click_item 2
+    check form.log "field0=" "double-click mode: a single click sends nothing"
+    click_item 3 --repeat 2 --delay 80
+    check form.log "field0=山田 太郎" "double click sends"
+    check form.log "submitted=1" "follow-up Enter submits"
+    xdotool keydown ctrl
+    click_item 1
+    xdotool keyup ctrl
+    sleep 1
+    check form.log "field0=山田 太郎123-4567" "Ctrl+click sends once in double-click mode"
+    check form.log "submitted=2" "Ctrl+click: Enter once more"
+
+    start_program 1 0 300
+    start_target form2.log
+    activate 560 150
+    click_item 1
+    click_item 2
+    check form2.log "field0=123-4567東京都港区芝公園1-2-3" "follow-up none: both texts in the first field"
+    check form2.log "focus=0" "follow-up none: the focus stays"
+    check form2.log "submitted=0" "follow-up none: nothing submitted"
+    ;;
+special)
+    start_program 1 1 300
+    rm -f diary.log
+    run special_target.exe "$WIN\\diary.log" 400 100
+    wait_for diary.log "paste=0" 15 || { echo "FAIL: diary stand-in did not start"; exit 1; }
+    activate 600 250
+    click_item 3
+    check diary.log $'text=山田 太郎\t' "diary gets the text, then the follow-up Tab"
+    check diary.log "paste=1" "by WM_PASTE"
+    check diary.log "ctrlv=0" "and no Ctrl+V"
+
+    # Another program holds the clipboard: the error box, nothing pasted.
+    rm -f held.txt
+    run clipholder.exe "$WIN\\held.txt" 8000
+    wait_for held.txt "state=held" 10 || { echo "FAIL: clipboard holder did not start"; exit 1; }
+    activate 600 250
+    click_item 1
+    sleep 1
+    probe box.txt box "Corvell2！"
+    check box.txt "found=1" "error box shown"
+    check box.txt "text=クリップボードを開くことができません." "error box text"
+    check diary.log $'text=山田 太郎\t' "nothing pasted while the clipboard was held"
+    check diary.log "paste=1" "no WM_PASTE while the clipboard was held"
+    ;;
+*)
+    echo "unknown scenario $SCENARIO"
+    exit 2
+    ;;
+esac
+
+if [ $FAILURES -gt 0 ]; then
+    import -window root "/tmp/cv2-e2e-$SCENARIO-fail.png" 2>/dev/null && echo "screenshot: /tmp/cv2-e2e-$SCENARIO-fail.png"
+    exit 1
+fi
+echo "all checks passed"
