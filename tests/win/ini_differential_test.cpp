@@ -232,16 +232,18 @@ struct Random {
 
 TEST(IniDifferential, RandomSequences) {
     const std::vector<std::string> sections = {"Window", "window", "WINDOW", "ToolBtn", "Image", "Paste", "Menu",
-                                               "表", "ソ", "A", "b", "B"};
+                                               "表", "ソ", "A", "b", "B", " A ", "A]", "[", ""};
     const std::vector<std::string> keys = {"Width", "width", "Top", "Expand", "NodeSelect", "index0", "INDEX0",
-                                           "index1", "index12", "キー", "ソ", "a", "A", "x"};
+                                           "index1", "index12", "キー", "ソ", "a", "A", "x", "[k", " a ", "k=x",
+                                           ";c", ""};
     const std::vector<std::string> values = {"",        "0",       "1",    "-12",      "$1F",         "0x10",
                                              "\"q\"",   "'a'",     "\"",   "表ソ",     "abc def",     "2147483648",
                                              "0,4,9",   "No",      "'x\"", "\"\"",     std::string(2050, '7'),
-                                             "a=b",     "[x]",     ";c"};
+                                             "a=b",     "[x]",     ";c",   "v  ",      " v",          "a\r\nb=c",
+                                             "x]",      "\x1a"};
     const std::vector<std::string> defaults = {"", "No", "0", "d  ", "\"q\""};
     Random random{20240611};
-    for (int sequence = 0; sequence < 60; ++sequence) {
+    for (int sequence = 0; sequence < 100; ++sequence) {
         std::vector<Op> ops;
         int length = 5 + static_cast<int>(random.Next() % 30);
         for (int i = 0; i < length; ++i) {
