@@ -97,8 +97,8 @@ void Compare(const std::optional<std::string>& start, const std::vector<Op>& ops
             ASSERT_EQ(Show(ini.Bytes()), Show(disk)) << where;
             ASSERT_EQ(ini.Bytes(), disk) << where;
         } else {
-            ASSERT_EQ(ini.ReadString(op.section, op.key, op.text), profile->GetString(op.section, op.key, op.text, path))
-                << where;
+            std::string expected = profile->GetString(op.section, op.key, op.text, path);
+            ASSERT_EQ(ini.ReadString(op.section, op.key, op.text), expected) << where;
         }
     }
     std::string disk;
@@ -148,7 +148,8 @@ TEST(IniDifferential, FixedSequences) {
         R("ソ", "キー"), R("Image", "index0"), R("Image", "index3"), R("A", "\"k\""), R("A", "q"), R("A", "qq"),
         R("A", "qqq"), R("C]", "d"), R("A", "; comment"), R("Window", "; comment"), R("Window", "Expand"),
         R("Window", "Quote"), R("Window", "Mixed"), R("Window", "Height"), R("Window", "Extra"),
-        W("Window", "Width", "250"), W("Window", "Top", "-12"), W("window", "left", "3"), W("Window", "Expand", "0,4,9"),
+        W("Window", "Width", "250"), W("Window", "Top", "-12"), W("window", "left", "3"),
+        W("Window", "Expand", "0,4,9"),
         W("ToolBtn", "ResizeBtn", "0"), W("Paste", "WaitTime", "100"), W("Menu", "TabEnter", "1"),
         W("Image", "index0", "5"), W("Image", "index4", "6"), W("A", "new", "1"), W("表", "新規", "項目"),
         W("A", "a", "1"), W("Window", "Long", long2100), R("Window", "Long"), W("Window", "LongQ", longQuoted),
@@ -186,12 +187,13 @@ TEST(IniDifferential, WritesThatReadBackDifferently) {
 }
 
 TEST(IniDifferential, OnlyAsciiLettersIgnoreCase) {
-    Compare("[Ａ]\r\nｂ=1\r\nΣ=2\r\n", {R("ａ", "Ｂ"), R("Ａ", "ｂ"), R("Ａ", "σ"), W("ａ", "ｂ", "3"), R("Ａ", "ｂ")}, "letters");
+    Compare("[Ａ]\r\nｂ=1\r\nΣ=2\r\n", {R("ａ", "Ｂ"), R("Ａ", "ｂ"), R("Ａ", "σ"), W("ａ", "ｂ", "3"), R("Ａ", "ｂ")},
+            "letters");
 }
 
 TEST(IniDifferential, Utf8MarkAndNulBytes) {
     // With a UTF-8 mark the platform reads and writes UTF-8; ASCII names and values come out the same.
-    std::vector<Op> ascii = {R("Window", "Top"), R("Window", "Left", "No  "), W("Window", "Top", "7"),
+    std::vector<Op> ascii = {R("Window", "Top"),         R("Window", "Left", "No  "), W("Window", "Top", "7"),
                              W("Image", "index0", "3"), R("Image", "index0"), W("Window", "Expand", "0,4")};
     Compare(std::string("\xEF\xBB\xBF[Window]\r\nTop=5\r\n"), ascii, "utf-8 mark");
     Compare(std::string("\xEF\xBB\xBF"), ascii, "utf-8 mark alone");
