@@ -346,7 +346,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     bool clean = !section.empty() && TrimRight(section).size() == section.size() && !HasLineBreak(section) &&
                  !EndsInsideCharacter(section) && !key.empty() && TrimRight(key).size() == key.size() &&
                  !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
-                 !(key[0] == '[' && FindLastSingleByteChar(key, ']') != std::string_view::npos) &&
+                 key[0] != '[' &&
                  TrimRight(value).size() == value.size() && !HasLineBreak(value);
     if (!clean || unstable_) Reparse();
 }

@@ -182,6 +182,10 @@ TEST(IniFile, OddWritesReadBackAsTheFileSays) {
     EXPECT_EQ(ini.Bytes(), "[S]\r\nk=v\r\ntwo=a\r\nb=c\r\nx=y=z\r\n[T]=1\r\n");
     ini.WriteString("T", "k", "1");
     EXPECT_EQ(ini.Bytes(), "[S]\r\nk=v\r\ntwo=a\r\nb=c\r\nx=y=z\r\n[T]\r\nk=1\r\n");
+    ini.WriteString("S", "[k", "v]");  // the written line opens section "k=v"
+    EXPECT_EQ(ini.ReadString("S", "[k", "d"), "d");
+    ini.WriteString("k=v", "a", "1");
+    EXPECT_EQ(ini.Bytes(), "[S]\r\nk=v\r\ntwo=a\r\nb=c\r\nx=y=z\r\n[k=v]\r\na=1\r\n[T]\r\nk=1\r\n");
     ini.WriteString("S", "nul", std::string_view("ab\0cd", 5));
     EXPECT_EQ(ini.ReadString("S", "nul", ""), "ab");
 }

@@ -2,7 +2,8 @@
 // [Paste], [Menu], 20,000 [Image] keys and NodeSelect; all written, then all read back) once
 // through the program's INI engine (in memory, one atomic write, one read) and once through the
 // system's profile functions, key by key as the platform offers them. Prints both times and the
-// ratio, on standard output and, when a path is given as the first argument, into that file.
+// ratio, on standard output and, when a path (not "-") is given as the first argument, into that
+// file. The exit code is 0 when both gave the same values and the same file.
 //
 //     ini_bench.exe [result.txt] [items] [engine]     ("engine": leave out the platform's run)
 #include <windows.h>
@@ -80,7 +81,7 @@ void Print(FILE* out, const char* text) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring resultPath = argc > 1 ? argv[1] : L"";
+    std::wstring resultPath = argc > 1 && std::wstring(argv[1]) != L"-" ? argv[1] : L"";
     int items = argc > 2 ? _wtoi(argv[2]) : 20000;
     bool engineOnly = argc > 3 && std::wstring(argv[3]) == L"engine";
     FILE* out = resultPath.empty() ? nullptr : _wfopen(resultPath.c_str(), L"w");

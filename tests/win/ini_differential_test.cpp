@@ -175,6 +175,7 @@ TEST(IniDifferential, WritesThatReadBackDifferently) {
         {W("S\r\n[U]", "k", "1"), R("U", "k"), W("U", "j", "2")},
         {W("S", "", "1"), R("S", ""), W("S", "", "2"), W("S", "k", "3")},
         {W("S", "k", std::string("a\0b", 3)), R("S", "k")},
+        {W("S", "[k", "v]"), R("S", "[k"), W("k=v", "a", "1"), R("k=v", "a"), W("S", "[k", "w")},
     };
     int n = 0;
     for (const auto& ops : cases) {

@@ -1,0 +1,471 @@
+// The real main window with its real controls, driven by the controls' own messages and
+// read back through them; the ports are the fakes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CV2MainFrm/MainWindow_win.h"
+#include "platform/Cp932.h"
+#include "platform/Handle_win.h"
+#include "platform/fakes/CallLog.h"
+#include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDialogs.h"
+#include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeLocale.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeWindowSystem.h"
+#include "tree/Error.h"
+
+namespace cv2 {
+namespace {
+
+// Handles what is queued, for at most `budgetMs`.
+void Pump(DWORD budgetMs = 50) {
+    ULONGLONG until = GetTickCount64() + budgetMs;
+    MSG msg;
+    while (GetTickCount64() < until) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+std::string TextOf(HWND tree, HTREEITEM item) {
+    wchar_t buffer[260] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = buffer;
+    tv.cchTextMax = 260;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return ToCp932(buffer);
+}
+
+// The control's items in the format of DumpModel: "text[:image][!selN][+](children)".
+std::string DumpControl(HWND tree, HTREEITEM first) {
+    std::string out;
+    for (HTREEITEM n = first; n; n = TreeView_GetNextSibling(tree, n)) {
+        if (!out.empty()) out += ' ';
+        out += TextOf(tree, n);
+        TVITEMW tv{};
+        tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_HANDLE;
+        tv.hItem = n;
+        tv.stateMask = TVIS_EXPANDED;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        if (tv.iImage != 0) out += ":" + std::to_string(tv.iImage);
+        if (tv.iSelectedImage != tv.iImage + 12) out += "!sel" + std::to_string(tv.iSelectedImage);
+        if (HTREEITEM child = TreeView_GetChild(tree, n)) {
+            out += (tv.state & TVIS_EXPANDED) ? "+(" : "(";
+            out += DumpControl(tree, child);
+            out += ')';
+        }
+    }
+    return out;
+}
+
+std::string DumpModel(const Item* first) {
+    std::string out;
+    for (const Item* n = first; n; n = n->NextSibling()) {
+        if (!out.empty()) out += ' ';
+        out += n->Text();
+        if (n->ImageIndex() != 0) out += ":" + std::to_string(n->ImageIndex());
+        if (n->SelectedIndex() != n->ImageIndex() + 12) out += "!sel" + std::to_string(n->SelectedIndex());
+        if (n->HasChildren()) {
+            out += n->Expanded() ? "+(" : "(";
+            out += DumpModel(n->FirstChild());
+            out += ')';
+        }
+    }
+    return out;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES |
+                                                                   ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        // The executable's settings file without a user file: start empty, no wizard.
+        files.files[L"C:\\Apps\\Corvell2.ini"] = "";
+        window.quitOnDestroy = false;
+        ASSERT_TRUE(window.Create({}));
+        // Left hidden: without a window manager, Wine waits two seconds to unmap a window.
+        Pump();
+        tree = window.TreeControl();
+    }
+
+    std::string Control() { return DumpControl(tree, TreeView_GetRoot(tree)); }
+    std::string Model() { return DumpModel(frm().Tree().First()); }
+    TCV2Frm& frm() { return window.Frm(); }
+    ItemTree& model() { return frm().Tree(); }
+    Item* Find(const std::string& text) {
+        for (Item* n = model().First(); n; n = n->Next())
+            if (n->Text() == text) return n;
+        return nullptr;
+    }
+    // A (B, C (D)), E, with image 0 and selected image 12 as the commands make them
+    void BuildSample() {
+        Item* a = model().AppendChild(nullptr, "A");
+        model().AppendChild(a, "B");
+        Item* c = model().AppendChild(a, "C");
+        model().AppendChild(c, "D");
+        model().AppendChild(nullptr, "E");
+        for (Item* n = model().First(); n; n = n->Next()) model().SetImageIndex(n, 0);
+    }
+    RECT RowRect(Item* item, bool textOnly) {
+        RECT r{};
+        TreeView_GetItemRect(tree, window.TreeItemOf(item), &r, textOnly);
+        return r;
+    }
+    // Moves the pointer over the control as the user would, then presses.
+    void MouseTo(POINT p) { SendMessageW(tree, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
+
+    fakes::CallLog log;
+    fakes::FakeWindowSystem windows{log};
+    fakes::FakeClipboard clipboard{log};
+    fakes::FakeFileSystem files;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeShell shell;
+    fakes::FakeLocale locale;
+    Platform platform{windows, clipboard, files, dialogs, shell, locale};
+    MainWindow window{GetModuleHandleW(nullptr), platform};
+    HWND tree = nullptr;
+};
+
+TEST_F(MainWindowTest, FrameAsDesigned) {
+    HWND hwnd = window.Hwnd();
+    wchar_t cls[32] = {}, title[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    GetWindowTextW(hwnd, title, 32);
+    EXPECT_STREQ(cls, L"TCV2Frm");
+    EXPECT_STREQ(title, L"Corvell2！");
+    LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_EQ(SendMessageW(tree, TVM_GETINDENT, 0, 0), 21);
+    LONG_PTR treeStyle = GetWindowLongPtrW(tree, GWL_STYLE);
+    EXPECT_EQ(treeStyle & (TVS_EDITLABELS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT),
+              TVS_EDITLABELS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
+    EXPECT_EQ(SendMessageW(window.CoolBar(), RB_GETBANDCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(window.ToolBar1(), TB_BUTTONCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(window.ToolBar2(), TB_BUTTONCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(window.StatusBar(), SB_GETPARTS, 0, 0), 1);
+
+    // The tree fills what the bars leave.
+    RECT client, treeRect;
+    GetClientRect(hwnd, &client);
+    GetWindowRect(tree, &treeRect);
+    EXPECT_EQ(treeRect.bottom - treeRect.top, client.bottom - window.CoolBarHeight() - window.StatusBarHeight());
+    EXPECT_GT(window.DropDownWidth(), window.ButtonWidth());
+}
+
+TEST_F(MainWindowTest, ControlMirrorsEveryChangeOfTheModel) {
+    BuildSample();
+    EXPECT_EQ(Control(), "A(B C(D)) E");
+    model().SetImageIndex(Find("D"), 7);
+    model().SetText(Find("B"), "郵便番号");
+    frm().FullExpandMenuClick();
+    EXPECT_EQ(Control(), "A+(郵便番号 C+(D:7)) E");
+    EXPECT_EQ(Control(), Model());
+
+    // A move rebuilds the subtree collapsed at its new place.
+    model().Move(Find("C"), Find("E"), AttachMode::AddChild, frm().Gate());
+    EXPECT_EQ(Control(), "A+(郵便番号) E+(C(D:7))");
+    EXPECT_EQ(Control(), Model());
+    model().Move(Find("郵便番号"), Find("C"), AttachMode::Insert, frm().Gate());
+    EXPECT_EQ(Control(), "A E+(郵便番号 C(D:7))");
+    EXPECT_EQ(Control(), Model());
+
+    model().Delete(Find("C"));
+    EXPECT_EQ(Control(), "A E+(郵便番号)");
+
+    ItemTree loaded;
+    Item* x = loaded.AppendChild(nullptr, "X");
+    loaded.AppendChild(x, "Y");
+    loaded.SetExpanded(x, true);
+    model().ReplaceWith(loaded);
+    EXPECT_EQ(Control(), "X!sel0+(Y!sel0)");
+    EXPECT_EQ(Control(), Model());
+
+    model().Clear();
+    EXPECT_EQ(Control(), "");
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+}
+
+TEST_F(MainWindowTest, AddCommandsSelectAndEditTheNewItem) {
+    BuildSample();
+    window.Select(Find("A"));
+    EXPECT_EQ(window.Selection(), Find("A"));
+    window.Command(kCmdAddChildMenu);
+    EXPECT_EQ(Control(), "A+(B C+(D) 新規項目) E");
+    HWND edit = TreeView_GetEditControl(tree);
+    ASSERT_NE(edit, nullptr);
+    // Leading blanks go; the rest is stored as typed.
+    // Ended by the keys, as the user does: Wine's TVM_ENDEDITLABELNOW with "cancel" still
+    // commits, since hiding the edit reports a focus loss that ends the edit once more.
+    SetWindowTextW(edit, L"  郵便 番号");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    EXPECT_EQ(Control(), "A+(B C+(D) 郵便 番号) E");
+    EXPECT_EQ(Control(), Model());
+    EXPECT_TRUE(frm().dirty);
+
+    frm().dirty = false;
+    window.Select(Find("E"));
+    window.Command(kCmdEditTextMenu);
+    edit = TreeView_GetEditControl(tree);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"changed");
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_EQ(Model(), "A+(B C+(D) 郵便 番号) E");
+    EXPECT_FALSE(frm().dirty);
+}
+
+TEST_F(MainWindowTest, UserExpansionPassesTheGateAndTheModelFollows) {
+    BuildSample();
+    Item* a = Find("A");
+    window.Select(a);
+    SetFocus(tree);
+
+    frm().expandAllowed = false;
+    SendMessageW(tree, WM_KEYDOWN, VK_RIGHT, 0);
+    Pump();
+    EXPECT_EQ(Control(), "A(B C(D)) E");
+
+    frm().expandAllowed = true;
+    SendMessageW(tree, WM_KEYDOWN, VK_RIGHT, 0);
+    Pump();
+    EXPECT_EQ(Control(), "A+(B C(D)) E");
+    EXPECT_EQ(Control(), Model());
+}
+
+TEST_F(MainWindowTest, DoubleClickOnALabelNeverTogglesButTheButtonDoes) {
+    BuildSample();
+    Item* a = Find("A");
+    RECT label = RowRect(a, true);
+    POINT onLabel{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    MouseTo(onLabel);
+    EXPECT_EQ(frm().pointerItem, a);
+    EXPECT_TRUE(frm().pointerHits & kHitOnItem);
+    EXPECT_FALSE(frm().expandAllowed);
+    // Even with the gate open, the control must not toggle on a double-click.
+    frm().expandAllowed = true;
+    SendMessageW(tree, WM_LBUTTONDBLCLK, 0, MAKELPARAM(onLabel.x, onLabel.y));
+    Pump();
+    EXPECT_EQ(Control(), "A(B C(D)) E");
+
+    // The +/- button lies left of the icon, one indent step from the row's left edge.
+    RECT row = RowRect(a, false);
+    RECT text = RowRect(a, true);
+    int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    POINT onButton{text.left - 18 - indent / 2 - 3, (row.top + row.bottom) / 2};
+    MouseTo(onButton);
+    ASSERT_TRUE(frm().pointerHits & kHitOnButton) << "button at x " << onButton.x;
+    EXPECT_TRUE(frm().expandAllowed);
+    SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onButton.x, onButton.y));
+    SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(onButton.x, onButton.y));
+    Pump();
+    EXPECT_EQ(Control(), "A+(B C(D)) E");
+    EXPECT_EQ(Control(), Model());
+}
+
+TEST_F(MainWindowTest, HitTestsOfTheRealControl) {
+    BuildSample();
+    Item* e = Find("E");
+    RECT label = RowRect(e, true);
+    HitTest onLabel = window.TreeHitTest(label.left + 2, (label.top + label.bottom) / 2);
+    EXPECT_EQ(onLabel.item, e);
+    EXPECT_EQ(onLabel.zones, unsigned{kHitOnItem | kHitOnLabel});
+    HitTest right = window.TreeHitTest(label.right + 5, (label.top + label.bottom) / 2);
+    EXPECT_EQ(right.item, e);
+    EXPECT_EQ(right.zones, unsigned{kHitOnRight});
+    HitTest below = window.TreeHitTest(label.left, label.bottom + 40);
+    EXPECT_EQ(below.item, nullptr);
+    EXPECT_EQ(below.zones, unsigned{kHitNowhere});
+
+    // A right press selects the row's item; below the last row it leaves the selection.
+    window.Select(Find("B"));
+    frm().MainTreeMouseDown(MouseButton::Right, false, label.left - 30, (label.top + label.bottom) / 2);
+    EXPECT_EQ(window.Selection(), e);
+    frm().MainTreeMouseDown(MouseButton::Right, false, label.left, label.bottom + 40);
+    EXPECT_EQ(window.Selection(), e);
+}
+
+TEST_F(MainWindowTest, DropOnALabelMovesTheSelectionUnderThatItem) {
+    BuildSample();
+    window.Select(Find("E"));
+    RECT label = RowRect(Find("A"), true);
+    frm().MainTreeDragDrop(label.left + 3, (label.top + label.bottom) / 2);
+    EXPECT_EQ(Model(), "A(B C(D) E)");
+    EXPECT_EQ(Control(), Model());
+    EXPECT_EQ(window.Selection(), Find("E"));
+    EXPECT_TRUE(frm().dirty);
+}
+
+TEST_F(MainWindowTest, CompactModeLeavesToolbarOneAndTheStatusBar) {
+    HWND hwnd = window.Hwnd();
+    window.SetBounds(Bounds{50, 60, 200, 400});
+    window.SetDown(ToolButton::ShowToolBar2, true);
+    window.Command(kCmdShowToolBar2Btn);
+    int fullBar = window.CoolBarHeight();
+
+    window.SetDown(ToolButton::Resize, true);
+    window.Command(kCmdResizeBtn);
+    Pump();
+    EXPECT_FALSE(window.IsDown(ToolButton::ShowToolBar2));
+    EXPECT_LT(window.CoolBarHeight(), fullBar);
+    EXPECT_EQ(window.ClientHeight(), window.CoolBarHeight() + window.StatusBarHeight());
+    EXPECT_EQ(window.GetBounds().width, 4 * window.ButtonWidth() + window.DropDownWidth());
+    RECT treeRect;
+    GetWindowRect(tree, &treeRect);
+    EXPECT_EQ(treeRect.bottom - treeRect.top, 0);
+
+    // Shrinking by hand below the minimums snaps back.
+    SetWindowPos(hwnd, nullptr, 0, 0, 40, 40, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    EXPECT_EQ(window.GetBounds().width, 4 * window.ButtonWidth() + window.DropDownWidth());
+    EXPECT_EQ(window.ClientHeight(), window.CoolBarHeight() + window.StatusBarHeight());
+
+    window.SetDown(ToolButton::Resize, false);
+    window.Command(kCmdResizeBtn);
+    Pump();
+    EXPECT_EQ(window.GetBounds(), (Bounds{50, 60, 200, 400}));
+    EXPECT_TRUE(window.IsDown(ToolButton::ShowToolBar2));
+    EXPECT_EQ(window.CoolBarHeight(), fullBar);
+}
+
+// The menu as built for the current state, one caption per entry, "-" for a separator,
+// the submenu's entries in brackets.
+std::string MenuText(HMENU menu) {
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (!out.empty()) out += ' ';
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        wchar_t buffer[64] = {};
+        mi.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU | MIIM_STATE;
+        mi.dwTypeData = buffer;
+        mi.cch = 64;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
+        if (mi.fType & MFT_SEPARATOR) {
+            out += '-';
+            continue;
+        }
+        out += ToCp932(buffer);
+        if (mi.fState & MFS_CHECKED) out += '*';
+        if (mi.hSubMenu) out += "[" + std::to_string(GetMenuItemCount(mi.hSubMenu)) + "]";
+    }
+    return out;
+}
+
+TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
+    UniqueMenu empty(window.BuildNodePopup());
+    EXPECT_EQ(MenuText(empty.get()),
+              "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S) - アイテムの追加(&A) - アイテムイメージの変更(&I)[12] - Wait設定(&W) - "
+              "ヘルプ(&H) バージョン情報(&V)");
+
+    BuildSample();
+    window.SetDown(ToolButton::Paste, true);
+    frm().clickCheck = true;
+    window.SetTabEnterMenu(25, "Tabを押す(&P)");
+    UniqueMenu full(window.BuildNodePopup());
+    EXPECT_EQ(MenuText(full.get()),
+              "Tabを押す(&P) - ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)* - アイテムの追加(&A) 子アイテムの追加(&K) - "
+              "全てのアイテムを開く(&O) 全てのアイテムを閉じる(&T) - 選択アイテムの編集(&E) "
+              "アイテムイメージの変更(&I)[12] 選択アイテムを削除(&D) 全て削除(&C) - Wait設定(&W) - "
+              "ヘルプ(&H) バージョン情報(&V)");
+
+    frm().tabEnterIndex = 2;
+    UniqueMenu tabEnter(window.BuildTabEnterPopup());
+    EXPECT_EQ(MenuText(tabEnter.get()), "何もしない(&N) Tabを押す(&T) Enterを押す(&E)*");
+}
+
+TEST_F(MainWindowTest, ToolButtonsCarryTheirImagesAndTheTabEnterButtonFollows) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_IMAGE | TBIF_STYLE;
+    SendMessageW(window.ToolBar1(), TB_GETBUTTONINFOW, kCmdResizeBtn, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.iImage, 32);
+    EXPECT_TRUE(info.fsStyle & BTNS_CHECK);
+    SendMessageW(window.ToolBar2(), TB_GETBUTTONINFOW, kCmdNodeEditBtn, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.iImage, 33);
+    EXPECT_TRUE(info.fsStyle & BTNS_DROPDOWN);
+    window.SetTabEnterButton(26, "Enterを押す");
+    SendMessageW(window.ToolBar1(), TB_GETBUTTONINFOW, kCmdTabEnterBtn, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.iImage, 26);
+
+    window.SetStatusText("Tarvex[Tarvex] - [日記・予定]");
+    EXPECT_EQ(window.StatusText(), "Tarvex[Tarvex] - [日記・予定]");
+}
+
+// A window whose handler throws: the error is reported and the procedure answers.
+class ThrowingWindow : public WindowBase {
+public:
+    std::string reported;
+    bool throwNow = false;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_USER && throwNow) throw Error("壊れた");
+        return Default(msg, wParam, lParam);
+    }
+    void ReportException(const std::string& message) override { reported = message; }
+};
+
+TEST(WindowBaseTest, NoExceptionLeavesTheWindowProcedure) {
+    ASSERT_TRUE(WindowBase::RegisterWindowClass(GetModuleHandleW(nullptr), L"Cv2ThrowingWindow", nullptr));
+    ThrowingWindow w;
+    HWND hwnd = w.CreateWindowFor(0, L"Cv2ThrowingWindow", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                  GetModuleHandleW(nullptr));
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(w.Hwnd(), hwnd);
+    w.throwNow = true;
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER, 0, 0), 0);
+    EXPECT_EQ(w.reported, "壊れた");
+    DestroyWindow(hwnd);
+    EXPECT_EQ(w.Hwnd(), nullptr);  // forgotten at WM_NCDESTROY
+}
+
+struct CountingTraits {
+    using Type = int;
+    static int closed;
+    static Type Null() { return 0; }
+    static void Close(Type) { ++closed; }
+};
+int CountingTraits::closed = 0;
+
+TEST(UniqueHandleTest, ClosesOnceWhateverWayOwnershipGoes) {
+    CountingTraits::closed = 0;
+    {
+        UniqueHandle<CountingTraits> a(5);
+        UniqueHandle<CountingTraits> b(std::move(a));
+        EXPECT_FALSE(a);
+        EXPECT_EQ(b.get(), 5);
+        UniqueHandle<CountingTraits> c(6);
+        c = std::move(b);  // 6 closed
+        EXPECT_EQ(CountingTraits::closed, 1);
+        UniqueHandle<CountingTraits> d(7);
+        EXPECT_EQ(d.release(), 7);
+    }
+    EXPECT_EQ(CountingTraits::closed, 2);  // 5 at the end of c; 7 was released
+    int guarded = 0;
+    {
+        auto guard = ScopeGuard([&] { ++guarded; });
+        auto dismissed = ScopeGuard([&] { guarded += 10; });
+        dismissed.Dismiss();
+    }
+    EXPECT_EQ(guarded, 1);
+}
+
+}  // namespace
+}  // namespace cv2
