@@ -2,10 +2,12 @@
 // [Paste], [Menu], 20,000 [Image] keys and NodeSelect; all written, then all read back) once
 // through the program's INI engine (in memory, one atomic write, one read) and once through the
 // system's profile functions, key by key as the platform offers them. Prints both times and the
-// ratio, on standard output and, when a path is given as the first argument, into that file.
+// ratio, on standard output and, when a path (not "-") is given as the first argument, into that
+// file. The exit code is 0 when both gave the same values and the same file.
 //
 //     ini_bench.exe [result.txt] [items] [engine]     ("engine": leave out the platform's run)
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -58,10 +60,10 @@ long long Work(int items, Write write, Read read) {
     }
 
     long long sum = 0;
-    const char* const keys[][2] = {{"Window", "Top"},           {"Window", "Left"},         {"Window", "Width"},
-                                   {"Window", "Height"},        {"Paste", "WaitTime"},      {"ToolBtn", "PasteBtn"},
-                                   {"ToolBtn", "ResizeBtn"},    {"ToolBtn", "ShowToolBar2Btn"}, {"Menu", "TabEnter"},
-                                   {"ToolBtn", "ClickChange"}};
+    const char* const keys[][2] = {
+        {"Window", "Top"},     {"Window", "Left"},        {"Window", "Width"},      {"Window", "Height"},
+        {"Paste", "WaitTime"}, {"ToolBtn", "PasteBtn"},   {"ToolBtn", "ResizeBtn"}, {"ToolBtn", "ShowToolBar2Btn"},
+        {"Menu", "TabEnter"},  {"ToolBtn", "ClickChange"}};
     for (const auto& k : keys) sum += std::atoi(read(k[0], k[1], "0").c_str());
     sum += static_cast<long long>(read("Window", "Expand", "No").size());
     sum += std::atoi(read("Window", "NodeSelect", "0").c_str());
@@ -80,7 +82,7 @@ void Print(FILE* out, const char* text) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring resultPath = argc > 1 ? argv[1] : L"";
+    std::wstring resultPath = argc > 1 && std::wstring(argv[1]) != L"-" ? argv[1] : L"";
     int items = argc > 2 ? _wtoi(argv[2]) : 20000;
     bool engineOnly = argc > 3 && std::wstring(argv[3]) == L"engine";
     FILE* out = resultPath.empty() ? nullptr : _wfopen(resultPath.c_str(), L"w");
@@ -127,14 +129,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     double t1 = Now();
-    long long platformSum = engineOnly ? engineSum : Work(
-        items,
-        [&](const std::string& s, const std::string& k, const std::string& v) {
-            profile->WriteString(s, k, v, platformPath);
-        },
-        [&](const std::string& s, const std::string& k, const std::string& d) {
-            return profile->GetString(s, k, d, platformPath);
-        });
+    long long platformSum = engineSum;
+    if (!engineOnly) {
+        platformSum = Work(
+            items,
+            [&](const std::string& s, const std::string& k, const std::string& v) {
+                profile->WriteString(s, k, v, platformPath);
+            },
+            [&](const std::string& s, const std::string& k, const std::string& d) {
+                return profile->GetString(s, k, d, platformPath);
+            });
+    }
     double platformSeconds = Now() - t1;
 
     std::string engineBytes, platformBytes;
@@ -145,11 +150,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::snprintf(line, sizeof line,
                   "items %d\nengine   %.3f ms (writes %.3f, save %.3f, load %.3f, reads %.3f)\nplatform %.3f ms\n"
                   "ratio    %.0f\nsame values %s, same file %s (%zu bytes)\n",
-                  items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3], platformSeconds * 1000, platformSeconds / engineSeconds,
-                  engineSum == platformSum && saved ? "yes" : "NO", engineBytes == platformBytes ? "yes" : "NO",
-                  engineBytes.size());
-    if (engineOnly) std::snprintf(line, sizeof line, "items %d\nengine   %.3f ms (writes %.3f, save %.3f, load %.3f, reads %.3f)\n",
-                                  items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3]);
+                  items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3], platformSeconds * 1000,
+                  platformSeconds / engineSeconds, engineSum == platformSum && saved ? "yes" : "NO",
+                  engineBytes == platformBytes ? "yes" : "NO", engineBytes.size());
+    if (engineOnly) {
+        std::snprintf(line, sizeof line, "items %d\nengine   %.3f ms (writes %.3f, save %.3f, load %.3f, reads %.3f)\n",
+                      items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3]);
+    }
     Print(out, line);
     if (out) std::fclose(out);
     DeleteFileW(enginePath.c_str());

@@ -10,6 +10,8 @@
 #            and submits; Ctrl+click sends once; follow-up none leaves the focus in place
 #   special  the diary stand-in gets WM_PASTE and no Ctrl+V; a clipboard held by another
 #            program gives the error box and pastes nothing
+#   measure [count] [wait]   not a test: times sends from the click to the text arriving,
+#            minus the wait time (default 50 sends with a wait time of 300 ms)
 #
 # Each run makes its own Wine prefix and X server and removes them. Exit 77: skipped.
 set -u
@@ -52,6 +54,7 @@ done
 [ -n "$XVFB_PID" ] || { echo "SKIP: no free X display"; exit 77; }
 
 cp "$BIN"/{Corvell2,target,special_target,clipholder,probe}.exe "$WORK"/
+[ "$SCENARIO" = measure ] && cp "$BIN"/measure.exe "$WORK"/
 cd "$WORK"
 wine64 wineboot -i >/dev/null 2>&1
 WIN=$(printf 'Z:%s' "$WORK" | tr / '\\')
@@ -218,6 +221,16 @@ special)
     check box.txt "text=クリップボードを開くことができません." "error box text"
     check diary.log $'text=山田 太郎\t' "nothing pasted while the clipboard was held"
     check diary.log "paste=1" "no WM_PASTE while the clipboard was held"
+    ;;
+measure)
+    COUNT=${3:-50}
+    WAIT=${4:-300}
+    start_program 1 0 "$WAIT"
+    rm -f measure.txt
+    run measure.exe "$WIN\\measure.txt" "$COUNT" $(item_xy 1) $(item_xy 2) "$WAIT"
+    end=$((SECONDS + COUNT * 3 + 30))
+    while [ $SECONDS -lt $end ] && [ ! -f measure.txt ]; do sleep 1; done
+    cat measure.txt 2>/dev/null || fail "no measurement"
     ;;
 *)
     echo "unknown scenario $SCENARIO"
