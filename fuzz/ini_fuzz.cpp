@@ -55,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string bytes = ini.Bytes();
     cv2::IniFile again = cv2::IniFile::Parse(bytes);
     Check(again.Bytes() == bytes);
-    for (const auto& [section, key] : asked) Check(again.ReadString(section, key, "\x01") == ini.ReadString(section, key, "\x01"));
+    for (const auto& [section, key] : asked) {
+        Check(again.ReadString(section, key, "\x01") == ini.ReadString(section, key, "\x01"));
+    }
     return 0;
 }

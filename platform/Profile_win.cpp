@@ -30,8 +30,8 @@ public:
     }
     bool WriteString(const std::string& section, const std::string& key, const std::string& value,
                      const std::wstring& file) override {
-        return WritePrivateProfileStringW(FromCp932(section).c_str(), FromCp932(key).c_str(),
-                                          FromCp932(value).c_str(), file.c_str()) != FALSE;
+        return WritePrivateProfileStringW(FromCp932(section).c_str(), FromCp932(key).c_str(), FromCp932(value).c_str(),
+                                          file.c_str()) != FALSE;
     }
 };
 

@@ -7,10 +7,10 @@
 namespace cv2 {
 namespace {
 
-// The blanks the platform trims around lines, names and values (^Z is an old end-of-file mark).
-// None of them can be the second byte of a double-byte character.
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// The blanks the platform trims around lines, names and values (^Z is an old end-of-file mark).
+// None of them can be the second byte of a double-byte character.
 constexpr bool IsBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' '; }
 
 std::string_view TrimLeft(std::string_view s) {
@@ -30,7 +30,9 @@ std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 // The platform takes names and values as C strings.
 std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
-constexpr unsigned char FoldByte(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+constexpr unsigned char FoldByte(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
 
 // Hash of a name with its ASCII letters folded; second bytes of double-byte characters are
 // never folded (they can look like letters).
@@ -84,14 +86,15 @@ std::size_t CharPrefix(std::string_view s, std::size_t chars) {
 
 std::size_t CharCount(std::string_view s) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < s.size(); ++n) i += IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+    for (std::size_t i = 0; i < s.size(); ++n)
+        i += IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
     return n;
 }
 
-// What a read with a buffer of 2048 characters, handed back in a buffer of 2048 bytes, gives:
-// the platform removes one pair of enclosing quotes while it copies, and the copy keeps at most
-// 2047 characters, of which the last is dropped whenever the text after the opening quote had at
-// most 2048 (a longer quoted text keeps its first 2047 characters and no quote is removed).
+// What a read into a buffer of 2048 gives. When the value is enclosed in a pair of quotes, the
+// platform copies from after the opening one and then drops the copy's last character, which is
+// the closing quote only when the whole rest fitted: the copy keeps at most 2047 characters, and
+// the drop happens whenever the rest had at most 2048. The result then goes into 2047 bytes.
 std::string CopyEntry(std::string_view value) {
     constexpr std::size_t kBufferChars = IniFile::kMaxRead + 1;
     bool quoted = false;
@@ -175,10 +178,15 @@ int StrToIntDef(std::string_view text, int def) {
     for (; i < text.size(); ++i) {
         char c = text[i];
         unsigned digit;
-        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-        else if (hex && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (hex && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-        else return def;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<unsigned>(c - '0');
+        } else if (hex && c >= 'a' && c <= 'f') {
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        } else if (hex && c >= 'A' && c <= 'F') {
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        } else {
+            return def;
+        }
         n = n * (hex ? 16 : 10) + digit;
         if (n > 0xFFFFFFFFull) return def;
     }
@@ -345,8 +353,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     // a section), read the file's new text again, as the platform does at its next call.
     bool clean = !section.empty() && TrimRight(section).size() == section.size() && !HasLineBreak(section) &&
                  !EndsInsideCharacter(section) && !key.empty() && TrimRight(key).size() == key.size() &&
-                 !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
-                 key[0] != '[' &&
+                 !HasLineBreak(key) && key.find('=') == std::string_view::npos && key[0] != '[' &&
                  TrimRight(value).size() == value.size() && !HasLineBreak(value);
     if (!clean || unstable_) Reparse();
 }

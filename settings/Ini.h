@@ -109,8 +109,8 @@ private:
 
     std::vector<Section> sections_;
     NameIndex sectionIndex_;
-    std::string raw_;      // the file's text while the tree has not changed since it was read
-    bool stale_ = false;   // the tree has changed since raw_ was read or written
+    std::string raw_;     // the file's text while the tree has not changed since it was read
+    bool stale_ = false;  // the tree has changed since raw_ was read or written
     bool changed_ = false;
     // The parsed text has a section the platform would write without a header, so the next
     // written file reads back differently from the tree in memory.

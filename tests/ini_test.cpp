@@ -57,18 +57,18 @@ TEST(IniFile, ReadsOddLines) {
         "Mixed=\"abc'\n"
         "[window]\n"
         "Left=4\n"
-        "Extra=1");  // no final line end
-    EXPECT_EQ(ini.ReadInteger("Window", "Top", 0), -12);          // first key wins
-    EXPECT_EQ(ini.ReadInteger("Window", "Left", 8), 8);           // no "=": the default
+        "Extra=1");                                       // no final line end
+    EXPECT_EQ(ini.ReadInteger("Window", "Top", 0), -12);  // first key wins
+    EXPECT_EQ(ini.ReadInteger("Window", "Left", 8), 8);   // no "=": the default
     EXPECT_TRUE(ini.HasKey("Window", "Left"));
     EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 7);
-    EXPECT_EQ(ini.ReadInteger("Window", "Height", 0), 300);       // quotes removed
+    EXPECT_EQ(ini.ReadInteger("Window", "Height", 0), 300);  // quotes removed
     EXPECT_EQ(ini.ReadString("Window", "Expand", ""), "0,4");
-    EXPECT_EQ(ini.ReadString("Window", "Quote", ""), "\"");       // a lone quote stays
+    EXPECT_EQ(ini.ReadString("Window", "Quote", ""), "\"");  // a lone quote stays
     EXPECT_EQ(ini.ReadString("Window", "Mixed", ""), "\"abc'");
-    EXPECT_EQ(ini.ReadString("Window", "; comment", ""), "x");    // comments are keys to the platform
-    EXPECT_EQ(ini.ReadInteger("Window", "Extra", 0), 0);          // only the first [Window] is seen
-    EXPECT_EQ(ini.ReadInteger("", "top", 0), 1);                  // keys before the first section
+    EXPECT_EQ(ini.ReadString("Window", "; comment", ""), "x");  // comments are keys to the platform
+    EXPECT_EQ(ini.ReadInteger("Window", "Extra", 0), 0);        // only the first [Window] is seen
+    EXPECT_EQ(ini.ReadInteger("", "top", 0), 1);                // keys before the first section
 }
 
 TEST(IniFile, ShiftJisNamesAndValues) {
@@ -103,7 +103,7 @@ TEST(IniFile, IntegersFollowStrToIntDef) {
     EXPECT_EQ(ini.ReadInteger("N", "q", 0), 2147483647);
     EXPECT_EQ(ini.ReadInteger("N", "r", 3), 3);
     EXPECT_EQ(ini.ReadInteger("N", "s", 3), 3);
-    EXPECT_EQ(ini.ReadInteger("N", "t", 3), 5);   // the tab went with the blanks after "="
+    EXPECT_EQ(ini.ReadInteger("N", "t", 3), 5);  // the tab went with the blanks after "="
     EXPECT_TRUE(ini.ReadBool("N", "a", false));
     EXPECT_FALSE(ini.ReadBool("N", "missing", false));
     EXPECT_TRUE(ini.ReadBool("N", "h", true));
@@ -116,8 +116,9 @@ TEST(IniFile, IntegersAndBooleansAreWrittenPlainly) {
     ini.WriteInteger("Paste", "Min", -2147483647 - 1);
     ini.WriteBool("ToolBtn", "PasteBtn", true);
     ini.WriteBool("ToolBtn", "ResizeBtn", false);
-    EXPECT_EQ(ini.Bytes(),
-              "[Paste]\r\nWaitTime=-250\r\nMax=2147483647\r\nMin=-2147483648\r\n[ToolBtn]\r\nPasteBtn=1\r\nResizeBtn=0\r\n");
+    EXPECT_EQ(
+        ini.Bytes(),
+        "[Paste]\r\nWaitTime=-250\r\nMax=2147483647\r\nMin=-2147483648\r\n[ToolBtn]\r\nPasteBtn=1\r\nResizeBtn=0\r\n");
     EXPECT_EQ(ini.ReadInteger("Paste", "Min", 0), -2147483647 - 1);
 }
 

@@ -7,6 +7,7 @@
 //
 //     ini_bench.exe [result.txt] [items] [engine]     ("engine": leave out the platform's run)
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -59,10 +60,10 @@ long long Work(int items, Write write, Read read) {
     }
 
     long long sum = 0;
-    const char* const keys[][2] = {{"Window", "Top"},           {"Window", "Left"},         {"Window", "Width"},
-                                   {"Window", "Height"},        {"Paste", "WaitTime"},      {"ToolBtn", "PasteBtn"},
-                                   {"ToolBtn", "ResizeBtn"},    {"ToolBtn", "ShowToolBar2Btn"}, {"Menu", "TabEnter"},
-                                   {"ToolBtn", "ClickChange"}};
+    const char* const keys[][2] = {
+        {"Window", "Top"},     {"Window", "Left"},        {"Window", "Width"},      {"Window", "Height"},
+        {"Paste", "WaitTime"}, {"ToolBtn", "PasteBtn"},   {"ToolBtn", "ResizeBtn"}, {"ToolBtn", "ShowToolBar2Btn"},
+        {"Menu", "TabEnter"},  {"ToolBtn", "ClickChange"}};
     for (const auto& k : keys) sum += std::atoi(read(k[0], k[1], "0").c_str());
     sum += static_cast<long long>(read("Window", "Expand", "No").size());
     sum += std::atoi(read("Window", "NodeSelect", "0").c_str());
@@ -128,14 +129,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     double t1 = Now();
-    long long platformSum = engineOnly ? engineSum : Work(
-        items,
-        [&](const std::string& s, const std::string& k, const std::string& v) {
-            profile->WriteString(s, k, v, platformPath);
-        },
-        [&](const std::string& s, const std::string& k, const std::string& d) {
-            return profile->GetString(s, k, d, platformPath);
-        });
+    long long platformSum = engineSum;
+    if (!engineOnly) {
+        platformSum = Work(
+            items,
+            [&](const std::string& s, const std::string& k, const std::string& v) {
+                profile->WriteString(s, k, v, platformPath);
+            },
+            [&](const std::string& s, const std::string& k, const std::string& d) {
+                return profile->GetString(s, k, d, platformPath);
+            });
+    }
     double platformSeconds = Now() - t1;
 
     std::string engineBytes, platformBytes;
@@ -146,11 +150,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::snprintf(line, sizeof line,
                   "items %d\nengine   %.3f ms (writes %.3f, save %.3f, load %.3f, reads %.3f)\nplatform %.3f ms\n"
                   "ratio    %.0f\nsame values %s, same file %s (%zu bytes)\n",
-                  items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3], platformSeconds * 1000, platformSeconds / engineSeconds,
-                  engineSum == platformSum && saved ? "yes" : "NO", engineBytes == platformBytes ? "yes" : "NO",
-                  engineBytes.size());
-    if (engineOnly) std::snprintf(line, sizeof line, "items %d\nengine   %.3f ms (writes %.3f, save %.3f, load %.3f, reads %.3f)\n",
-                                  items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3]);
+                  items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3], platformSeconds * 1000,
+                  platformSeconds / engineSeconds, engineSum == platformSum && saved ? "yes" : "NO",
+                  engineBytes == platformBytes ? "yes" : "NO", engineBytes.size());
+    if (engineOnly) {
+        std::snprintf(line, sizeof line, "items %d\nengine   %.3f ms (writes %.3f, save %.3f, load %.3f, reads %.3f)\n",
+                      items, engineSeconds * 1000, parts[0], parts[1], parts[2], parts[3]);
+    }
     Print(out, line);
     if (out) std::fclose(out);
     DeleteFileW(enginePath.c_str());
