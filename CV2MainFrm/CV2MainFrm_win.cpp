@@ -312,7 +312,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MEASUREITEM: {
             auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (mi->CtlType != ODT_MENU) return FALSE;
-            mi->itemWidth = kImageSide;
+            // A little air between the picture and the caption.
+            mi->itemWidth = kImageSide + 3;
             mi->itemHeight = kImageSide;
             return TRUE;
         }

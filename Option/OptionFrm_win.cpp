@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -145,6 +146,14 @@ void PlaceDialog(HWND dlg) {
     if (!owner || !GetWindowRect(owner, &over)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
     int x = over.left + (over.right - over.left - w) / 2;
     int y = over.top + (over.bottom - over.top - h) / 2;
+    // A narrow main window near the screen's edge would push the dialog partly off it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
+        y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
+    }
     SetWindowPos(dlg, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

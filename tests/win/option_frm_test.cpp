@@ -26,10 +26,10 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
 
 // Shows the dialog with `text`, runs `script` inside it; a script that leaves the dialog
 // open gets it cancelled after a while.
-bool Show(std::string& text, std::function<void(HWND)> script) {
+bool Show(std::string& text, std::function<void(HWND)> script, HWND owner = nullptr) {
     g_script = std::move(script);
     SetTimer(nullptr, 0, 30, RunScript);
-    return ShowOptionFrm(nullptr, text);
+    return ShowOptionFrm(owner, text);
 }
 
 std::wstring TextOf(HWND hwnd) {
@@ -146,6 +146,33 @@ TEST(OptionFrmWin, LongValuesShowAndCancelAndCloseKeepTheText) {
 
     ok = Show(text, [&](HWND dlg) { SendMessageW(GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0); });
     EXPECT_FALSE(ok);
+}
+
+TEST(OptionFrmWin, CentredOverTheOwnerButKeptOnTheScreen) {
+    struct Case {
+        RECT owner;
+        bool centred;
+    };
+    Case cases[] = {{{300, 300, 700, 600}, true}, {{-60, -40, 140, 300}, false}};
+    for (const Case& c : cases) {
+        HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, c.owner.left, c.owner.top,
+                                     c.owner.right - c.owner.left, c.owner.bottom - c.owner.top, nullptr, nullptr,
+                                     nullptr, nullptr);
+        std::string text = "0";
+        RECT dlgRect{};
+        Show(text, [&](HWND dlg) {
+            GetWindowRect(dlg, &dlgRect);
+            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }, owner);
+        DestroyWindow(owner);
+        if (c.centred) {
+            EXPECT_NEAR((dlgRect.left + dlgRect.right) / 2, 500, 1);
+            EXPECT_NEAR((dlgRect.top + dlgRect.bottom) / 2, 450, 1);
+        } else {
+            EXPECT_GE(dlgRect.left, 0);
+            EXPECT_GE(dlgRect.top, 0);
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# The main window end to end, with real X input into a Wine desktop: it opens with both
+# toolbars and the user file beside it; a double-click on the label of an item with children
+# neither opens nor closes it while its +/- button does; a right click opens the item menu,
+# whose "add" entry (driven by its accelerator key) adds an item that is renamed in place;
+# the item is dragged onto another one; compact mode shrinks the window to the first toolbar
+# and the status bar and back. The tree is read back whole through treeprobe.exe.
+#
+# Usage: main_window_e2e.sh Corvell2.exe treeprobe.exe [folder for screenshots]
+# Exits 77 (skipped) when Xvfb, xdotool, imagemagick or Wine are missing.
+set -u
+exe=$1
+probe=$2
+shots=${3:-}
+export PATH="$PATH:/usr/lib/wine"
+for tool in Xvfb xdotool import wine64 wineserver iconv; do
+    if ! command -v $tool >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d /tmp/cv2-main-e2e.XXXXXX)
+app="$work/app"
+mkdir -p "$app"
+cp "$exe" "$app/Corvell2.exe"
+cp "$probe" "$work/treeprobe.exe"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+own_prefix=0
+if [ -z "${WINEPREFIX:-}" ]; then
+    export WINEPREFIX="$work/prefix"
+    own_prefix=1
+fi
+xvfb_pid=
+start=$((200 + RANDOM % 700))
+for n in $(seq $start $((start + 100))); do
+    if [ ! -e /tmp/.X$n-lock ]; then
+        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=:$n
+        for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+        break
+    fi
+done
+
+cleanup() {
+    wineserver -k >/dev/null 2>&1
+    [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
+    if [ $own_prefix = 1 ]; then rm -rf "$work"; else rm -rf "$app" "$work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -n "$shots" ] && import -window root "$shots/main-window-failure.png" 2>/dev/null
+    exit 1
+}
+
+shot() {
+    [ -n "$shots" ] || return 0
+    sleep 0.3
+    import -window root -crop 640x560+0+0 +repage "$shots/$1.png"
+}
+
+# A user file and its settings: no wizard, window at (100, 60), two items opened, no
+# paste-into-target mode (a double-click then only fills the clipboard).
+printf '郵便番号\n\t123\n\t4567\n住所\n\t東京都\n\t千代田区\n氏名\n\t山田\n\t太郎\nメール\n' |
+    iconv -f UTF-8 -t CP932 >"$app/user.cv2"
+printf '[Window]\r\nWidth=178\r\nHeight=388\r\nTop=60\r\nLeft=100\r\nExpand=0,3\r\nNodeSelect=1\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=0\r\nShowToolBar2Btn=1\r\nClickChange=0\r\n[Image]\r\nindex0=5\r\nindex3=6\r\nindex6=7\r\nindex9=11\r\n' >"$app/user.ini"
+
+desktop=cv2main
+winpath() { echo "Z:${1//\//\\}"; }
+(cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe >/dev/null 2>&1) &
+
+look_file="$work/look.txt"
+# Reads the main window into $look_file; false when it is not there.
+look() {
+    rm -f "$look_file"
+    (cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,640x560 treeprobe.exe look \
+        "$(winpath "$look_file")" >/dev/null 2>&1)
+    for _ in $(seq 50); do [ -f "$look_file" ] && break; sleep 0.1; done
+    grep -q '^found=1' "$look_file" 2>/dev/null
+}
+value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
+# Screen point of a row's label or +/- button, by the row's text.
+row_point() {
+    local key
+    key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
+    [ -n "$key" ] || return 1
+    value "${key%text}$2"
+}
+expect_tree() {
+    look || fail "$2: the main window is gone"
+    local got
+    got=$(value tree)
+    [ "$got" = "$1" ] || fail "$2: tree is [$got], expected [$1]"
+    echo "ok: $2"
+}
+click_at() {
+    xdotool mousemove $1 $2
+    sleep 0.25
+    xdotool click ${3:-1}
+    sleep 0.5
+}
+
+# The probe must join the program's desktop, not make its own: wait for the desktop first.
+desk_window=
+for _ in $(seq 300); do
+    desk_window=$(xdotool search --name "$desktop - " 2>/dev/null | head -1)
+    [ -n "$desk_window" ] && break
+    sleep 0.2
+done
+[ -n "$desk_window" ] || fail "the Wine desktop did not appear"
+for _ in $(seq 100); do look && break; sleep 0.2; done
+grep -q '^found=1' "$look_file" 2>/dev/null || fail "the main window did not appear"
+xdotool windowfocus "$desk_window" 2>/dev/null
+sleep 1
+
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎) メール" "the user file is shown"
+[ -n "$(value bar1button3)" ] && [ -n "$(value bar2button3)" ] || fail "a toolbar is missing"
+[ "$(value frame)" = "100 60 178 388" ] || fail "window at [$(value frame)], expected the stored 100 60 178 388"
+shot main-window-normal
+
+# A double-click on a label neither closes nor opens; the +/- button does both.
+label=$(row_point 郵便番号 label)
+button=$(row_point 郵便番号 button)
+xdotool mousemove $label
+sleep 0.25
+xdotool click --repeat 2 --delay 80 1
+sleep 0.5
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎) メール" "double-click keeps an open item open"
+click_at $button
+expect_tree "郵便番号(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎) メール" "the +/- button closes"
+xdotool mousemove $label
+sleep 0.25
+xdotool click --repeat 2 --delay 80 1
+sleep 0.5
+expect_tree "郵便番号(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎) メール" "double-click keeps a closed item closed"
+click_at $button
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎) メール" "the +/- button opens"
+
+# Right click: the item menu; its "add" entry by the accelerator; the new item is edited.
+click_at $(row_point メール label) 3
+shot main-window-menu
+xdotool key a
+sleep 0.6
+xdotool type --delay 60 "Renamed"
+xdotool key Return
+sleep 0.6
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎) メール Renamed" "added from the menu and renamed in place"
+
+# Drag the new item onto the label of another: it becomes that item's last child.
+look
+from=$(row_point Renamed label)
+to=$(row_point 氏名 label)
+[ -n "$from" ] && [ -n "$to" ] || fail "rows not found for the drag"
+read -r fx fy <<<"$from"
+read -r tx ty <<<"$to"
+xdotool mousemove $fx $fy
+sleep 0.3
+xdotool mousedown 1
+sleep 0.2
+for i in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((fx + (tx - fx) * i / 8)) $((fy + (ty - fy) * i / 8))
+    sleep 0.08
+done
+sleep 0.3
+xdotool mouseup 1
+sleep 0.6
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) メール" "dragged onto another item"
+
+# Compact mode: only the first toolbar and the status bar; then back to the former size.
+click_at $(value bar1button0)
+look || fail "gone after compact mode"
+client=$(value client)
+bars=$(($(value coolbar) + $(value status)))
+[ "$client" = "$bars" ] || fail "compact client height $client, expected the bars' $bars"
+[ -z "$(value bar2button0)" ] || [ "$(value coolbar)" -lt 40 ] || fail "the second toolbar is still shown"
+echo "ok: compact mode ($(value frame))"
+shot main-window-compact
+click_at $(value bar1button0)
+look
+[ "$(value frame)" = "100 60 178 388" ] || fail "after compact mode the window is [$(value frame)]"
+echo "ok: compact mode left"
+
+echo "PASS"
+exit 0

@@ -1,0 +1,193 @@
+// Reads the running main window for the main-window end-to-end script, which cannot see
+// inside a Wine desktop from X:
+//   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
+//                          item), the screen centres of each visible row's label and +/-
+//                          button, the frame's size and the bars' heights, and the screen
+//                          centres of the tool buttons
+//   treeprobe close <out>  asks the main window to close
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/E2eLog_win.h"
+
+namespace {
+
+using Lines = std::vector<std::pair<std::string, std::string>>;
+
+HWND ChildOfClass(HWND parent, const wchar_t* cls, int skip = 0) {
+    struct Search {
+        const wchar_t* cls;
+        int skip;
+        HWND found;
+    } s{cls, skip, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(p);
+            wchar_t name[64] = {};
+            GetClassNameW(h, name, 64);
+            if (lstrcmpiW(name, search->cls) != 0) return TRUE;
+            if (search->skip-- > 0) return TRUE;
+            search->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// A RECT in the other process, for messages that fill one in.
+class RemoteRect {
+public:
+    explicit RemoteRect(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) remote_ = VirtualAllocEx(process_, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteRect() {
+        if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteRect(const RemoteRect&) = delete;
+    RemoteRect& operator=(const RemoteRect&) = delete;
+
+    // Sends msg with wParam and the remote RECT (pre-filled with `in`) as lParam.
+    bool Ask(HWND window, UINT msg, WPARAM wParam, RECT& inOut) {
+        if (!remote_) return false;
+        SIZE_T done = 0;
+        WriteProcessMemory(process_, remote_, &inOut, sizeof inOut, &done);
+        if (!SendMessageW(window, msg, wParam, reinterpret_cast<LPARAM>(remote_))) return false;
+        return ReadProcessMemory(process_, remote_, &inOut, sizeof inOut, &done) != 0;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* remote_ = nullptr;
+};
+
+std::string TextOfItem(HWND tree, HTREEITEM item) {
+    // The text lives in the other process too: read it through a remote TVITEMW.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return {};
+    constexpr SIZE_T kChars = 260;
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    std::wstring text(kChars, L'\0');
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = item;
+    tv.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    tv.cchTextMax = static_cast<int>(kChars);
+    SIZE_T done = 0;
+    WriteProcessMemory(process, remote, &tv, sizeof tv, &done);
+    if (SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)))
+        ReadProcessMemory(process, remote + sizeof(TVITEMW), text.data(), kChars * sizeof(wchar_t), &done);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    text.resize(wcslen(text.c_str()));
+    return cv2::e2e::Utf8(text);
+}
+
+std::string Dump(HWND tree, HTREEITEM first) {
+    std::string out;
+    for (HTREEITEM n = first; n; n = TreeView_GetNextSibling(tree, n)) {
+        if (!out.empty()) out += ' ';
+        out += TextOfItem(tree, n);
+        if (HTREEITEM child = TreeView_GetChild(tree, n)) {
+            bool expanded = (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(n), TVIS_EXPANDED) &
+                             TVIS_EXPANDED) != 0;
+            out += expanded ? "+(" : "(";
+            out += Dump(tree, child);
+            out += ')';
+        }
+    }
+    return out;
+}
+
+std::string Point(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    return std::to_string(p.x) + " " + std::to_string(p.y);
+}
+
+std::string Height(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return std::to_string(r.bottom - r.top);
+}
+
+Lines Look() {
+    Lines out;
+    HWND frame = FindWindowW(L"TCV2Frm", nullptr);
+    HWND tree = frame ? ChildOfClass(frame, WC_TREEVIEWW) : nullptr;
+    if (!tree) return {{"found", "0"}};
+    out.emplace_back("found", "1");
+    out.emplace_back("tree", Dump(tree, TreeView_GetRoot(tree)));
+
+    RemoteRect rect(tree);
+    int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    int row = 0;
+    for (HTREEITEM item = TreeView_GetFirstVisible(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+        RECT r{};
+        std::memcpy(&r, &item, sizeof item);
+        if (!rect.Ask(tree, TVM_GETITEMRECT, TRUE, r)) break;
+        int y = (r.top + r.bottom) / 2;
+        std::string key = "row" + std::to_string(row++);
+        out.emplace_back(key + "text", TextOfItem(tree, item));
+        out.emplace_back(key + "label", Point(tree, r.left + 6, y));
+        // The +/- button sits half an indent left of the 18-pixel icon.
+        out.emplace_back(key + "button", Point(tree, r.left - 18 - indent / 2 - 3, y));
+    }
+
+    RECT w{}, c{};
+    GetWindowRect(frame, &w);
+    GetClientRect(frame, &c);
+    out.emplace_back("frame", std::to_string(w.left) + " " + std::to_string(w.top) + " " +
+                                  std::to_string(w.right - w.left) + " " + std::to_string(w.bottom - w.top));
+    out.emplace_back("client", std::to_string(c.bottom));
+    out.emplace_back("coolbar", Height(ChildOfClass(frame, REBARCLASSNAMEW)));
+    out.emplace_back("status", Height(ChildOfClass(frame, STATUSCLASSNAMEW)));
+    for (int i = 0; i < 2; ++i) {
+        HWND toolbar = ChildOfClass(frame, TOOLBARCLASSNAMEW, i);
+        if (!toolbar) continue;
+        // The first toolbar is the one that holds the compact-mode button (command 400).
+        int bar = SendMessageW(toolbar, TB_COMMANDTOINDEX, 400, 0) == 0 ? 0 : 1;
+        RemoteRect button(toolbar);
+        int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+        for (int b = 0; b < count; ++b) {
+            RECT r{};
+            if (!button.Ask(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(b), r)) continue;
+            std::string key = "bar" + std::to_string(bar + 1) + "button" + std::to_string(b);
+            out.emplace_back(key, Point(toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+            out.emplace_back(key + "right", Point(toolbar, r.right - 5, (r.top + r.bottom) / 2));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 3) return 2;
+    std::wstring command = argv[1];
+    Lines lines;
+    if (command == L"look") {
+        lines = Look();
+    } else if (command == L"close") {
+        HWND frame = FindWindowW(L"TCV2Frm", nullptr);
+        if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
+        lines = {{"found", frame ? "1" : "0"}};
+    } else {
+        return 2;
+    }
+    cv2::e2e::WriteLog(argv[2], lines);
+    return 0;
+}
