@@ -247,7 +247,9 @@ IniFile IniFile::Parse(std::string_view bytes) {
             if (close != std::string_view::npos) {
                 Section s;
                 s.name = std::string(UpToNul(Trim(line.substr(1, close - 1))));
-                if (s.name.empty()) ini.unstable_ = true;
+                // Written back, a nameless section loses its header, and a name ending in the first
+                // byte of a character takes the "]" for its second byte.
+                if (s.name.empty() || EndsInsideCharacter(s.name)) ini.unstable_ = true;
                 ini.sections_.push_back(std::move(s));
                 ini.IndexSection(ini.sections_.size() - 1);
                 current = &ini.sections_.back();

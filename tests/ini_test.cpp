@@ -214,6 +214,16 @@ TEST(IniFile, Utf8MarkAndNulBytes) {
     EXPECT_EQ(nul.ReadString("A", "v", ""), "a");  // as the written file reads
 }
 
+TEST(IniFile, SectionNameEndingInAFirstByte) {
+    // Written back as "[\x83]", the "]" becomes the character's second byte: no section any more.
+    IniFile ini = IniFile::Parse("[A]\r\n[\x83 ]\r\nk=1\r\n");
+    EXPECT_EQ(ini.ReadString("\x83", "k", "d"), "1");
+    ini.WriteString("A", "j", "2");
+    EXPECT_EQ(ini.Bytes(), "[A]\r\nj=2\r\n[\x83]\r\nk=1\r\n");
+    EXPECT_EQ(ini.ReadString("\x83", "k", "d"), "d");
+    EXPECT_EQ(ini.ReadString("A", "k", "d"), "1");
+}
+
 TEST(IniFile, ManyKeysAreQuick) {
     IniFile ini;
     for (int i = 0; i < 20000; ++i) ini.WriteInteger("Image", "index" + std::to_string(i), i % 12);

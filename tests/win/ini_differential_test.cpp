@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -203,6 +204,51 @@ TEST(IniDifferential, Utf8MarkAndNulBytes) {
                            W("A", "k", "3"), R("A", "k"), R("A", "")};
     Compare(std::string("[A\0x]\r\nk\0z=1\r\nv=a \0b\r\n\0x=5\r\n\0=6\r\n", 33), ops, "nul 1");
     Compare(std::string("a\0=1\r\n[\0A]\r\n[A]\r\nk=\0\r\n", 22), ops, "nul 2");
+}
+
+TEST(IniDifferential, LongReadsAsTheAnsiFunctionGivesThem) {
+    // The settings were once read through GetPrivateProfileStringA with a buffer of 2048 bytes.
+    std::wstring path = FreshPath();
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    std::string ansiPath;
+    for (const wchar_t* p = full; *p; ++p) ansiPath += static_cast<char>(*p);  // the temporary folder is ASCII
+    std::vector<std::string> values = {std::string(2100, '7')};
+    for (std::size_t n : {2048, 2049, 2052}) {
+        values.emplace_back(n, 'q');
+        values.back().front() = values.back().back() = '"';
+    }
+    for (std::size_t odd = 0; odd < 2; ++odd) {
+        std::string kana(odd, 'a');
+        for (int i = 0; i < 1100; ++i) kana += "ア";
+        values.push_back(kana);
+    }
+    std::string file = "[A]\r\n";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        file += 'k';
+        file += std::to_string(i);
+        file += '=';
+        file += values[i];
+        file += "\r\n";
+    }
+    WriteBytes(path, file);
+    IniFile ini = IniFile::Parse(file);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::string key = std::to_string(i);
+        key.insert(key.begin(), 'k');
+        char buffer[2048];
+        std::fill(std::begin(buffer), std::end(buffer), '\0');
+        DWORD n = GetPrivateProfileStringA("A", key.c_str(), "", buffer, sizeof buffer, ansiPath.c_str());
+        std::string ansi(buffer, n);
+        std::string engine = ini.ReadString("A", key, "");
+        if (ansi.size() == engine.size() + 1 && ansi.compare(0, engine.size(), engine) == 0 && ansi.back() == '\0') {
+            // Known Wine deviation: when a double-byte character does not fit whole, Wine reports 2047
+            // bytes of which the last was never written (here the zero the buffer was filled with).
+            continue;
+        }
+        EXPECT_EQ(engine, ansi) << key;
+    }
+    DeleteFileW(path.c_str());
 }
 
 TEST(IniDifferential, KnownDeviationInvalidShiftJis) {
