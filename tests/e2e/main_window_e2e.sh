@@ -183,5 +183,47 @@ look
 [ "$(value frame)" = "100 60 178 388" ] || fail "after compact mode the window is [$(value frame)]"
 echo "ok: compact mode left"
 
+# The keyboard route to the item menu opens it at the selected item: edit that item.
+click_at $(row_point メール label)
+xdotool key shift+F10
+sleep 0.6
+xdotool key e
+sleep 0.6
+xdotool type --delay 60 "Mail"
+xdotool key Return
+sleep 0.6
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) Mail" "Shift+F10 opens the menu at the selection"
+
+# The arrow of the item button opens the same menu: add a child to the selection.
+look
+click_at $(value bar2button3right)
+xdotool key k
+sleep 0.6
+xdotool type --delay 60 "Child"
+xdotool key Return
+sleep 0.6
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) Mail+(Child)" "the item button's arrow opens the menu"
+
+# The arrow of the follow-up key button opens its radio menu: choose Tab.
+click_at $(value bar1button3right)
+xdotool key t
+sleep 0.5
+
+# Closing asks to save the changes; Yes writes the user file, and the settings follow.
+(cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,640x560 treeprobe.exe close "$(winpath "$work/close.txt")" \
+    >/dev/null 2>&1)
+sleep 1
+shot main-window-save-question
+xdotool key y
+for _ in $(seq 100); do look || break; sleep 0.1; done
+look && fail "the main window did not close"
+for _ in $(seq 50); do grep -q '^TabEnter=1' "$app/user.ini" 2>/dev/null && break; sleep 0.1; done
+saved=$(iconv -f CP932 -t UTF-8 "$app/user.cv2" | tr -d '\r')
+expected=$(printf '郵便番号\n\t123\n\t4567\n住所\n\t東京都\n\t千代田区\n氏名\n\t山田\n\t太郎\n\tRenamed\nMail\n\tChild')
+[ "$saved" = "$expected" ] || fail "the saved user file is [$saved]"
+echo "ok: saved on closing"
+grep -q '^TabEnter=1' "$app/user.ini" || fail "the follow-up key Tab was not stored: $(grep TabEnter "$app/user.ini")"
+echo "ok: the follow-up key chosen from its menu"
+
 echo "PASS"
 exit 0
