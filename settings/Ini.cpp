@@ -65,7 +65,16 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+constexpr bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Position of the first CR or LF from `pos`, or the size. (find_first_of would search the
+// two-byte set once for every byte.)
+std::size_t FindLineBreak(std::string_view s, std::size_t pos) {
+    while (pos < s.size() && !IsLineBreak(s[pos])) ++pos;
+    return pos;
+}
+
+bool HasLineBreak(std::string_view s) { return FindLineBreak(s, 0) < s.size(); }
 
 // True when the text ends in a first byte without its second byte.
 bool EndsInsideCharacter(std::string_view s) {
@@ -235,11 +244,10 @@ IniFile IniFile::Parse(std::string_view bytes) {
     Section* current = &ini.sections_.back();
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = bytes.size();
+        std::size_t end = FindLineBreak(bytes, pos);
         std::string_view line = Trim(bytes.substr(pos, end - pos));
-        pos = bytes.find_first_not_of("\r\n", end);
-        if (pos == std::string_view::npos) pos = bytes.size();
+        pos = end;
+        while (pos < bytes.size() && IsLineBreak(bytes[pos])) ++pos;
         if (line.empty()) continue;
 
         if (line[0] == '[') {
