@@ -258,7 +258,14 @@ void MainWindow::LayoutControls() {
     MoveWindow(tree_, 0, top, Width(client), std::max(0, bottom - top), TRUE);
 }
 
-void MainWindow::ReportException(const std::string& sjisMessage) { frm_->ReportError(sjisMessage); }
+void MainWindow::ReportException(const std::string& sjisMessage) {
+    // The report's message box runs a message loop in which the timer keeps ticking: a
+    // failure that repeats on every tick would otherwise stack up box on box.
+    if (reporting_) return;
+    reporting_ = true;
+    auto done = ScopeGuard([this] { reporting_ = false; });
+    frm_->ReportError(sjisMessage);
+}
 
 HTREEITEM MainWindow::TreeItemOf(const Item* item) const {
     auto it = handles_.find(item);

@@ -142,6 +142,7 @@ private:
     bool mirroring_ = false;   // the view itself expands or collapses to follow the model
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
+    bool reporting_ = false;
     UniqueImageList dragImage_;
 };
 
