@@ -29,6 +29,7 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 500;
 constexpr UINT_PTR kTreeSubclassId = 1;
+constexpr UINT kResumeRedrawMessage = WM_APP + 1;
 constexpr int kTreeId = 10;
 constexpr int kStatusId = 11;
 constexpr int kRebarId = 12;
@@ -295,6 +296,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 ++resizeDepth_;
                 auto done = ScopeGuard([this] { --resizeDepth_; });
                 frm_->FormResize();
+            }
+            return 0;
+        case kResumeRedrawMessage:
+            if (redrawHeld_) {
+                redrawHeld_ = false;
+                ResumeTreeRedraw();
             }
             return 0;
         case WM_TIMER:
@@ -714,8 +721,8 @@ void MainWindow::Clearing() {
 
 void MainWindow::SubtreeAdded(Item& item) {
     if (!tree_) return;
-    SuspendTreeRedraw();
-    auto resume = ScopeGuard([this] { ResumeTreeRedraw(); });
+    // A load adds each top-level subtree in turn: one repaint when it is all there.
+    HoldRedrawUntilIdle();
     for (Item* n = &item; n; n = NextInSubtree(n, &item)) InsertTreeItem(*n);
     // Expanded parents open once their children are there.
     mirroring_ = true;
@@ -776,6 +783,13 @@ void MainWindow::StartEditing(Item* item) {
 void MainWindow::MakeFirstVisible(Item* item) {
     if (HTREEITEM handle = TreeItemOf(item))
         SendMessageW(tree_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(handle));
+}
+
+void MainWindow::HoldRedrawUntilIdle() {
+    if (redrawHeld_) return;
+    redrawHeld_ = true;
+    SuspendTreeRedraw();
+    PostMessageW(Hwnd(), kResumeRedrawMessage, 0, 0);
 }
 
 void MainWindow::SuspendTreeRedraw() {

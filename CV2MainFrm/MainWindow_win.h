@@ -116,6 +116,8 @@ private:
     void InsertTreeItem(Item& item);
     void SetTreeItemState(HTREEITEM handle, UINT state, UINT mask);
     void BeginDrag(HTREEITEM handle, POINT point);
+    // Holds the tree's repainting until the messages queued now are handled.
+    void HoldRedrawUntilIdle();
     void EndDrag(bool drop, POINT point);
     HWND ToolBarOf(ToolButton button, int* id) const;
     void AppendMenuEntry(HMENU menu, const MenuEntry& entry, const std::wstring& caption, UINT state, bool radio,
@@ -143,6 +145,7 @@ private:
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
     bool reporting_ = false;
+    bool redrawHeld_ = false;
     UniqueImageList dragImage_;
 };
 
