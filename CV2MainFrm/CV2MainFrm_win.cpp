@@ -258,7 +258,14 @@ void MainWindow::LayoutControls() {
     MoveWindow(tree_, 0, top, Width(client), std::max(0, bottom - top), TRUE);
 }
 
-void MainWindow::ReportException(const std::string& sjisMessage) { frm_->ReportError(sjisMessage); }
+void MainWindow::ReportException(const std::string& sjisMessage) {
+    // The report's message box runs a message loop in which the timer keeps ticking: a
+    // failure that repeats on every tick would otherwise stack up box on box.
+    if (reporting_) return;
+    reporting_ = true;
+    auto done = ScopeGuard([this] { reporting_ = false; });
+    frm_->ReportError(sjisMessage);
+}
 
 HTREEITEM MainWindow::TreeItemOf(const Item* item) const {
     auto it = handles_.find(item);
@@ -438,7 +445,7 @@ LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
         }
         case TVN_BEGINDRAGW: {
             auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
-            BeginDrag(tv->itemNew.hItem);
+            BeginDrag(tv->itemNew.hItem, tv->ptDrag);
             return 0;
         }
         case TVN_BEGINLABELEDITW:
@@ -467,17 +474,24 @@ LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (dragging_) {
         switch (msg) {
             case WM_MOUSEMOVE: {
-                TVHITTESTINFO hit{};
-                hit.pt = pt;
-                auto target = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0,
-                                                                       reinterpret_cast<LPARAM>(&hit)));
+                // The picture is hidden while the rows under it scroll or are repainted.
+                if (dragImage_) ImageList_DragShowNolock(FALSE);
                 RECT client;
                 GetClientRect(tree_, &client);
                 if (pt.y < kDragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
                 else if (pt.y > client.bottom - kDragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
+                TVHITTESTINFO hit{};
+                hit.pt = pt;
+                auto target = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0,
+                                                                       reinterpret_cast<LPARAM>(&hit)));
                 bool accepted = frm_->MainTreeDragOver(true);
                 SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE,
                              reinterpret_cast<LPARAM>(accepted ? target : nullptr));
+                if (dragImage_) {
+                    UpdateWindow(tree_);
+                    ImageList_DragMove(pt.x, pt.y);
+                    ImageList_DragShowNolock(TRUE);
+                }
                 SetCursor(LoadCursorW(nullptr, accepted ? MAKEINTRESOURCEW(32512) : MAKEINTRESOURCEW(32648)));
                 return 0;
             }
@@ -530,17 +544,29 @@ LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------------------
 // Drag and drop inside the tree
 
-void MainWindow::BeginDrag(HTREEITEM handle) {
+void MainWindow::BeginDrag(HTREEITEM handle, POINT point) {
     if (!handle) return;
     // The dragged item is the one the drop moves: it becomes the selection.
     SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(handle));
     dragging_ = true;
     SetCapture(tree_);
+    // The item's picture follows the pointer.
+    dragImage_.reset(TreeView_CreateDragImage(tree_, handle));
+    RECT row{};
+    if (dragImage_ && TreeView_GetItemRect(tree_, handle, &row, TRUE)) {
+        ImageList_BeginDrag(dragImage_.get(), 0, point.x - row.left + kImageSide + 3, point.y - row.top);
+        ImageList_DragEnter(tree_, point.x, point.y);
+    }
 }
 
 void MainWindow::EndDrag(bool drop, POINT point) {
     if (!dragging_) return;
     dragging_ = false;
+    if (dragImage_) {
+        ImageList_DragLeave(tree_);
+        ImageList_EndDrag();
+        dragImage_.reset();
+    }
     if (GetCapture() == tree_) ReleaseCapture();
     SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE, 0);
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));

@@ -115,7 +115,7 @@ private:
     void ShowTabEnterPopup(POINT screen);
     void InsertTreeItem(Item& item);
     void SetTreeItemState(HTREEITEM handle, UINT state, UINT mask);
-    void BeginDrag(HTREEITEM handle);
+    void BeginDrag(HTREEITEM handle, POINT point);
     void EndDrag(bool drop, POINT point);
     HWND ToolBarOf(ToolButton button, int* id) const;
     void AppendMenuEntry(HMENU menu, const MenuEntry& entry, const std::wstring& caption, UINT state, bool radio,
@@ -142,6 +142,8 @@ private:
     bool mirroring_ = false;   // the view itself expands or collapses to follow the model
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
+    bool reporting_ = false;
+    UniqueImageList dragImage_;
 };
 
 // Creates the Win32 ports for the program.

@@ -164,7 +164,7 @@ for i in 1 2 3 4 5 6 7 8; do
     xdotool mousemove $((fx + (tx - fx) * i / 8)) $((fy + (ty - fy) * i / 8))
     sleep 0.08
 done
-sleep 0.3
+shot main-window-drag
 xdotool mouseup 1
 sleep 0.6
 expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) メール" "dragged onto another item"
