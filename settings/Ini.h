@@ -25,7 +25,9 @@
 //   the end of its section, a new section to the end of the file. A write that changes nothing
 //   leaves the file's bytes as they were; any other write gives the whole file in the platform's
 //   form: "[name]" and "key=value" lines ending in CR LF, no blank lines, blanks around names
-//   and "=" gone, comments and lines without "=" kept.
+//   and "=" gone, comments and lines without "=" kept. Later reads give what reading that file
+//   gives, as the platform reads the file again: a value written with trailing blanks reads
+//   without them, a line break in a written text starts a new line.
 // - A UTF-8 byte order mark at the start is kept, and the text after it read as bytes: the same
 //   as the platform for ASCII names and values. (UTF-16 files are not understood.)
 #include <cstddef>
@@ -46,8 +48,9 @@ public:
     static IniFile Load(FileSystem& files, const std::wstring& path);
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
-    // Optionally signed decimal, or hexadecimal after "$", "0x" or "0X"; leading spaces skipped;
-    // anything else, or a number out of the 32-bit range, gives the default.
+    // Optionally signed decimal, or hexadecimal after "$", "0x" or "0X" (up to 8 digits, taken
+    // as the 32-bit pattern: $FFFFFFFF is -1); leading spaces skipped; anything else, or a
+    // number out of range, gives the default.
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
 
