@@ -1,5 +1,7 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 
+#include "app/ErrorReport.h"
+
 namespace cv2 {
 
 TCV2Frm::TCV2Frm(MainView& view, Platform& platform) : view_(view), platform_(platform) {
@@ -15,9 +17,7 @@ ExpandGate TCV2Frm::Gate() {
 }
 
 void TCV2Frm::ReportError(const std::string& message) {
-    std::string text = message;
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
-    platform_.dialogs.MessageBox(view_.Handle(), text, kAppTitle, kMbOk | kMbIconError);
+    platform_.dialogs.MessageBox(view_.Handle(), ErrorReportText(message), kAppTitle, kMbOk | kMbIconError);
 }
 
 // ---- TreeObserver ----

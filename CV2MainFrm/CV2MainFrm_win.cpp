@@ -456,8 +456,13 @@ LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
             return 0;
         }
         case TVN_BEGINLABELEDITW:
-            // No editing while an item is being dragged.
-            return dragging_ ? TRUE : FALSE;
+            // No editing while an item is being dragged. An edit that the control starts by
+            // itself (the second, slow click on the selected item) goes ahead only while this
+            // window is in the foreground: after a click has sent the item, the target window
+            // is, and an editor opening behind it would swallow the user's next click on the
+            // tree and store the unchanged text as an edit.
+            if (dragging_) return TRUE;
+            return (editRequested_ || GetForegroundWindow() == Hwnd()) ? FALSE : TRUE;
         case TVN_ENDLABELEDITW: {
             auto* di = reinterpret_cast<NMTVDISPINFOW*>(header);
             if (!di->item.pszText) return FALSE;  // cancelled
@@ -777,6 +782,8 @@ void MainWindow::StartEditing(Item* item) {
     HTREEITEM handle = TreeItemOf(item);
     if (!handle || dragging_) return;
     SetFocus(tree_);
+    editRequested_ = true;
+    auto done = ScopeGuard([this] { editRequested_ = false; });
     SendMessageW(tree_, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(handle));
 }
 

@@ -144,6 +144,7 @@ private:
     bool mirroring_ = false;   // the view itself expands or collapses to follow the model
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
+    bool editRequested_ = false;  // StartEditing is opening the in-place editor
     bool reporting_ = false;
     bool redrawHeld_ = false;
     UniqueImageList dragImage_;

@@ -236,6 +236,23 @@ TEST_F(MainWindowTest, AddCommandsSelectAndEditTheNewItem) {
     EXPECT_FALSE(frm().dirty);
 }
 
+TEST_F(MainWindowTest, ControlStartsNoEditWhileAnotherWindowIsInFront) {
+    // The window under test is hidden, so another window is in the foreground, as after a
+    // click has sent an item into the target: the control's own slow-click edit must not
+    // open, while the commands still edit.
+    BuildSample();
+    window.Select(Find("E"));
+    ASSERT_NE(GetForegroundWindow(), window.Hwnd());
+    EXPECT_EQ(SendMessageW(tree, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(window.TreeItemOf(Find("E")))), 0);
+    EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);
+    window.Command(kCmdEditTextMenu);
+    HWND edit = TreeView_GetEditControl(tree);
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_FALSE(frm().dirty);
+}
+
 TEST_F(MainWindowTest, UserExpansionPassesTheGateAndTheModelFollows) {
     BuildSample();
     Item* a = Find("A");
