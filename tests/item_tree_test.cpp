@@ -89,6 +89,16 @@ TEST(ItemTree, DeleteAndClearCountWholeSubtrees) {
     EXPECT_EQ(tree.LastTopLevel(), nullptr);
 }
 
+TEST(ItemTree, AParentThatLostItsLastChildIsClosedForTheNextOne) {
+    ItemTree tree;
+    Build(tree, "A|.B");
+    Item* a = Find(tree, "A");
+    tree.SetExpanded(a, true);
+    tree.Delete(Find(tree, "B"));
+    tree.AppendChild(a, "C");
+    EXPECT_FALSE(a->Expanded());
+}
+
 // ---- Move ----
 
 struct MoveCase {

@@ -121,7 +121,11 @@ void ItemTree::Delete(Item* item) {
     if (!item) return;
     if (observer_) observer_->ItemRemoving(*item);
     count_ -= SubtreeSize(item);
+    Item* parent = item->parent_;
     Unlink(item);
+    // A parent left without children is closed, as the tree control closes it; a child
+    // added later must not find it open.
+    if (parent && !parent->firstChild_) parent->expanded_ = false;
     Changed();
     FreeSubtree(item);
 }
