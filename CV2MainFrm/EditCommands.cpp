@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/RedrawSuspension.h"
 #include "platform/Dialogs.h"
 
 namespace cv2 {
@@ -16,17 +17,6 @@ constexpr const char* kUnsetText = "未設定項目";
 // Hit zones that put a point outside every item row: a right press there selects nothing.
 constexpr unsigned kOffRowZones = 0xFE07;
 
-// Keeps the tree control from repainting item by item while a command walks the forest.
-class RedrawPause {
-public:
-    explicit RedrawPause(MainView& view) : view_(view) { view_.SuspendTreeRedraw(); }
-    ~RedrawPause() { view_.ResumeTreeRedraw(); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    MainView& view_;
-};
 
 }  // namespace
 
@@ -90,13 +80,13 @@ std::string TCV2Frm::MainTreeEdited(Item* item, const std::string& newText) {
 
 void TCV2Frm::FullExpandMenuClick() {
     expandAllowed = true;
-    RedrawPause pause(view_);
+    RedrawSuspension pause(view_);
     for (Item* top = tree_.First(); top; top = top->NextSibling()) tree_.Expand(top, true, Gate());
 }
 
 void TCV2Frm::FullCollapseMenuClick() {
     expandAllowed = true;
-    RedrawPause pause(view_);
+    RedrawSuspension pause(view_);
     for (Item* top = tree_.First(); top; top = top->NextSibling()) tree_.Collapse(top, true, Gate());
 }
 

@@ -1,30 +1,16 @@
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/RedrawSuspension.h"
 #include "NewFrm/NewUserTree.h"
 #include "platform/Cp932.h"
 #include "tree/UserFile.h"
 
 namespace cv2 {
-namespace {
-
-// Keeps the tree control from repainting while the whole tree is rebuilt.
-class RedrawPause {
-public:
-    explicit RedrawPause(MainView& view) : view_(view) { view_.SuspendTreeRedraw(); }
-    ~RedrawPause() { view_.ResumeTreeRedraw(); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    MainView& view_;
-};
-
-}  // namespace
 
 bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     WizardInput input;
     if (!view_.ShowWizard(input)) return false;
     {
-        RedrawPause pause(view_);
+        RedrawSuspension pause(view_);
         BuildNewUserTree(tree_, input, platform_.locale);
     }
 

@@ -6,6 +6,7 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "app/ErrorReport.h"
 #include "platform/FileFilter.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
@@ -58,15 +59,7 @@ TEST(AboutBox, HelpFileFollowsTheExecutablesOwnName) {
     EXPECT_EQ(HelpFileOf(L"\\\\server\\share.x\\tools\\cv.2.exe"), L"\\\\server\\share.x\\tools\\cv.2.hlp");
 }
 
-struct MainWindowFixture : ::testing::Test {
-    fakes::CallLog log;
-    fakes::FakeWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
+struct MainWindowFixture : ::testing::Test, fakes::FakePlatform {
     fakes::FakeMainView view{log};
     TCV2Frm form{view, platform};
 };

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
@@ -15,16 +16,8 @@
 
 namespace cv2::testing {
 
-struct MainFrmFixture {
-    fakes::CallLog log;
+struct MainFrmFixture : fakes::FakePlatform {
     fakes::FakeMainView view{log};
-    fakes::FakeWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
     TCV2Frm frm{view, platform};
 
     MainFrmFixture() { frm.SetTreeView(&view); }

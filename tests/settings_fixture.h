@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
@@ -16,7 +17,7 @@
 
 namespace cv2::testing {
 
-class MainFrmTest : public ::testing::Test {
+class MainFrmTest : public ::testing::Test, protected fakes::FakePlatform {
 protected:
     MainFrmTest() { frm.SetTreeView(&view); }
 
@@ -52,15 +53,7 @@ protected:
         return s;
     }
 
-    fakes::CallLog log;
     fakes::FakeMainView view{log};
-    fakes::FakeWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
     TCV2Frm frm{view, platform};
 };
 

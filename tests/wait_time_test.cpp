@@ -3,6 +3,7 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "Option/OptionFrm.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
@@ -57,17 +58,9 @@ TEST(NumEdit1, EmptyFieldTurnsToZeroOnExit) {
     EXPECT_EQ(NumEdit1Exit(" "), " ");
 }
 
-class WaitTimeTest : public ::testing::Test {
+class WaitTimeTest : public ::testing::Test, protected fakes::FakePlatform {
 protected:
-    fakes::CallLog log;
-    fakes::FakeWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
     fakes::FakeMainView view{log};
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
     TCV2Frm frm{view, platform};
 };
 

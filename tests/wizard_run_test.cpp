@@ -4,6 +4,7 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "platform/Path.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
@@ -15,7 +16,7 @@
 namespace cv2 {
 namespace {
 
-struct WizardRun : ::testing::Test {
+struct WizardRun : ::testing::Test, fakes::FakePlatform {
     WizardRun() {
         input.Birthday = {1996, 5, 3};
         input.Yubin01 = "123";
@@ -30,14 +31,6 @@ struct WizardRun : ::testing::Test {
         return out;
     }
 
-    fakes::CallLog log;
-    fakes::FakeWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
     fakes::FakeMainView view{log};
     TCV2Frm form{view, platform};
     WizardInput input;

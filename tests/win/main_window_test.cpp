@@ -10,6 +10,7 @@
 #include "CV2MainFrm/MainWindow_win.h"
 #include "platform/Cp932.h"
 #include "platform/Handle_win.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
@@ -90,7 +91,7 @@ std::string DumpModel(const Item* first) {
     return out;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected fakes::FakePlatform {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES |
@@ -131,14 +132,6 @@ protected:
     // Moves the pointer over the control as the user would, then presses.
     void MouseTo(POINT p) { SendMessageW(tree, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
 
-    fakes::CallLog log;
-    fakes::FakeWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
     MainWindow window{GetModuleHandleW(nullptr), platform};
     HWND tree = nullptr;
 };

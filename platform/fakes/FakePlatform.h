@@ -1,0 +1,26 @@
+#pragma once
+// Every fake port, sharing one call log, bundled as the Platform that TCV2Frm and the
+// Win32 window take. Test fixtures derive from it to have the fakes as members.
+#include "CV2MainFrm/CV2MainFrm.h"
+#include "platform/fakes/CallLog.h"
+#include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDialogs.h"
+#include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeLocale.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeWindowSystem.h"
+
+namespace cv2::fakes {
+
+struct FakePlatform {
+    CallLog log;
+    FakeWindowSystem windows{log};
+    FakeClipboard clipboard{log};
+    FakeFileSystem files;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeLocale locale;
+    Platform platform{windows, clipboard, files, dialogs, shell, locale};
+};
+
+}  // namespace cv2::fakes
