@@ -12,36 +12,22 @@ set -u
 exe=$1
 probe=$2
 shots=${3:-}
-export PATH="$PATH:/usr/lib/wine"
-for tool in Xvfb xdotool import wine64 wineserver iconv; do
-    if ! command -v $tool >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+. "$(dirname "$0")/lib.sh"
+e2e_require Xvfb xdotool import wine64 wineserver iconv
+e2e_environment
 
 work=$(mktemp -d /tmp/cv2-main-e2e.XXXXXX)
 app="$work/app"
 mkdir -p "$app"
 cp "$exe" "$app/Corvell2.exe"
 cp "$probe" "$work/treeprobe.exe"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 own_prefix=0
 if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX="$work/prefix"
     own_prefix=1
 fi
-xvfb_pid=
-start=$((200 + RANDOM % 700))
-for n in $(seq $start $((start + 100))); do
-    if [ ! -e /tmp/.X$n-lock ]; then
-        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=:$n
-        for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-        break
-    fi
-done
+e2e_start_xvfb
+xvfb_pid=$E2E_XVFB_PID
 
 cleanup() {
     wineserver -k >/dev/null 2>&1

@@ -19,18 +19,13 @@ BIN=$(cd "$1" && pwd)
 SCENARIO=$2
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 
-for tool in xdotool Xvfb wine64; do
-    if ! command -v $tool >/dev/null 2>&1 && [ ! -x /usr/lib/wine/$tool ]; then
-        echo "SKIP: $tool is missing"
-        exit 77
-    fi
-done
+. "$SRC/tests/e2e/lib.sh"
+e2e_require xdotool Xvfb wine64
 for exe in Corvell2 target special_target clipholder probe; do
     [ -f "$BIN/$exe.exe" ] || { echo "SKIP: $exe.exe was not built"; exit 77; }
 done
 
-export PATH="$PATH:/usr/lib/wine"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+e2e_environment
 WORK=$(mktemp -d /tmp/cv2-e2e.XXXXXX)
 export WINEPREFIX=$WORK/prefix
 XVFB_PID=
@@ -41,17 +36,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start=$((200 + RANDOM % 600))
-for n in $(seq $start $((start + 100))); do
-    if [ ! -e /tmp/.X$n-lock ]; then
-        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=:$n
-        for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-        break
-    fi
-done
-[ -n "$XVFB_PID" ] || { echo "SKIP: no free X display"; exit 77; }
+e2e_start_xvfb
+XVFB_PID=$E2E_XVFB_PID
 
 cp "$BIN"/{Corvell2,target,special_target,clipholder,probe}.exe "$WORK"/
 [ "$SCENARIO" = measure ] && cp "$BIN"/measure.exe "$WORK"/
