@@ -7,37 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/ProgramFolder.h"
+
 namespace cv2 {
 namespace {
 
 constexpr wchar_t kMutexName[] = L"Tolvane2_Vellam_Application";
-constexpr DWORD kBudgetMs = 20000;
-
-std::wstring ModuleDir() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-    return ok && written == bytes.size();
-}
-
-// Polls `done` until it holds or the budget is spent.
-template <class F>
-bool WaitFor(F done, DWORD budgetMs = kBudgetMs) {
-    ULONGLONG until = GetTickCount64() + budgetMs;
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount64() > until) return false;
-        Sleep(25);
-    }
-}
+constexpr DWORD kBudgetMs = testing::kProcessBudgetMs;
+using testing::WaitFor;
+using testing::WriteBytes;
 
 struct FoundWindows {
     DWORD pid = 0;  // 0: any process
@@ -68,48 +46,24 @@ std::wstring Title(HWND hwnd) {
     return t;
 }
 
-// A folder in %TEMP% holding a copy of the program and a user file with its settings
-// file, so that the program opens that file instead of running the first-run wizard.
-class ProgramFolder {
+// A copy of the program beside a user file and its settings file, so that the program
+// opens that file instead of running the first-run wizard.
+class SampleFolder : public testing::ProgramFolder {
 public:
-    ProgramFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        dir_ = std::wstring(temp) + L"cv2-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(dir_.c_str(), nullptr);
-        source_ = ModuleDir() + L"Corvell2.exe";
-        ready_ = GetFileAttributesW(source_.c_str()) != INVALID_FILE_ATTRIBUTES &&
-                 CopyFileW(source_.c_str(), Exe().c_str(), FALSE) &&
-                 WriteBytes(dir_ + L"sample.cv2", "住所\r\n\t東京都\r\n名前\r\n") &&
-                 WriteBytes(dir_ + L"sample.ini", "");
+    SampleFolder() : ProgramFolder(L"e2e") {
+        ready_ = ProgramFolder::Ready() && WriteBytes(Path(L"sample.cv2"), "住所\r\n\t東京都\r\n名前\r\n") &&
+                 WriteBytes(Path(L"sample.ini"), "");
     }
-    ~ProgramFolder() {
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir_ + L"*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((dir_ + fd.cFileName).c_str());
-            } while (FindNextFileW(h, &fd));
-            FindClose(h);
-        }
-        RemoveDirectoryW(dir_.c_str());
-    }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-
     bool Ready() const { return ready_; }
-    std::wstring Exe() const { return dir_ + L"Corvell2.exe"; }
-    std::wstring Dir() const { return dir_; }
 
 private:
-    std::wstring dir_, source_;
     bool ready_ = false;
 };
 
 // One started Corvell2.exe; ended by force if a test leaves it running.
 class Instance {
 public:
-    Instance(const ProgramFolder& folder, const std::wstring& args = L"") {
+    Instance(const SampleFolder& folder, const std::wstring& args = L"") {
         std::wstring cmd = L"\"" + folder.Exe() + L"\"" + (args.empty() ? L"" : L" " + args);
         STARTUPINFOW si{};
         si.cb = sizeof si;
@@ -168,7 +122,7 @@ protected:
         ASSERT_FALSE(MutexExists()) << "another Corvell2 is running in this Wine prefix";
         ASSERT_TRUE(MainWindows().empty());
     }
-    ProgramFolder folder_;
+    SampleFolder folder_;
 };
 
 TEST_F(ProgramE2E, StartsWithItsWindowAndEndsWithZeroOnClose) {

@@ -10,82 +10,17 @@
 #include <vector>
 
 #include "settings/Ini.h"
+#include "tests/win/ProgramFolder.h"
 
 namespace cv2 {
 namespace {
 
-constexpr DWORD kBudgetMs = 20000;
+using testing::ReadBytes;
+using testing::WaitFor;
+using testing::WriteBytes;
+using Folder = testing::ProgramFolder;
 
-std::wstring ModuleDir() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-    return ok && written == bytes.size();
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(f, nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(f);
-    bytes.resize(read);
-    return bytes;
-}
-
-template <class F>
-bool WaitFor(F done, DWORD budgetMs = kBudgetMs) {
-    ULONGLONG until = GetTickCount64() + budgetMs;
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount64() > until) return false;
-        Sleep(25);
-    }
-}
-
-// A folder in %TEMP% with a copy of the program; removed with everything in it.
-class Folder {
-public:
-    explicit Folder(const wchar_t* tag) {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        dir_ = std::wstring(temp) + L"cv2-settings-" + tag + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-        CreateDirectoryW(dir_.c_str(), nullptr);
-        const std::wstring source = ModuleDir() + L"Corvell2.exe";
-        ready_ = CopyFileW(source.c_str(), Exe().c_str(), FALSE) != FALSE;
-    }
-    ~Folder() {
-        WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((dir_ + L"*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((dir_ + fd.cFileName).c_str());
-            } while (FindNextFileW(h, &fd));
-            FindClose(h);
-        }
-        RemoveDirectoryW(dir_.c_str());
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-
-    bool Ready() const { return ready_; }
-    std::wstring Exe() const { return dir_ + L"Corvell2.exe"; }
-    std::wstring Path(const wchar_t* name) const { return dir_ + name; }
-    const std::wstring& Dir() const { return dir_; }
-
-private:
-    std::wstring dir_;
-    bool ready_ = false;
-};
+constexpr DWORD kBudgetMs = testing::kProcessBudgetMs;
 
 struct Search {
     DWORD pid;
