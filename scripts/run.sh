@@ -61,10 +61,14 @@ wine64 explorer /desktop=Corvell2,1024x768 Corvell2.exe "$@" >/dev/null 2>&1 &
 wine_pid=$!
 
 # The Wine desktop appears first; the program's window is drawn inside it. Wait until a
-# window of the program exists, then give it a moment to paint.
+# window of the program exists (the main window, or the new-user wizard on a first start
+# in an empty folder), then give it a moment to paint.
 shown=0
 for _ in $(seq 120); do
-    if xdotool search --onlyvisible --name '^Corvell2！$' 2>/dev/null | grep -q .; then shown=1; break; fi
+    if xdotool search --onlyvisible --name '^(Corvell2！|新規作成ウィザード)$' 2>/dev/null | grep -q .; then
+        shown=1
+        break
+    fi
     sleep 0.5
 done
 sleep 3
