@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The main window end to end, with real X input into a Wine desktop: it opens with both
 # toolbars and the user file beside it; a double-click on the label of an item with children
-# neither opens nor closes it while its +/- button does; a right click opens the item menu,
-# whose "add" entry (driven by its accelerator key) adds an item that is renamed in place;
-# the item is dragged onto another one; compact mode shrinks the window to the first toolbar
-# and the status bar and back. The tree is read back whole through treeprobe.exe.
+# neither opens nor closes it while its +/- button does; a right click, Shift+F10 and the
+# menu key open the item menu, whose "add" entry (driven by its accelerator key) adds an
+# item that is renamed in place; the item is dragged onto another one; compact mode shrinks
+# the window to the first toolbar and the status bar and back. The tree is read back whole through treeprobe.exe.
 #
 # Usage: main_window_e2e.sh Corvell2.exe treeprobe.exe [folder for screenshots]
 # Exits 77 (skipped) when Xvfb, xdotool, imagemagick or Wine are missing.
@@ -175,10 +175,19 @@ xdotool key shift+F10
 sleep 0.6
 xdotool key e
 sleep 0.6
+xdotool type --delay 60 "Mx"
+xdotool key Return
+sleep 0.6
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) Mx" "Shift+F10 opens the menu at the selection"
+# The keyboard's menu key does the same.
+xdotool key Menu
+sleep 0.6
+xdotool key e
+sleep 0.6
 xdotool type --delay 60 "Mail"
 xdotool key Return
 sleep 0.6
-expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) Mail" "Shift+F10 opens the menu at the selection"
+expect_tree "郵便番号+(123 4567) 住所+(東京都 千代田区) 氏名(山田 太郎 Renamed) Mail" "the menu key opens the menu at the selection"
 
 # The arrow of the item button opens the same menu: add a child to the selection.
 look
