@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes and file dialogs that answer from queues and record what they showed.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,11 @@ public:
     std::deque<FileAnswer> fileAnswers;  // FileDialog results; cancelled when empty
     std::vector<FileDialogSpec> fileDialogs;
     std::vector<std::wstring> initialNames;
+    std::function<void()> whileBoxOpen;  // runs inside MessageBox, as the box's own message loop would
 
     int MessageBox(WindowHandle, const std::string& text, const std::string& caption, unsigned style) override {
         boxes.push_back({text, caption, style});
+        if (whileBoxOpen) whileBoxOpen();
         if (answers.empty()) return kIdOk;
         int a = answers.front();
         answers.pop_front();

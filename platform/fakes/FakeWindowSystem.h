@@ -9,6 +9,7 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/fakes/CallLog.h"
+#include "tree/Error.h"
 #include "tree/Text.h"
 
 namespace cv2::fakes {
@@ -31,8 +32,12 @@ public:
     std::vector<WindowHandle> pasted;  // WM_PASTE receivers
     int keyEventsLeft = -1;            // >= 0: KeyEvent fails once this many went through
     int sleptTotal = 0;
+    bool failForeground = false;  // GetForegroundWindow throws, as a failing port would
 
-    WindowHandle GetForegroundWindow() override { return foreground; }
+    WindowHandle GetForegroundWindow() override {
+        if (failForeground) throw Error("foreground window unavailable");
+        return foreground;
+    }
 
     std::string GetWindowText(WindowHandle window, int bufferBytes) override {
         auto it = windows.find(window);

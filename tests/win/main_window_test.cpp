@@ -246,6 +246,24 @@ TEST_F(MainWindowTest, ControlStartsNoEditWhileAnotherWindowIsInFront) {
     EXPECT_FALSE(frm().dirty);
 }
 
+TEST_F(MainWindowTest, AFailureOnEveryTickShowsOneErrorBoxAtATime) {
+    // The error box's message loop keeps the 500 ms timer (id 1) ticking; a failure that
+    // repeats on every tick must not stack box on box.
+    constexpr WPARAM kTimer1 = 1;
+    windows.failForeground = true;
+    int ticksInsideTheBox = 0;
+    dialogs.whileBoxOpen = [&] {
+        if (ticksInsideTheBox++ == 0) SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
+    };
+    SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(ticksInsideTheBox, 1);
+    EXPECT_EQ(dialogs.boxes[0].caption, "Corvell2！");
+    // Once the box is closed, the next failure is reported again.
+    SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
+    EXPECT_EQ(dialogs.boxes.size(), 2u);
+}
+
 TEST_F(MainWindowTest, UserExpansionPassesTheGateAndTheModelFollows) {
     BuildSample();
     Item* a = Find("A");
