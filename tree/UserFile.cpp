@@ -20,38 +20,14 @@ int LeadingBlanks(std::string_view line) {
     return n > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(n);
 }
 
-}  // namespace
-
-BadLevelError::BadLevelError(int level, const std::string& text)
-    : Error(BadLevelMessage(level, text)), level_(level), text_(text) {}
-
-std::string FormatUserFile(const ItemTree& tree) {
-    // The level is followed along the walk instead of asked of each item: a file may nest
-    // as deep as it has lines, and Level() climbs to the top every time.
-    std::size_t size = 0;
-    {
-        std::size_t level = 0;
-        for (const Item* n = tree.First(); n;) {
-            size += level + n->Text().size() + 2;
-            if (n->FirstChild()) {
-                n = n->FirstChild();
-                ++level;
-                continue;
-            }
-            while (n && !n->NextSibling()) {
-                n = n->Parent();
-                --level;
-            }
-            if (n) n = n->NextSibling();
-        }
-    }
-    std::string out;
-    out.reserve(size);
+// Calls f(item, level) for every item in pre-order. The level is followed along the walk
+// instead of asked of each item: a file may nest as deep as it has lines, and Level()
+// climbs to the top every time.
+template <typename F>
+void ForEachWithLevel(const ItemTree& tree, F f) {
     std::size_t level = 0;
     for (const Item* n = tree.First(); n;) {
-        out.append(level, '\t');
-        out += n->Text();
-        out += "\r\n";
+        f(*n, level);
         if (n->FirstChild()) {
             n = n->FirstChild();
             ++level;
@@ -63,6 +39,23 @@ std::string FormatUserFile(const ItemTree& tree) {
         }
         if (n) n = n->NextSibling();
     }
+}
+
+}  // namespace
+
+BadLevelError::BadLevelError(int level, const std::string& text)
+    : Error(BadLevelMessage(level, text)), level_(level), text_(text) {}
+
+std::string FormatUserFile(const ItemTree& tree) {
+    std::size_t size = 0;
+    ForEachWithLevel(tree, [&](const Item& item, std::size_t level) { size += level + item.Text().size() + 2; });
+    std::string out;
+    out.reserve(size);
+    ForEachWithLevel(tree, [&](const Item& item, std::size_t level) {
+        out.append(level, '\t');
+        out += item.Text();
+        out += "\r\n";
+    });
     return out;
 }
 
