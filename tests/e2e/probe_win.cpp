@@ -3,6 +3,8 @@
 //   probe items <out>           screen centres "x y" of the main window's tree items, in order
 //   probe box <out> <caption>   "found=1" and "text=..." of a message box with that caption,
 //                               which it then closes with OK; "found=0" when there is none
+//   probe focus <out>           "found=1" and "text=..." of the control that has the keyboard
+//                               focus in the foreground window; "found=0" when there is none
 #include <windows.h>
 #include <commctrl.h>
 
@@ -85,6 +87,24 @@ Lines Box(const wchar_t* caption) {
     return {{"found", "1"}, {"text", text}};
 }
 
+// WM_GETTEXT is marshalled between processes, unlike GetWindowText on another program's edit.
+Lines Focus() {
+    HWND foreground = GetForegroundWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!foreground || !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) || !info.hwndFocus)
+        return {{"found", "0"}};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(info.hwndFocus, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return {{"found", "0"}};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(info.hwndFocus, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied < length ? copied : length);
+    return {{"found", "1"}, {"text", cv2::e2e::Utf8(text)}};
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -95,6 +115,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Lines lines;
     if (command == L"items") lines = Items();
     else if (command == L"box" && argc > 3) lines = Box(argv[3]);
+    else if (command == L"focus") lines = Focus();
     else return 2;
     cv2::e2e::WriteLog(argv[2], lines);
     return 0;
