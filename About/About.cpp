@@ -15,4 +15,6 @@ bool TAboutBox::OpenLink(const std::string& link) {
 
 std::wstring HelpFileOf(std::wstring_view executablePath) { return ChangeFileExt(executablePath, L".hlp"); }
 
+std::wstring GuideFileOf(std::wstring_view executablePath) { return ChangeFileExt(executablePath, L".html"); }
+
 }  // namespace cv2

@@ -4,13 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "cv2_version.h"
 #include "platform/Shell.h"
 
 namespace cv2 {
 
 inline constexpr const char* kAboutCaption = "ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr const char* kAboutProductName = "Corvell2！";
-inline constexpr const char* kAboutVersion = "Version 1.10";
+inline constexpr const char* kAboutVersion = "Version " CV2_VERSION_TEXT;
 inline constexpr const char* kAboutCopyright = "Copyright (C) 2026 Corvell2 developers";
 // The project has no domain of its own yet: the reserved example domain keeps these
 // links harmless until it has one.
@@ -42,5 +43,11 @@ private:
 
 // The help file: beside the executable, under its own base name, with ".hlp".
 std::wstring HelpFileOf(std::wstring_view executablePath);
+// The user's guide, an HTML page shipped beside the executable under its base name. It is
+// what Help opens where there is no help file (current Windows has no WinHelp viewer).
+std::wstring GuideFileOf(std::wstring_view executablePath);
+
+inline constexpr const char* kHelpMissing = "ヘルプファイルが見つかりません";
+inline constexpr const char* kHelpNotOpened = "ヘルプファイルを開けません";
 
 }  // namespace cv2

@@ -9,5 +9,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too: the build machine's own GoogleTest is for Linux, not for the program.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # ctest runs the Windows test programs through Wine (see scripts/wine-run).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "About/About.h"
@@ -43,7 +44,9 @@ TEST(AboutBox, LinksOpenExactlyTheLabelTextAndCloseOnlyOnSuccess) {
 TEST(AboutBox, TextsAreTheProgramsOwn) {
     EXPECT_EQ(std::string(kAboutCaption), "ﾊﾞｰｼﾞｮﾝ情報");
     EXPECT_EQ(std::string(kAboutProductName), kAppTitle);
-    EXPECT_EQ(std::string(kAboutVersion), "Version 1.10");
+    // The project's version, as major.minor.
+    EXPECT_EQ(std::string(kAboutVersion), std::string("Version ") + CV2_VERSION_TEXT);
+    EXPECT_TRUE(std::regex_match(CV2_VERSION_TEXT, std::regex("[0-9]+\\.[0-9]+"))) << CV2_VERSION_TEXT;
     fakes::FakeShell shell;
     TAboutBox box(shell, 0);
     // The designed placeholder never reaches the user.
@@ -51,8 +54,10 @@ TEST(AboutBox, TextsAreTheProgramsOwn) {
     EXPECT_FALSE(box.comments.empty());
 }
 
-TEST(AboutBox, HelpFileFollowsTheExecutablesOwnName) {
+TEST(AboutBox, HelpFileAndGuideFollowTheExecutablesOwnName) {
     EXPECT_EQ(HelpFileOf(L"C:\\Apps\\Corvell2.exe"), L"C:\\Apps\\Corvell2.hlp");
+    EXPECT_EQ(GuideFileOf(L"C:\\Apps\\Corvell2.exe"), L"C:\\Apps\\Corvell2.html");
+    EXPECT_EQ(GuideFileOf(L"D:\\v1.10\\renamed copy.EXE"), L"D:\\v1.10\\renamed copy.html");
     EXPECT_EQ(HelpFileOf(L"C:\\Apps\\renamed copy.EXE"), L"C:\\Apps\\renamed copy.hlp");
     // A dot in a folder name is not the extension.
     EXPECT_EQ(HelpFileOf(L"D:\\v1.10\\Corvell2"), L"D:\\v1.10\\Corvell2.hlp");
@@ -64,13 +69,55 @@ struct MainWindowFixture : ::testing::Test, fakes::FakePlatform {
     TCV2Frm form{view, platform};
 };
 
-TEST_F(MainWindowFixture, Help1OpensTheContentsOfTheHelpFileBesideTheExecutable) {
+TEST_F(MainWindowFixture, Help1PrefersTheHelpFileBesideTheExecutable) {
     files.modulePath = L"E:\\懸賞\\MyTool.exe";
+    files.files[L"E:\\懸賞\\MyTool.hlp"] = "";
+    files.files[L"E:\\懸賞\\MyTool.html"] = "";
     form.Help1Click();
     ASSERT_EQ(shell.helps.size(), 1u);
     EXPECT_EQ(shell.helps[0].file, L"E:\\懸賞\\MyTool.hlp");
     EXPECT_EQ(shell.helps[0].command, 11u);
     EXPECT_EQ(shell.helps[0].data, 0u);
+    EXPECT_TRUE(shell.documents.empty());
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_FALSE(form.dirty);
+}
+
+TEST_F(MainWindowFixture, Help1OpensTheGuideBesideTheExecutableWhenThereIsNoHelpFile) {
+    files.modulePath = L"E:\\懸賞\\MyTool.exe";
+    files.files[L"E:\\懸賞\\MyTool.html"] = "<html>";
+    // Another program's help file, or one of another name, is not ours.
+    files.files[L"E:\\懸賞\\Corvell2.hlp"] = "";
+    files.files[L"E:\\MyTool.hlp"] = "";
+    form.Help1Click();
+    EXPECT_TRUE(shell.helps.empty());
+    ASSERT_EQ(shell.documents.size(), 1u);
+    EXPECT_EQ(shell.documents[0], L"E:\\懸賞\\MyTool.html");
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    // The shell's first success is 33; 0..32 mean no program took the page.
+    shell.openDocumentResult = 33;
+    form.Help1Click();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    shell.openDocumentResult = 32;
+    form.Help1Click();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "ヘルプファイルを開けません.");
+    EXPECT_EQ(dialogs.boxes[0].caption, kAppTitle);
+    EXPECT_EQ(dialogs.boxes[0].style, kMbOk | kMbIconError);
+    EXPECT_EQ(shell.documents.size(), 3u);
+}
+
+TEST_F(MainWindowFixture, Help1ReportsAMissingHelpFileAndCallsNoViewer) {
+    files.modulePath = L"C:\\Apps\\Corvell2.exe";
+    files.files[L"C:\\Apps\\Corvell2.htm"] = "";  // not the guide's name
+    form.Help1Click();
+    EXPECT_TRUE(shell.helps.empty());
+    EXPECT_TRUE(shell.documents.empty());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "ヘルプファイルが見つかりません.");
+    EXPECT_EQ(dialogs.boxes[0].caption, kAppTitle);
+    EXPECT_EQ(dialogs.boxes[0].style, kMbOk | kMbIconError);
     EXPECT_FALSE(form.dirty);
 }
 
