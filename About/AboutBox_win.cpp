@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "About/About.h"
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
+#include "CV2MainFrm/ImageList_win.h"
 #include "platform/Cp932.h"
 
 namespace cv2 {
@@ -91,6 +94,7 @@ struct AboutWindow {
     HFONT productFont = nullptr;
     HICON icon = nullptr;
     bool ownIcon = false;
+    int dpi = kDesignDpi;  // the layout's resolution; the places above are designed at 96
     RECT mailRect{};
     RECT homeRect{};
     Link pressed = Link::None;
@@ -102,11 +106,22 @@ struct AboutWindow {
     }
 };
 
-// The application's icon: the program's own icon resource, else the owner's class icon,
-// else the system's application icon.
+RECT Scaled(const RECT& r, int dpi) {
+    return {ScaleForDpi(r.left, dpi), ScaleForDpi(r.top, dpi), ScaleForDpi(r.right, dpi), ScaleForDpi(r.bottom, dpi)};
+}
+
+// The application's icon: drawn from the program's own pixel maps at the box's scale (the
+// icon resource holds 32 and 16 pixels only, which the system would stretch), else the
+// icon resource, else the owner's class icon, else the system's application icon.
 void LoadProgramIcon(AboutWindow& w) {
+    const int side = ScaleForDpi(32, w.dpi);
+    w.icon = CreatePictureIcon(AppIconAt(side));
+    if (w.icon) {
+        w.ownIcon = true;
+        return;
+    }
     w.icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
     if (w.icon) {
         w.ownIcon = true;
         return;
@@ -115,24 +130,25 @@ void LoadProgramIcon(AboutWindow& w) {
     if (!w.icon) w.icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
 }
 
-RECT PlaceRect(const LabelPlace& p) {
-    return {kPanel.left + p.left, kPanel.top + p.top, kPanel.left + p.left + p.width, kPanel.top + p.top + p.height};
+RECT PlaceRect(const LabelPlace& p, int dpi) {
+    return Scaled(
+        {kPanel.left + p.left, kPanel.top + p.top, kPanel.left + p.left + p.width, kPanel.top + p.top + p.height}, dpi);
 }
 
 // Where a label's text lies: its design place, widened to the text (to the left for a
 // right-aligned label), never beyond the panel's inside.
-RECT TextRect(HDC dc, HFONT font, const std::wstring& text, const LabelPlace& p) {
+RECT TextRect(HDC dc, HFONT font, const std::wstring& text, const LabelPlace& p, int dpi) {
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
-    RECT r = PlaceRect(p);
-    constexpr int kInsideLeft = kPanel.left + 2, kInsideRight = kPanel.right - 2;
+    RECT r = PlaceRect(p, dpi);
+    const int insideLeft = ScaleForDpi(kPanel.left + 2, dpi), insideRight = ScaleForDpi(kPanel.right - 2, dpi);
     if (p.rightAligned) {
-        r.left = std::max(static_cast<LONG>(kInsideLeft), std::min(r.left, r.right - size.cx));
+        r.left = std::max(static_cast<LONG>(insideLeft), std::min(r.left, r.right - size.cx));
         if (size.cx < r.right - r.left) r.left = r.right - size.cx;
     } else {
-        r.right = std::min(static_cast<LONG>(kInsideRight), std::max(r.right, r.left + size.cx));
+        r.right = std::min(static_cast<LONG>(insideRight), std::max(r.right, r.left + size.cx));
     }
     r.bottom = std::max(r.bottom, r.top + size.cy);
     return r;
@@ -150,23 +166,24 @@ void DrawLabel(HDC dc, HFONT font, COLORREF color, const std::wstring& text, con
 void Paint(HWND hwnd, AboutWindow& w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    RECT panel = kPanel;
+    RECT panel = Scaled(kPanel, w.dpi);
     DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+    const RECT iconRect = Scaled(kIconRect, w.dpi);
     if (w.icon)
-        DrawIconEx(dc, kIconRect.left, kIconRect.top, w.icon, kIconRect.right - kIconRect.left,
-                   kIconRect.bottom - kIconRect.top, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, iconRect.left, iconRect.top, w.icon, iconRect.right - iconRect.left,
+                   iconRect.bottom - iconRect.top, 0, nullptr, DI_NORMAL);
     SetBkMode(dc, TRANSPARENT);
     COLORREF text = GetSysColor(COLOR_BTNTEXT);
     DrawLabel(dc, w.productFont, kNavy, FromCp932(kAboutProductName),
-              TextRect(dc, w.productFont, FromCp932(kAboutProductName), kProductPlace), false);
-    DrawLabel(dc, w.font, text, FromCp932(kAboutVersion), TextRect(dc, w.font, FromCp932(kAboutVersion), kVersionPlace),
+              TextRect(dc, w.productFont, FromCp932(kAboutProductName), kProductPlace, w.dpi), false);
+    DrawLabel(dc, w.font, text, FromCp932(kAboutVersion), TextRect(dc, w.font, FromCp932(kAboutVersion), kVersionPlace, w.dpi),
               true);
     DrawLabel(dc, w.font, text, FromCp932(kAboutCopyright),
-              TextRect(dc, w.font, FromCp932(kAboutCopyright), kCopyrightPlace), true);
+              TextRect(dc, w.font, FromCp932(kAboutCopyright), kCopyrightPlace, w.dpi), true);
     DrawLabel(dc, w.linkFont, kBlue, FromCp932(w.box->mailLabel), w.mailRect, true);
     DrawLabel(dc, w.linkFont, kRed, FromCp932(w.box->hpLabel), w.homeRect, true);
     DrawLabel(dc, w.font, text, FromCp932(w.box->comments),
-              TextRect(dc, w.font, FromCp932(w.box->comments), kCommentsPlace), false);
+              TextRect(dc, w.font, FromCp932(w.box->comments), kCommentsPlace, w.dpi), false);
     EndPaint(hwnd, &ps);
 }
 
@@ -180,27 +197,29 @@ void InitDialog(HWND hwnd, AboutWindow& w) {
     w.box.emplace(w.shell, reinterpret_cast<WindowHandle>(hwnd));
     SetWindowTextW(hwnd, FromCp932(kAboutCaption).c_str());
 
+    w.dpi = DpiOfWindow(hwnd);
+    auto s = [&w](int pixels) { return ScaleForDpi(pixels, w.dpi); };
     const wchar_t* face = ChooseFace();
-    w.font = MakeFont(face, kFontHeight, FW_NORMAL, false, false);
-    w.linkFont = MakeFont(face, kFontHeight, FW_NORMAL, false, true);
-    w.productFont = MakeFont(face, kProductFontHeight, FW_BOLD, true, false);
+    w.font = MakeFont(face, s(kFontHeight), FW_NORMAL, false, false);
+    w.linkFont = MakeFont(face, s(kFontHeight), FW_NORMAL, false, true);
+    w.productFont = MakeFont(face, s(kProductFontHeight), FW_BOLD, true, false);
     LoadProgramIcon(w);
 
     HDC dc = GetDC(hwnd);
-    w.mailRect = TextRect(dc, w.linkFont, FromCp932(w.box->mailLabel), kMailPlace);
-    w.homeRect = TextRect(dc, w.linkFont, FromCp932(w.box->hpLabel), kHomePlace);
+    w.mailRect = TextRect(dc, w.linkFont, FromCp932(w.box->mailLabel), kMailPlace, w.dpi);
+    w.homeRect = TextRect(dc, w.linkFont, FromCp932(w.box->hpLabel), kHomePlace, w.dpi);
     ReleaseDC(hwnd, dc);
 
     // Client area of the designed size, the box centred on the screen.
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+    RECT frame{0, 0, s(kClientWidth), s(kClientHeight)};
+    AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)), w.dpi);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
     SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kOkLeft,
-                              kOkTop, kOkWidth, kOkHeight, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
+    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              s(kOkLeft), s(kOkTop), s(kOkWidth), s(kOkHeight), hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
                               GetModuleHandleW(nullptr), nullptr);
     SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
     SendMessageW(hwnd, DM_SETDEFID, IDOK, 0);

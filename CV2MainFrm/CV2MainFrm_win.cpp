@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "About/AboutBox_win.h"
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
 #include "CV2MainFrm/HitZones.h"
 #include "CV2MainFrm/ImageList_win.h"
 #include "CV2MainFrm/MainWindow_win.h"
@@ -33,22 +35,7 @@ constexpr UINT kResumeRedrawMessage = WM_APP + 1;
 constexpr int kTreeId = 10;
 constexpr int kStatusId = 11;
 constexpr int kRebarId = 12;
-constexpr int kImageSide = 18;
-constexpr int kButtonWidth = 25;
-constexpr int kButtonHeight = 24;
-constexpr int kToolBar1Height = 26;
-constexpr int kToolBar2Height = 24;
-constexpr int kBandWidth = 166;
-constexpr int kTreeIndent = 21;
-constexpr int kFontHeight = 12;
-// Near the top or bottom edge of the tree a drag scrolls it.
-constexpr int kDragScrollMargin = 8;
-
-// The window as designed: position and outer size before the settings say otherwise.
-constexpr int kDesignLeft = 184;
-constexpr int kDesignTop = 107;
-constexpr int kDesignWidth = 178;
-constexpr int kDesignHeight = 388;
+// Sizes in pixels come from MainMetricsFor (CV2MainFrm/Dpi.h) at the window's resolution.
 
 WindowHandle ToHandle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 
@@ -68,14 +55,15 @@ bool FontExists(const wchar_t* face) {
     return found;
 }
 
-// The window font: the designed face where it is installed, else the nearest we know.
-HFONT CreateWindowFont() {
+// The window font: the designed face where it is installed, else the nearest we know;
+// `height` is the character height in pixels.
+HFONT CreateWindowFont(int height) {
     static constexpr const wchar_t* kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", L"MS UI Gothic", L"IPAPGothic",
                                                 L"IPA Pゴシック"};
     for (const wchar_t* face : kFaces) {
         if (!FontExists(face)) continue;
         LOGFONTW lf{};
-        lf.lfHeight = -kFontHeight;
+        lf.lfHeight = -height;
         lf.lfWeight = FW_NORMAL;
         lf.lfCharSet = SHIFTJIS_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
@@ -133,8 +121,14 @@ bool MainWindow::Create(const std::vector<std::wstring>& args) {
     HWND hwnd = CreateWindowFor(WS_EX_TOPMOST, kMainWindowClass, FromCp932(kAppTitle).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                     WS_CLIPCHILDREN,
-                                kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, nullptr, instance_);
+                                metrics_.designLeft, metrics_.designTop, metrics_.designWidth,
+                                metrics_.designHeight, nullptr, instance_);
     if (!hwnd) return false;
+    // The window's resolution is known once it exists: the designed place and size at it.
+    if (metrics_.dpi != kDesignDpi) {
+        SetWindowPos(hwnd, nullptr, metrics_.designLeft, metrics_.designTop, metrics_.designWidth,
+                     metrics_.designHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     created_ = true;
     LayoutControls();
     SetTimerEnabled(true);
@@ -161,8 +155,9 @@ void MainWindow::Show(int showCommand) {
 
 bool MainWindow::CreateControls() {
     HWND hwnd = Hwnd();
-    images_.reset(CreateMainImageList());
-    font_.reset(CreateWindowFont());
+    metrics_ = MainMetricsFor(DpiOfWindow(hwnd));
+    images_.reset(CreateMainImageList(metrics_.imageSide));
+    font_.reset(CreateWindowFont(metrics_.fontHeight));
 
     rebar_ = CreateWindowExW(0, REBARCLASSNAMEW, nullptr,
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
@@ -174,12 +169,12 @@ bool MainWindow::CreateControls() {
     info.cbSize = sizeof info;
     SendMessageW(rebar_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
 
-    toolBar1_ = CreateToolBar(kToolBar1.data(), static_cast<int>(kToolBar1.size()), kToolBar1Height);
-    toolBar2_ = CreateToolBar(kToolBar2.data(), static_cast<int>(kToolBar2.size()), kToolBar2Height);
+    toolBar1_ = CreateToolBar(kToolBar1.data(), static_cast<int>(kToolBar1.size()), metrics_.toolBar1Height);
+    toolBar2_ = CreateToolBar(kToolBar2.data(), static_cast<int>(kToolBar2.size()), metrics_.toolBar2Height);
     if (!toolBar1_ || !toolBar2_) return false;
 
     HWND bars[] = {toolBar1_, toolBar2_};
-    int heights[] = {kToolBar1Height, kToolBar2Height};
+    int heights[] = {metrics_.toolBar1Height, metrics_.toolBar2Height};
     for (int i = 0; i < 2; ++i) {
         REBARBANDINFOW band{};
         band.cbSize = sizeof band;
@@ -188,7 +183,7 @@ bool MainWindow::CreateControls() {
         band.hwndChild = bars[i];
         band.cxMinChild = 0;
         band.cyMinChild = static_cast<UINT>(heights[i]);
-        band.cx = kBandWidth;
+        band.cx = static_cast<UINT>(metrics_.bandWidth);
         SendMessageW(rebar_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
         // The rebar became the toolbar's parent; its commands and notifications come here.
         SendMessageW(bars[i], TB_SETPARENT, reinterpret_cast<WPARAM>(hwnd), 0);
@@ -202,14 +197,15 @@ bool MainWindow::CreateControls() {
 
     tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                TVS_EDITLABELS,
+                                TVS_EDITLABELS | TVS_NONEVENHEIGHT,
                             0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), instance_,
                             nullptr);
     if (!tree_) return false;
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
-    SendMessageW(tree_, TVM_SETINDENT, kTreeIndent, 0);
+    SendMessageW(tree_, TVM_SETINDENT, static_cast<WPARAM>(metrics_.treeIndent), 0);
     Subclass(tree_, kTreeSubclassId);
     ApplyFont();
+    SetStatusBarHeight();
     return true;
 }
 
@@ -217,12 +213,10 @@ HWND MainWindow::CreateToolBar(const ToolButtonEntry* entries, int count, int he
     HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                    CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
-                               0, 0, 153, height, Hwnd(), nullptr, instance_, nullptr);
+                               0, 0, metrics_.toolBarWidth, height, Hwnd(), nullptr, instance_, nullptr);
     if (!bar) return nullptr;
     SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
-    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSide, kImageSide));
     std::vector<TBBUTTON> buttons;
     for (int i = 0; i < count; ++i) {
         const ToolButtonEntry& e = entries[i];
@@ -237,15 +231,70 @@ HWND MainWindow::CreateToolBar(const ToolButtonEntry* entries, int count, int he
         buttons.push_back(b);
     }
     SendMessageW(bar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
-    SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+    SizeToolBar(bar, height);
     return bar;
+}
+
+void MainWindow::SizeToolBar(HWND bar, int height) {
+    SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(metrics_.imageSide, metrics_.imageSide));
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(metrics_.buttonWidth, metrics_.buttonHeight));
+    SendMessageW(bar, TB_AUTOSIZE, 0, 0);
+    SetWindowPos(bar, nullptr, 0, 0, metrics_.toolBarWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetStatusBarHeight() {
+    // The bar is the larger of its minimum and its text's height, plus borders of the
+    // system's choosing: ask for the designed height, then take off what came on top.
+    int minimum = metrics_.statusHeight;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SendMessageW(status_, SB_SETMINHEIGHT, static_cast<WPARAM>(std::max(0, minimum)), 0);
+        SendMessageW(status_, WM_SIZE, 0, 0);
+        int over = StatusBarHeight() - metrics_.statusHeight;
+        if (over <= 0) break;
+        minimum -= over;
+    }
+}
+
+void MainWindow::ApplyDpi(int dpi) {
+    const int oldDpi = metrics_.dpi;
+    metrics_ = MainMetricsFor(dpi);
+    // The controls let go of the old pictures and font before they are destroyed.
+    UniqueImageList oldImages(images_.release());
+    UniqueFont oldFont(font_.release());
+    images_.reset(CreateMainImageList(metrics_.imageSide));
+    font_.reset(CreateWindowFont(metrics_.fontHeight));
+    ApplyFont();
+
+    int heights[] = {metrics_.toolBar1Height, metrics_.toolBar2Height};
+    for (int i = 0; i < 2; ++i) {
+        REBARBANDINFOW band{};
+        band.cbSize = sizeof band;
+        band.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE;
+        band.cxMinChild = 0;
+        band.cyMinChild = static_cast<UINT>(heights[i]);
+        band.cx = static_cast<UINT>(metrics_.bandWidth);
+        SendMessageW(rebar_, RB_SETBANDINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&band));
+    }
+    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
+    SendMessageW(tree_, TVM_SETINDENT, static_cast<WPARAM>(metrics_.treeIndent), 0);
+    // The tree measures its rows anew from the font and the pictures.
+    SendMessageW(tree_, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    SetStatusBarHeight();
+
+    // The size to return to from compact mode is in the old monitor's pixels.
+    frm_->savedWidth = RescaleBetweenDpi(frm_->savedWidth, oldDpi, dpi);
+    frm_->savedHeight = RescaleBetweenDpi(frm_->savedHeight, oldDpi, dpi);
 }
 
 void MainWindow::ApplyFont() {
     HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (HWND control : {tree_, status_, toolBar1_, toolBar2_})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // A toolbar measures its buttons anew from picture and padding when it gets a font:
+    // back to the designed size.
+    SizeToolBar(toolBar1_, metrics_.toolBar1Height);
+    SizeToolBar(toolBar2_, metrics_.toolBar2Height);
 }
 
 void MainWindow::LayoutControls() {
@@ -298,6 +347,22 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 frm_->FormResize();
             }
             return 0;
+        case WM_DPICHANGED: {
+            // The window went to a monitor of another resolution (or that monitor's
+            // scaling changed): everything anew at the new one, in the place Windows
+            // suggests for it.
+            if (!created_) return 0;
+            ApplyDpi(LOWORD(wParam));
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, Width(*suggested), Height(*suggested),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            LayoutControls();
+            // In compact mode the window fits the bars at their new heights.
+            // A size that did not change sends no WM_SIZE: the minimums are applied here.
+            if (IsDown(ToolButton::Resize)) frm_->ShowToolBar2BtnClick();
+            else frm_->FormResize();
+            return 0;
+        }
         case kResumeRedrawMessage:
             if (redrawHeld_) {
                 redrawHeld_ = false;
@@ -327,15 +392,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (mi->CtlType != ODT_MENU) return FALSE;
             // A little air between the picture and the caption.
-            mi->itemWidth = kImageSide + 3;
-            mi->itemHeight = kImageSide;
+            mi->itemWidth = static_cast<UINT>(metrics_.imageSide + metrics_.menuImageGap);
+            mi->itemHeight = static_cast<UINT>(metrics_.imageSide);
             return TRUE;
         }
         case WM_DRAWITEM: {
             auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             if (di->CtlType != ODT_MENU || di->itemData == 0) return FALSE;
             int image = static_cast<int>(di->itemData) - 1;
-            int y = di->rcItem.top + (Height(di->rcItem) - kImageSide) / 2;
+            int y = di->rcItem.top + (Height(di->rcItem) - metrics_.imageSide) / 2;
             ImageList_Draw(images_.get(), image, di->hDC, di->rcItem.left, y, ILD_TRANSPARENT);
             return TRUE;
         }
@@ -490,8 +555,9 @@ LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (dragImage_) ImageList_DragShowNolock(FALSE);
                 RECT client;
                 GetClientRect(tree_, &client);
-                if (pt.y < kDragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
-                else if (pt.y > client.bottom - kDragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
+                if (pt.y < metrics_.dragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
+                else if (pt.y > client.bottom - metrics_.dragScrollMargin)
+                    SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
                 TVHITTESTINFO hit{};
                 hit.pt = pt;
                 auto target = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0,
@@ -566,7 +632,8 @@ void MainWindow::BeginDrag(HTREEITEM handle, POINT point) {
     dragImage_.reset(TreeView_CreateDragImage(tree_, handle));
     RECT row{};
     if (dragImage_ && TreeView_GetItemRect(tree_, handle, &row, TRUE)) {
-        ImageList_BeginDrag(dragImage_.get(), 0, point.x - row.left + kImageSide + 3, point.y - row.top);
+        ImageList_BeginDrag(dragImage_.get(), 0, point.x - row.left + metrics_.imageSide + metrics_.menuImageGap,
+                             point.y - row.top);
         ImageList_DragEnter(tree_, point.x, point.y);
     }
 }
@@ -865,14 +932,14 @@ int MainWindow::StatusBarHeight() {
 int MainWindow::ButtonWidth() {
     RECT r{};
     if (SendMessageW(toolBar2_, TB_GETRECT, kCmdNewBtn, reinterpret_cast<LPARAM>(&r)) && Width(r) > 0) return Width(r);
-    return kButtonWidth;
+    return metrics_.buttonWidth;
 }
 
 int MainWindow::DropDownWidth() {
     RECT r{};
     if (SendMessageW(toolBar1_, TB_GETRECT, kCmdTabEnterBtn, reinterpret_cast<LPARAM>(&r)) && Width(r) > 0)
         return Width(r);
-    return kButtonWidth + 14;
+    return metrics_.buttonWidth + ScaleForDpi(14, metrics_.dpi);
 }
 
 void MainWindow::SetToolBar2Visible(bool visible) {

@@ -71,26 +71,28 @@ bool MenuImageIndex(ULONG_PTR data, int& index) {
 
 }  // namespace
 
-HIMAGELIST CreateMainImageList() {
-    const auto& images = MainImages();
+HIMAGELIST CreateMainImageList(int side) {
+    if (side <= 0) {
+        side = kImageSize;
+    }
+    const std::vector<Picture> images = MainImagesAt(side);
     const int count = static_cast<int>(images.size());
-    HIMAGELIST list = ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, count, 4);
+    HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 4);
     if (list == nullptr) {
         return nullptr;
     }
     // One strip of all pictures side by side, added in one call.
     void* bits = nullptr;
-    HBITMAP colour = MakeColourBitmap(kImageSize * count, kImageSize, &bits);
+    HBITMAP colour = MakeColourBitmap(side * count, side, &bits);
     std::vector<const Picture*> pictures;
     for (const Picture& picture : images) {
         pictures.push_back(&picture);
     }
-    HBITMAP mask = MakeMask(pictures, kImageSize * count, kImageSize);
+    HBITMAP mask = MakeMask(pictures, side * count, side);
     bool added = false;
     if (colour != nullptr && mask != nullptr) {
         for (int i = 0; i < count; ++i) {
-            CopyInto(images[static_cast<std::size_t>(i)], static_cast<std::uint32_t*>(bits), kImageSize * count,
-                     i * kImageSize);
+            CopyInto(images[static_cast<std::size_t>(i)], static_cast<std::uint32_t*>(bits), side * count, i * side);
         }
         added = ImageList_Add(list, colour, mask) == 0 && ImageList_GetImageCount(list) == count;
     }
@@ -151,8 +153,10 @@ bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST list) {
     if (item.CtlType != ODT_MENU || !MenuImageIndex(item.itemData, index) || list == nullptr) {
         return false;
     }
-    const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - kImageSize) / 2;
-    const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kImageSize) / 2;
+    int width = kImageSize, height = kImageSize;
+    ImageList_GetIconSize(list, &width, &height);
+    const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - width) / 2;
+    const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
     const bool disabled = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     ImageList_DrawEx(list, index, item.hDC, x, y, 0, 0, CLR_NONE, CLR_NONE,
                      ILD_TRANSPARENT | (disabled ? ILD_BLEND50 : 0u));

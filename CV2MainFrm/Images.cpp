@@ -206,6 +206,46 @@ const Picture& AppIconPicture(int size) {
     return size == 32 ? large : small;
 }
 
+Picture Resampled(const Picture& picture, int width, int height) {
+    Picture result;
+    if (width <= 0 || height <= 0) return result;
+    result = Picture{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height))};
+    if (picture.width <= 0 || picture.height <= 0) return result;
+    for (int y = 0; y < height; ++y) {
+        // The source pixel under the centre of target pixel y: floor((y + 1/2) * h / height).
+        const int sy = static_cast<int>((2LL * y + 1) * picture.height / (2LL * height));
+        for (int x = 0; x < width; ++x) {
+            const int sx = static_cast<int>((2LL * x + 1) * picture.width / (2LL * width));
+            result.argb[static_cast<std::size_t>(y * width + x)] = picture.At(sx, sy);
+        }
+    }
+    return result;
+}
+
+Picture AppIconAt(int side) {
+    // Upscaling the 16-pixel drawing would repeat its coarse steps; the 32-pixel one has
+    // the detail for every size from 24 up, and is exact at 32.
+    const Picture& source = side >= 24 ? AppIconPicture(32) : AppIconPicture(16);
+    return side == source.width ? source : Resampled(source, side, side);
+}
+
+std::vector<Picture> MainImagesAt(int side) {
+    const std::vector<Picture>& designed = MainImages();
+    if (side == kImageSize) return designed;
+    std::vector<Picture> images;
+    images.reserve(designed.size());
+    for (std::size_t i = 0; i < designed.size(); ++i) {
+        if (static_cast<int>(i) == kAppIconIndex) {
+            // The icon keeps its designed margin: 16 of 18 pixels.
+            const int iconSide = (side * 16 + kImageSize / 2) / kImageSize;
+            images.push_back(Centre(AppIconAt(iconSide), side));
+        } else {
+            images.push_back(Resampled(designed[i], side, side));
+        }
+    }
+    return images;
+}
+
 std::vector<std::string> PixelMapProblems() {
     std::vector<std::string> problems;
     for (const MapRef& map : kItemMaps) {

@@ -41,6 +41,17 @@ const Picture& WaitDialogImage();
 // The program's icon as drawn for the .ico file: size 32 or 16 (anything else gives 16).
 const Picture& AppIconPicture(int size);
 
+// A picture redrawn at another size by nearest-neighbour sampling: every target pixel takes
+// the colour of the source pixel under its centre, so edges stay hard at any scale.
+Picture Resampled(const Picture& picture, int width, int height);
+
+// The shared images at `side` x `side` pixels (kImageSize gives MainImages() itself). The
+// program's icon is drawn from its 32-pixel map where that size is reached.
+std::vector<Picture> MainImagesAt(int side);
+
+// The program's icon at `side` x `side`, from whichever of its maps scales best.
+Picture AppIconAt(int side);
+
 // Faults in the pixel maps (ragged rows, wrong sizes, characters missing from the
 // palette), one line each; empty when the maps are sound.
 std::vector<std::string> PixelMapProblems();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/Dpi.h"
 #include "CV2MainFrm/Menus.h"
 #include "CV2MainFrm/Window_win.h"
 #include "platform/Handle_win.h"
@@ -47,6 +48,8 @@ public:
     HWND ToolBar2() const { return toolBar2_; }
     HWND StatusBar() const { return status_; }
     HIMAGELIST Images() const { return images_.get(); }
+    // The resolution the window is laid out for.
+    int Dpi() const { return metrics_.dpi; }
     // The tree item that shows `item`, or null.
     HTREEITEM TreeItemOf(const Item* item) const;
     // The item that a tree item shows, or null.
@@ -105,6 +108,11 @@ private:
 
     bool CreateControls();
     HWND CreateToolBar(const ToolButtonEntry* entries, int count, int height);
+    // Pictures, buttons and size of a toolbar at the current resolution.
+    void SizeToolBar(HWND bar, int height);
+    void SetStatusBarHeight();
+    // Everything sized anew for another resolution; the window's own size is the caller's.
+    void ApplyDpi(int dpi);
     void ApplyFont();
     void LayoutControls();
     LRESULT OnNotify(NMHDR* header);
@@ -126,6 +134,7 @@ private:
     HINSTANCE instance_;
     Platform& platform_;
     std::unique_ptr<TCV2Frm> frm_;
+    MainMetrics metrics_ = MainMetricsFor(kDesignDpi);
     UniqueImageList images_;
     UniqueFont font_;
     HWND rebar_ = nullptr;

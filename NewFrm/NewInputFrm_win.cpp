@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
 #include "CV2MainFrm/ImageList_win.h"
 #include "NewFrm/NewInputFrm.h"
 #include "platform/Cp932.h"
@@ -130,6 +132,7 @@ struct Wizard {
     WizardInput* input = nullptr;
     HWND dlg = nullptr;
     HFONT font = nullptr;
+    int dpi = kDesignDpi;  // the layout's resolution; every size above is designed at 96
     int page = 0;
     bool birthdayDropped = false;
     std::vector<std::pair<HWND, int>> pageControls;  // every control of a page, with its page
@@ -152,9 +155,10 @@ Picture Greyed(const Picture& picture) {
 
 // The glyph beside a button's caption, one image per button state (normal, hot, pressed,
 // disabled, default, stylus hot) so that a disabled button shows it greyed.
-HIMAGELIST SetButtonGlyph(HWND button, int which) {
-    const Picture& glyph = WizardGlyph(which);
-    HIMAGELIST list = ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32, 6, 0);
+HIMAGELIST SetButtonGlyph(HWND button, int which, int dpi) {
+    const int side = ScaleForDpi(kGlyphSize, dpi);
+    const Picture glyph = Resampled(WizardGlyph(which), side, side);
+    HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR32, 6, 0);
     if (!list) return nullptr;
     HBITMAP normal = CreatePictureBitmap(glyph);
     HBITMAP disabled = CreatePictureBitmap(Greyed(glyph));
@@ -163,17 +167,17 @@ HIMAGELIST SetButtonGlyph(HWND button, int which) {
     DeleteObject(disabled);
     BUTTON_IMAGELIST bil{};
     bil.himl = list;
-    bil.margin = {2, 0, 0, 0};
+    bil.margin = {ScaleForDpi(2, dpi), 0, 0, 0};
     bil.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
     SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
     return list;
 }
 
-// "ＭＳ Ｐゴシック" 9 pt; where that face is missing the font mapper substitutes a
-// Shift-JIS face of the same height.
-HFONT CreateDialogFont() {
+// "ＭＳ Ｐゴシック" 9 pt (12 pixels at 96 dpi); where that face is missing the font mapper
+// substitutes a Shift-JIS face of the same height.
+HFONT CreateDialogFont(int dpi) {
     LOGFONTW lf{};
-    lf.lfHeight = -12;
+    lf.lfHeight = -ScaleForDpi(12, dpi);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = SHIFTJIS_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
@@ -226,9 +230,11 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+// A control at its designed place (pixels at 96 dpi), scaled to the dialog's resolution.
 HWND Create(Wizard& w, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int cx, int cy, int id,
             DWORD exStyle = 0) {
-    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | style, x, y, cx, cy, w.dlg,
+    auto s = [&w](int pixels) { return ScaleForDpi(pixels, w.dpi); };
+    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | style, s(x), s(y), s(cx), s(cy), w.dlg,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
     return hwnd;
@@ -264,10 +270,12 @@ void BirthdayExit(Wizard& w) {
 
 void FormCreate(Wizard& w) {
     HWND dlg = w.dlg;
+    w.dpi = DpiOfWindow(dlg);
+    w.font = CreateDialogFont(w.dpi);
     DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_STYLE));
     DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_EXSTYLE));
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    RECT r{0, 0, ScaleForDpi(kClientWidth, w.dpi), ScaleForDpi(kClientHeight, w.dpi)};
+    AdjustWindowRectForDpi(&r, style, exStyle, w.dpi);
     int cx = r.right - r.left;
     int cy = r.bottom - r.top;
     SetWindowPos(dlg, nullptr, (GetSystemMetrics(SM_CXSCREEN) - cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - cy) / 2, cx,
@@ -299,7 +307,7 @@ void FormCreate(Wizard& w) {
     for (const ButtonSpec& b : kButtons) {
         HWND button = Create(w, L"BUTTON", b.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.x,
                              kButtonBandTop + kButtonTop, kButtonWidth, kButtonHeight, b.id);
-        if (HIMAGELIST glyph = SetButtonGlyph(button, b.glyph)) w.glyphs.push_back(glyph);
+        if (HIMAGELIST glyph = SetButtonGlyph(button, b.glyph, w.dpi)) w.glyphs.push_back(glyph);
     }
     w.page = 0;
 }
@@ -307,14 +315,15 @@ void FormCreate(Wizard& w) {
 void Paint(Wizard& w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w.dlg, &ps);
-    RECT header{0, 0, kClientWidth, kHeaderHeight};
+    auto s = [&w](int pixels) { return ScaleForDpi(pixels, w.dpi); };
+    RECT header{0, 0, s(kClientWidth), s(kHeaderHeight)};
     FillRect(dc, &header, GetSysColorBrush(COLOR_ACTIVECAPTION));
     HGDIOBJ oldFont = SelectObject(dc, w.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-    TextOutW(dc, 16, 8, kHeaderText, static_cast<int>(wcslen(kHeaderText)));
+    TextOutW(dc, s(16), s(8), kHeaderText, static_cast<int>(wcslen(kHeaderText)));
     SelectObject(dc, oldFont);
-    RECT pages{0, kHeaderHeight, kClientWidth, kButtonBandTop};
+    RECT pages{0, s(kHeaderHeight), s(kClientWidth), s(kButtonBandTop)};
     DrawEdge(dc, &pages, EDGE_RAISED, BF_RECT);
     EndPaint(w.dlg, &ps);
 }
@@ -433,10 +442,9 @@ bool ShowNewInputFrm(HWND owner, WizardInput& input) {
     WizardInput result;
     Wizard w;
     w.input = &result;
-    w.font = CreateDialogFont();
     INT_PTR rc = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc,
                                          reinterpret_cast<LPARAM>(&w));
-    DeleteObject(w.font);
+    if (w.font) DeleteObject(w.font);
     for (HIMAGELIST glyph : w.glyphs) ImageList_Destroy(glyph);
     if (rc != kIdOk) return false;
     input = result;

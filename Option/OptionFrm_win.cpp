@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "NumEdit/NumEdit_win.h"
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
 #include "Option/OptionFrm.h"
 #include "platform/Cp932.h"
 
@@ -64,11 +66,13 @@ COLORREF PictureColour(char c) {
     }
 }
 
-HBITMAP MakePicture(const char* const (&rows)[16]) {
+// The picture at `side` x `side` pixels: each pixel takes the colour of the drawing's pixel
+// under its centre, so that it stays sharp at every scale.
+HBITMAP MakePicture(const char* const (&rows)[16], int side) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 16;
-    bi.bmiHeader.biHeight = -16;  // top-down
+    bi.bmiHeader.biWidth = side;
+    bi.bmiHeader.biHeight = -side;  // top-down
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -76,19 +80,20 @@ HBITMAP MakePicture(const char* const (&rows)[16]) {
     HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bmp || !bits) return bmp;
     auto* px = static_cast<std::uint32_t*>(bits);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            COLORREF c = PictureColour(rows[y][x]);
-            px[y * 16 + x] = (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            COLORREF c = PictureColour(rows[(2 * y + 1) * 16 / (2 * side)][(2 * x + 1) * 16 / (2 * side)]);
+            px[y * side + x] = (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
                              (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
         }
     return bmp;
 }
 
-// "ＭＳ Ｐゴシック" at 9 points; where it is missing, another Japanese proportional face.
-HFONT MakeDialogFont() {
+// "ＭＳ Ｐゴシック" at 9 points (12 pixels at 96 dpi); where it is missing, another Japanese
+// proportional face.
+HFONT MakeDialogFont(int dpi) {
     for (const wchar_t* face : {L"ＭＳ Ｐゴシック", L"MS PGothic", L"MS UI Gothic", L"IPAPGothic", L""}) {
-        HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+        HFONT font = CreateFontW(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
         if (!font || !*face) return font;
         // The font mapper substitutes silently; keep the font only when it is the face asked for.
@@ -128,18 +133,22 @@ std::wstring WindowTextOf(HWND hwnd) {
     return s;
 }
 
+// A control at its designed place (pixels at 96 dpi), scaled to the dialog's resolution.
 HWND AddControl(HWND dlg, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h,
                 HFONT font) {
-    HWND c = CreateWindowExW(0, cls, text, style | WS_CHILD | WS_VISIBLE, x, y, w, h, dlg,
+    const int dpi = DpiOfWindow(dlg);
+    auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
+    HWND c = CreateWindowExW(0, cls, text, style | WS_CHILD | WS_VISIBLE, s(x), s(y), s(w), s(h), dlg,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (c && font) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return c;
 }
 
 void PlaceDialog(HWND dlg) {
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_EXSTYLE)));
+    const int dpi = DpiOfWindow(dlg);
+    RECT r{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
+    AdjustWindowRectForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_EXSTYLE)), dpi);
     int w = r.right - r.left, h = r.bottom - r.top;
     RECT over{};
     HWND owner = GetWindow(dlg, GW_OWNER);
@@ -158,10 +167,12 @@ void PlaceDialog(HWND dlg) {
 }
 
 void InitDialog(HWND dlg, DialogState& st) {
-    st.font = MakeDialogFont();
-    st.pictures[0] = MakePicture(kClockPicture);
-    st.pictures[1] = MakePicture(kOkPicture);
-    st.pictures[2] = MakePicture(kCancelPicture);
+    const int dpi = DpiOfWindow(dlg);
+    auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
+    st.font = MakeDialogFont(dpi);
+    st.pictures[0] = MakePicture(kClockPicture, s(16));
+    st.pictures[1] = MakePicture(kOkPicture, s(16));
+    st.pictures[2] = MakePicture(kCancelPicture, s(16));
     PlaceDialog(dlg);
 
     HWND image = AddControl(dlg, L"STATIC", L"", SS_BITMAP, kOptionImage1Id, 8, 8, 16, 16, nullptr);
@@ -172,8 +183,8 @@ void InitDialog(HWND dlg, DialogState& st) {
                14, st.font);
 
     // First in the tab order.
-    HWND edit = CreateNumEdit(dlg, kOptionNumEdit1Id, 200, 16, 41, 20, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                              WS_EX_CLIENTEDGE);
+    HWND edit = CreateNumEdit(dlg, kOptionNumEdit1Id, s(200), s(16), s(41), s(20),
+                              WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(st.font), FALSE);
     SetWindowSubclass(edit, NumEdit1Proc, 1, 0);
     std::wstring wide = FromCp932(*st.text);

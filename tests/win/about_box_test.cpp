@@ -8,6 +8,8 @@
 
 #include "About/About.h"
 #include "About/AboutBox_win.h"
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
 #include "platform/Cp932.h"
 #include "platform/fakes/FakeShell.h"
 
@@ -109,15 +111,17 @@ TEST(AboutBoxWin, LaysOutAsDesignedAndClosesWithOk) {
     });
     EXPECT_TRUE(s.acted);
     EXPECT_FALSE(s.watchdogFired);
-    EXPECT_EQ(client.right, 298);
-    EXPECT_EQ(client.bottom, 180);
+    // Designed in pixels at 96 dpi, laid out at the screen's resolution.
+    auto d = [](int pixels) { return ScaleForDpi(pixels, DpiOfWindow(nullptr)); };
+    EXPECT_EQ(client.right, d(298));
+    EXPECT_EQ(client.bottom, d(180));
     int width = window.right - window.left, height = window.bottom - window.top;
     EXPECT_NEAR(window.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
     EXPECT_NEAR(window.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 1);
-    EXPECT_EQ(okRect.left, 111);
-    EXPECT_EQ(okRect.top, 148);
-    EXPECT_EQ(okRect.right - okRect.left, 75);
-    EXPECT_EQ(okRect.bottom - okRect.top, 25);
+    EXPECT_EQ(okRect.left, d(111));
+    EXPECT_EQ(okRect.top, d(148));
+    EXPECT_EQ(okRect.right - okRect.left, d(75));
+    EXPECT_EQ(okRect.bottom - okRect.top, d(25));
     EXPECT_EQ(okStyle & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(okText, L"OK");
     EXPECT_TRUE(shell.opened.empty());

@@ -91,6 +91,39 @@ TEST(MainImageList, HoldsEveryPictureAndDrawsItWithTransparency) {
     ImageList_Destroy(list);
 }
 
+TEST(MainImageList, AtLargerSizesEveryPixelIsTheResampledMapsOwn) {
+    for (int side : {27, 36}) {
+        SCOPED_TRACE(side);
+        HIMAGELIST list = CreateMainImageList(side);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(ImageList_GetImageCount(list), static_cast<int>(MainImages().size()));
+        int cx = 0;
+        int cy = 0;
+        ASSERT_TRUE(ImageList_GetIconSize(list, &cx, &cy));
+        EXPECT_EQ(cx, side);
+        EXPECT_EQ(cy, side);
+        const std::vector<Picture> pictures = MainImagesAt(side);
+        for (int index : {0, 17, 28, 41, 43}) {
+            SCOPED_TRACE(index);
+            const Picture& picture = pictures[static_cast<std::size_t>(index)];
+            Surface surface(side, side);
+            ASSERT_TRUE(ImageList_Draw(list, index, surface.Dc(), 0, 0, ILD_TRANSPARENT));
+            int wrong = 0;
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    const std::uint32_t argb = picture.At(x, y);
+                    const std::uint32_t expected = (argb >> 24) == 0xFF ? argb & 0xFFFFFF
+                                                   : (argb >> 24) == 0  ? 0x123456u
+                                                                        : surface.Rgb(x, y);
+                    wrong += surface.Rgb(x, y) == expected ? 0 : 1;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+        ImageList_Destroy(list);
+    }
+}
+
 TEST(MainImageList, MenuBitmapIsPremultipliedTopDown32Bit) {
     HBITMAP bitmap = CreateImageBitmap(33);
     ASSERT_NE(bitmap, nullptr);

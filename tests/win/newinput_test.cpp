@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "NewFrm/NewInputFrm_win.h"
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
 #include "platform/Cp932.h"
 
 namespace cv2 {
@@ -104,8 +106,11 @@ TEST(NewInputFrm, OpensOnTheFirstPageWithNothingEntered) {
     s.steps = {[](HWND dlg) {
         RECT client;
         GetClientRect(dlg, &client);
-        EXPECT_EQ(client.right, 446);
-        EXPECT_EQ(client.bottom, 256);
+        // Designed in pixels at 96 dpi, laid out at the screen's resolution.
+        const int dpi = DpiOfWindow(dlg);
+        auto d = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
+        EXPECT_EQ(client.right, d(446));
+        EXPECT_EQ(client.bottom, d(256));
         LONG_PTR style = GetWindowLongPtrW(dlg, GWL_STYLE);
         EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         EXPECT_TRUE(style & WS_SYSMENU);
@@ -138,14 +143,26 @@ TEST(NewInputFrm, OpensOnTheFirstPageWithNothingEntered) {
             return rc;
         };
         RECT ok = at(kIdOkBtn);
-        EXPECT_EQ(ok.left, 352);
-        EXPECT_EQ(ok.top, 256 - 41 + 8);
-        EXPECT_EQ(ok.right - ok.left, 75);
-        EXPECT_EQ(ok.bottom - ok.top, 25);
-        EXPECT_EQ(at(kIdReturnBtn).left, 88);
-        EXPECT_EQ(at(kIdYubin02).left - at(kIdYubin01).left, 64);
-        EXPECT_EQ(at(kIdJyuusyo02).top - at(kIdYubin01).top, 4 * 32);
-        EXPECT_EQ(at(kIdTodoufuken).right - at(kIdTodoufuken).left, 347);
+        EXPECT_EQ(ok.left, d(352));
+        EXPECT_EQ(ok.top, d(256 - 41 + 8));
+        EXPECT_EQ(ok.right - ok.left, d(75));
+        EXPECT_EQ(ok.bottom - ok.top, d(25));
+        EXPECT_EQ(at(kIdReturnBtn).left, d(88));
+        EXPECT_NEAR(at(kIdYubin02).left - at(kIdYubin01).left, d(64), 1);
+        EXPECT_NEAR(at(kIdJyuusyo02).top - at(kIdYubin01).top, d(4 * 32), 1);
+        EXPECT_EQ(at(kIdTodoufuken).right - at(kIdTodoufuken).left, d(347));
+        // The field's text fits its height at every scale.
+        HWND field = Ctl(dlg, kIdTodoufuken);
+        RECT inner{};
+        GetClientRect(field, &inner);
+        HDC dc = GetDC(field);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(field, dc);
+        EXPECT_LE(tm.tmHeight, inner.bottom);
+        EXPECT_NEAR(tm.tmHeight - tm.tmInternalLeading, d(12), 1);
         Click(dlg, kIdCancelBtn);
     }};
     WizardInput input;

@@ -8,6 +8,8 @@
 
 #include "Option/OptionFrm.h"
 #include "Option/OptionFrm_win.h"
+#include "CV2MainFrm/Dpi.h"
+#include "CV2MainFrm/Dpi_win.h"
 
 namespace cv2 {
 namespace {
@@ -69,12 +71,14 @@ TEST(OptionFrmWin, LayoutAndInitialField) {
     });
     EXPECT_FALSE(ok);
     EXPECT_EQ(text, "0");
-    EXPECT_EQ(client.right, 251);
-    EXPECT_EQ(client.bottom, 80);
-    EXPECT_EQ(editRect.left, 200);
-    EXPECT_EQ(editRect.top, 16);
-    EXPECT_EQ(editRect.right - editRect.left, 41);
-    EXPECT_EQ(editRect.bottom - editRect.top, 20);
+    // Designed in pixels at 96 dpi, laid out at the screen's resolution.
+    auto d = [](int pixels) { return ScaleForDpi(pixels, DpiOfWindow(nullptr)); };
+    EXPECT_EQ(client.right, d(251));
+    EXPECT_EQ(client.bottom, d(80));
+    EXPECT_EQ(editRect.left, d(200));
+    EXPECT_EQ(editRect.top, d(16));
+    EXPECT_EQ(editRect.right - editRect.left, d(41));
+    EXPECT_EQ(editRect.bottom - editRect.top, d(20));
     EXPECT_TRUE(editStyle & ES_RIGHT);
     EXPECT_EQ(caption, L"Wait設定");
     EXPECT_EQ(shown, L"0");

@@ -1,0 +1,22 @@
+#pragma once
+// The resolution of the monitor a window is on, on every Windows the program runs on.
+// GetDpiForWindow and AdjustWindowRectExForDpi exist from Windows 10 1607 on; they are
+// looked up at run time so that the program still starts where they are missing, and the
+// system resolution stands in for them there.
+//
+// Usage:
+//   int dpi = DpiOfWindow(hwnd);
+//   int width = ScaleForDpi(178, dpi);                       // CV2MainFrm/Dpi.h
+//   AdjustWindowRectForDpi(&rect, style, exStyle, dpi);
+#include <windows.h>
+
+namespace cv2 {
+
+// The window's resolution in dots per inch; the system's where the platform has no
+// per-window one; 96 when nothing can be told.
+int DpiOfWindow(HWND hwnd);
+
+// AdjustWindowRectEx with the frame metrics of `dpi` (of the system where that is missing).
+bool AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
+
+}  // namespace cv2
