@@ -17,6 +17,15 @@ constexpr const char* kDiaryFormName = "日記・予定";
 
 constexpr const char* kCannotOpenClipboard = "クリップボードを開くことができません";
 constexpr const char* kCannotFillClipboard = "クリップボードにデータを設定できません";
+constexpr const char* kTargetNotInFront = "貼り付け先のウィンドウを前面にできません";
+constexpr const char* kTargetElevated = "管理者として実行中のウィンドウには貼り付けできません";
+
+// How long a target may take to come to the front and handle its activation, in all.
+constexpr int kReadyBudgetMs = 500;
+constexpr int kReadyStepMs = 10;
+
+constexpr unsigned kCfLocale = 16;
+constexpr unsigned char kLocaleJapanese[4] = {0x11, 0x04, 0, 0};  // LCID 0x0411, little-endian
 
 // Clipboard managers hold the clipboard for a moment after each change.
 constexpr std::uint64_t kOpenRetryMs = 200;
@@ -79,11 +88,76 @@ void SendBatch(WindowSystem& windows, const std::vector<KeyInput>& batch) {
     }
 }
 
-void PressAndRelease(WindowSystem& windows, std::uint16_t key) { SendBatch(windows, {Press(key), Release(key)}); }
+// Shift, Alt or a Windows key that the user still holds would turn the paste and the
+// follow-up key into other chords (Shift+Tab goes backwards). They are released and never
+// pressed again. An Alt or Windows key released with nothing in between would open the
+// target's menu bar or the Start menu, so an unassigned key goes first. A held Ctrl is left
+// alone: the chord's own Ctrl release lets go of it.
+void ReleaseModifiers(WindowSystem& windows) {
+    std::vector<KeyInput> releases;
+    bool menuKey = false;
+    for (std::uint16_t key : {kVkLShift, kVkRShift, kVkLMenu, kVkRMenu, kVkLWin, kVkRWin}) {
+        if (!windows.IsKeyDown(key)) continue;
+        releases.push_back(Release(key));
+        menuKey = menuKey || (key != kVkLShift && key != kVkRShift);
+    }
+    // Some input sources set only the generic state.
+    if (releases.empty() && windows.IsKeyDown(kVkShift)) releases.push_back(Release(kVkShift));
+    if (!menuKey && windows.IsKeyDown(kVkMenu)) {
+        releases.push_back(Release(kVkMenu));
+        menuKey = true;
+    }
+    if (releases.empty()) return;
+    std::vector<KeyInput> batch;
+    if (menuKey) batch = {Press(kVkUnassigned), Release(kVkUnassigned)};
+    batch.insert(batch.end(), releases.begin(), releases.end());
+    SendBatch(windows, batch);
+}
+
+void PressAndRelease(WindowSystem& windows, std::uint16_t key) {
+    ReleaseModifiers(windows);
+    SendBatch(windows, {Press(key), Release(key)});
+}
 
 void PasteByKeys(WindowSystem& windows) {
+    ReleaseModifiers(windows);
     // Ctrl is released before V, as a user's fingers would leave the keys.
     SendBatch(windows, {Press(kVkControl), Press(kVkV), Release(kVkControl), Release(kVkV)});
+}
+
+// After SetForegroundWindow(target): waits, within one budget, until the target is really
+// in front and its thread has handled the activation, so that no keystroke goes out while
+// the system would still drop it or hand it to another window. Throws when the target
+// exists but will not come to the front. With no target, or one that is gone, the keys go
+// wherever the focus is, as they always did.
+void MakeReady(WindowSystem& windows, WindowHandle target) {
+    if (!target || !windows.IsWindow(target)) return;
+    const std::uint64_t start = windows.TickCount();
+    auto left = [&] {
+        std::uint64_t spent = windows.TickCount() - start;
+        return spent >= kReadyBudgetMs ? 0 : kReadyBudgetMs - static_cast<int>(spent);
+    };
+    if (windows.IsIconic(target)) windows.ShowRestored(target);
+    while (windows.GetForegroundWindow() != target) {
+        if (!windows.IsWindow(target)) return;
+        if (left() == 0) throw Error(kTargetNotInFront);
+        if (windows.ForceForegroundWindow(target) && windows.GetForegroundWindow() == target) break;
+        windows.Sleep(kReadyStepMs);
+    }
+    // In front; a target that does not answer in time gets the keys queued all the same.
+    while (!windows.HasHandledActivation(target, left())) {
+        if (left() == 0 || !windows.IsWindow(target)) return;
+        windows.Sleep(kReadyStepMs);
+    }
+}
+
+// Windows silently drops synthesized input and messages into a process that runs at a
+// higher integrity level (a program run as administrator).
+void RefuseElevatedTarget(WindowSystem& windows, WindowHandle target) {
+    if (!target || !windows.IsWindow(target)) return;
+    const std::uint32_t theirs = windows.IntegrityLevel(target);
+    const std::uint32_t ours = windows.IntegrityLevel(0);
+    if (theirs != kIntegrityUnknown && ours != kIntegrityUnknown && theirs > ours) throw Error(kTargetElevated);
 }
 
 void PasteIntoDiary(WindowSystem& windows, WindowHandle target) {
@@ -206,7 +280,8 @@ void TCV2Frm::PasteBtnClick() {
 void TCV2Frm::WriteClipboardText(const std::string& text) {
     Clipboard& clipboard = platform_.clipboard;
     // Registered before opening, to hold the clipboard no longer than needed. They keep
-    // personal data out of the system's clipboard history and cloud clipboard.
+    // personal data out of clipboard managers, the clipboard history and the cloud clipboard.
+    const unsigned excludeFormat = clipboard.RegisterFormat("ExcludeClipboardContentFromMonitorProcessing");
     const unsigned historyFormat = clipboard.RegisterFormat("CanIncludeInClipboardHistory");
     const unsigned cloudFormat = clipboard.RegisterFormat("CanUploadToCloudClipboard");
 
@@ -219,12 +294,24 @@ void TCV2Frm::WriteClipboardText(const std::string& text) {
         block.HandTo(kCfText);
         block.Unlock();
     }
-    // Our own UTF-16 text, so that the paste is right whatever the system's code page.
+    // The text is on the clipboard now. What follows only helps, so none of it may stop
+    // the send: a failure leaves that one format out.
+    auto extra = [&](unsigned format, const void* bytes, std::size_t size) {
+        if (!format) return;
+        try {
+            SetBlock(clipboard, format, bytes, size);
+        } catch (const Error&) {
+        }
+    };
+    // Our own UTF-16 text, so that the paste is right whatever the system's code page, and
+    // the locale that tells programs reading CF_TEXT its code page.
     std::vector<unsigned char> unicode = UnicodeBytes(text);
-    SetBlock(clipboard, kCfUnicodeText, unicode.data(), unicode.size());
+    extra(kCfUnicodeText, unicode.data(), unicode.size());
+    extra(kCfLocale, kLocaleJapanese, sizeof kLocaleJapanese);
     const unsigned char zeroDword[4] = {0, 0, 0, 0};
-    if (historyFormat) SetBlock(clipboard, historyFormat, zeroDword, sizeof zeroDword);
-    if (cloudFormat) SetBlock(clipboard, cloudFormat, zeroDword, sizeof zeroDword);
+    extra(excludeFormat, zeroDword, sizeof zeroDword);
+    extra(historyFormat, zeroDword, sizeof zeroDword);
+    extra(cloudFormat, zeroDword, sizeof zeroDword);
 }
 
 void TCV2Frm::SendText(const std::string& text) {
@@ -232,7 +319,9 @@ void TCV2Frm::SendText(const std::string& text) {
     if (!view_.IsDown(ToolButton::Paste)) return;
 
     WindowSystem& windows = platform_.windows;
+    RefuseElevatedTarget(windows, targetWindow);
     windows.SetForegroundWindow(targetWindow);
+    MakeReady(windows, targetWindow);
     // A negative wait would block the program for good.
     if (waitTime >= 0) windows.Sleep(waitTime);
     if (view_.StatusText() == kSpecialTargetTitle) {
@@ -279,7 +368,9 @@ void TCV2Frm::NoTabEnterClick(int index) {
 
 void TCV2Frm::TabEnterBtnClick() {
     if (!view_.IsDown(ToolButton::Paste) || tabEnterIndex == kFollowUpNone) return;
+    RefuseElevatedTarget(platform_.windows, targetWindow);
     platform_.windows.SetForegroundWindow(targetWindow);
+    MakeReady(platform_.windows, targetWindow);
     PressFollowUpKey();
     platform_.windows.SetForegroundWindow(targetWindow);
 }

@@ -43,12 +43,35 @@ public:
     // holds included. The generic VK_SHIFT, VK_CONTROL and VK_MENU stand for either side.
     virtual bool IsKeyDown(std::uint16_t virtualKey) = 0;
 
+    // Making sure a target takes the keystrokes meant for it.
+    virtual bool IsWindow(WindowHandle window) = 0;
+    // Restores a minimised window without waiting for its program (ShowWindowAsync).
+    virtual void ShowRestored(WindowHandle window) = 0;
+    // SetForegroundWindow with this thread's input attached to the foreground window's
+    // thread for the moment of the call, which the system accepts where a plain call is
+    // refused (another program took the foreground since our last input).
+    virtual bool ForceForegroundWindow(WindowHandle window) = 0;
+    // True when the window's thread has handled every message sent to it before this call
+    // (a WM_NULL round trip of at most timeoutMs) and its active or focused window is set,
+    // so that keystrokes queued now reach the control that has the focus in it.
+    virtual bool HasHandledActivation(WindowHandle window, int timeoutMs) = 0;
+    // Milliseconds since some fixed moment.
+    virtual std::uint64_t TickCount() = 0;
+    // The mandatory integrity level (the label's RID: 0x2000 medium, 0x3000 high) of the
+    // process that owns the window, of this program's own process for window 0, or
+    // kIntegrityUnknown when it cannot be read.
+    virtual std::uint32_t IntegrityLevel(WindowHandle window) = 0;
+
     // For the single-instance guard.
     virtual WindowHandle FindTopLevelWindow(const std::string& className) = 0;
     virtual WindowHandle GetOwnerWindow(WindowHandle window) = 0;  // GWL_HWNDPARENT
     virtual bool IsIconic(WindowHandle window) = 0;
     virtual void Restore(WindowHandle window) = 0;  // WM_SYSCOMMAND, SC_RESTORE, -1
 };
+
+inline constexpr std::uint32_t kIntegrityUnknown = 0xFFFFFFFFu;
+inline constexpr std::uint32_t kIntegrityMedium = 0x2000;
+inline constexpr std::uint32_t kIntegrityHigh = 0x3000;
 
 // Virtual keys that the program synthesizes or looks at.
 inline constexpr std::uint16_t kVkTab = 0x09;
@@ -65,5 +88,8 @@ inline constexpr std::uint16_t kVkLControl = 0xA2;
 inline constexpr std::uint16_t kVkRControl = 0xA3;
 inline constexpr std::uint16_t kVkLMenu = 0xA4;
 inline constexpr std::uint16_t kVkRMenu = 0xA5;
+// Unassigned: a key between an Alt or Windows key press and its release that no program
+// acts on, so that the release does not open the menu bar or the Start menu.
+inline constexpr std::uint16_t kVkUnassigned = 0xE8;
 
 }  // namespace cv2

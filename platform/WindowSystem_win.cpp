@@ -84,6 +84,71 @@ public:
 
     bool IsKeyDown(std::uint16_t virtualKey) override { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
+    bool IsWindow(WindowHandle window) override { return window && ::IsWindow(ToHwnd(window)); }
+
+    void ShowRestored(WindowHandle window) override { ::ShowWindowAsync(ToHwnd(window), SW_RESTORE); }
+
+    bool ForceForegroundWindow(WindowHandle window) override {
+        HWND target = ToHwnd(window);
+        DWORD self = ::GetCurrentThreadId();
+        HWND current = ::GetForegroundWindow();
+        DWORD foregroundThread = current ? ::GetWindowThreadProcessId(current, nullptr) : 0;
+        // Attached, the two threads share one input state, and the system treats this
+        // thread as the one that received the last input.
+        bool attached = foregroundThread && foregroundThread != self && ::AttachThreadInput(self, foregroundThread, TRUE);
+        BOOL ok = ::SetForegroundWindow(target);
+        if (attached) ::AttachThreadInput(self, foregroundThread, FALSE);
+        return ok != 0;
+    }
+
+    bool HasHandledActivation(WindowHandle window, int timeoutMs) override {
+        if (timeoutMs <= 0) return false;
+        HWND target = ToHwnd(window);
+        DWORD_PTR result = 0;
+        // Sent messages are handled in order, so this returns after the activation messages
+        // that SetForegroundWindow sent that thread (Wine sends them; until they are handled,
+        // input for that thread has no window to go to and is dropped).
+        if (!::SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(timeoutMs), &result))
+            return false;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info)) return true;  // cannot tell
+        return info.hwndFocus != nullptr || info.hwndActive != nullptr;
+    }
+
+    std::uint64_t TickCount() override { return ::GetTickCount64(); }
+
+    std::uint32_t IntegrityLevel(WindowHandle window) override {
+        HANDLE process = ::GetCurrentProcess();  // a pseudo handle: not closed
+        bool opened = false;
+        if (window) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(ToHwnd(window), &pid);
+            if (!pid) return kIntegrityUnknown;
+            process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+            if (!process) return kIntegrityUnknown;
+            opened = true;
+        }
+        std::uint32_t level = kIntegrityUnknown;
+        HANDLE token = nullptr;
+        if (::OpenProcessToken(process, TOKEN_QUERY, &token)) {
+            DWORD size = 0;
+            ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+            if (size >= sizeof(TOKEN_MANDATORY_LABEL)) {
+                std::vector<unsigned char> buffer(size);
+                auto* label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data());
+                if (::GetTokenInformation(token, TokenIntegrityLevel, label, size, &size) && label->Label.Sid &&
+                    ::IsValidSid(label->Label.Sid)) {
+                    UCHAR count = *::GetSidSubAuthorityCount(label->Label.Sid);
+                    if (count > 0) level = *::GetSidSubAuthority(label->Label.Sid, count - 1u);
+                }
+            }
+            ::CloseHandle(token);
+        }
+        if (opened) ::CloseHandle(process);
+        return level;
+    }
+
     WindowHandle FindTopLevelWindow(const std::string& className) override {
         std::wstring cls = FromCp932(className);
         return FromHwnd(::FindWindowW(cls.c_str(), nullptr));

@@ -5,6 +5,7 @@
 // "key(0x11, 2)" for a release of a virtual key (the flags KEYEVENTF_KEYUP would carry),
 // "key(U+3042, 4)" and "key(U+3042, 6)" for a UTF-16 unit.
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -40,6 +41,13 @@ public:
     int keyEventsLeft = -1;
     int nextBatchLimit = -1;  // >= 0: the next batch alone lets only this many events out
     int sleptTotal = 0;
+    std::uint64_t now = 0;  // TickCount; Sleep advances it
+    std::function<void()> onSleep;  // runs after each Sleep: lets a test change the desktop over time
+    bool foregroundLocked = false;  // SetForegroundWindow and ForceForegroundWindow are refused
+    bool forceOnly = false;         // only ForceForegroundWindow gets through
+    std::uint64_t answersFrom = 0;  // HasHandledActivation is true from this time on
+    std::map<WindowHandle, std::uint32_t> integrity;  // by window; 0 = our own process
+    std::uint32_t defaultIntegrity = kIntegrityMedium;
     bool failForeground = false;  // GetForegroundWindow throws, as a failing port would
 
     WindowHandle GetForegroundWindow() override {
@@ -63,7 +71,7 @@ public:
 
     bool SetForegroundWindow(WindowHandle window) override {
         log_.Add("SetForegroundWindow(" + std::to_string(window) + ")");
-        if (!windows.count(window)) return false;
+        if (!windows.count(window) || foregroundLocked || forceOnly) return false;
         foreground = window;
         return true;
     }
@@ -83,6 +91,35 @@ public:
     void Sleep(int milliseconds) override {
         log_.Add("Sleep(" + std::to_string(milliseconds) + ")");
         sleptTotal += milliseconds;
+        now += static_cast<std::uint64_t>(milliseconds);
+        if (onSleep) onSleep();
+    }
+
+    bool IsWindow(WindowHandle window) override { return windows.count(window) > 0; }
+
+    void ShowRestored(WindowHandle window) override {
+        log_.Add("ShowRestored(" + std::to_string(window) + ")");
+        auto it = windows.find(window);
+        if (it != windows.end()) it->second.iconic = false;
+    }
+
+    bool ForceForegroundWindow(WindowHandle window) override {
+        log_.Add("ForceForegroundWindow(" + std::to_string(window) + ")");
+        if (!windows.count(window) || foregroundLocked) return false;
+        foreground = window;
+        return true;
+    }
+
+    bool HasHandledActivation(WindowHandle window, int timeoutMs) override {
+        if (timeoutMs <= 0) return false;
+        return foreground == window && windows.count(window) && now >= answersFrom;
+    }
+
+    std::uint64_t TickCount() override { return now; }
+
+    std::uint32_t IntegrityLevel(WindowHandle window) override {
+        auto it = integrity.find(window);
+        return it == integrity.end() ? defaultIntegrity : it->second;
     }
 
     int SendKeys(const std::vector<KeyInput>& events) override {
