@@ -1,4 +1,5 @@
 // Target tracking and sending an item into another program.
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -16,6 +17,15 @@ constexpr const char* kDiaryFormName = "日記・予定";
 
 constexpr const char* kCannotOpenClipboard = "クリップボードを開くことができません";
 constexpr const char* kCannotFillClipboard = "クリップボードにデータを設定できません";
+constexpr const char* kTargetNotInFront = "貼り付け先のウィンドウを前面にできません";
+constexpr const char* kTargetElevated = "管理者として実行中のウィンドウには貼り付けできません";
+
+// How long a target may take to come to the front and handle its activation, in all.
+constexpr int kReadyBudgetMs = 500;
+constexpr int kReadyStepMs = 10;
+
+constexpr unsigned kCfLocale = 16;
+constexpr unsigned char kLocaleJapanese[4] = {0x11, 0x04, 0, 0};  // LCID 0x0411, little-endian
 
 // Clipboard managers hold the clipboard for a moment after each change.
 constexpr std::uint64_t kOpenRetryMs = 200;
@@ -35,38 +45,119 @@ constexpr int kFollowUpNone = 0;
 constexpr int kFollowUpTab = 1;
 constexpr int kFollowUpEnter = 2;
 
-// Releases the keys it was given when it goes out of scope, in the order given, so that
-// no key stays down in the system whatever fails or throws between press and release.
-class KeyReleaser {
-public:
-    KeyReleaser(WindowSystem& windows, std::vector<unsigned char> keys) : windows_(windows), keys_(std::move(keys)) {}
-    KeyReleaser(const KeyReleaser&) = delete;
-    KeyReleaser& operator=(const KeyReleaser&) = delete;
-    ~KeyReleaser() {
-        for (unsigned char key : keys_) {
-            try {
-                windows_.KeyEvent(key, true);
-            } catch (...) {
-                // The other releases must still go out.
-            }
-        }
+KeyInput Press(std::uint16_t key) { return {key, false, false}; }
+KeyInput Release(std::uint16_t key) { return {key, true, false}; }
+
+// The releases in batch[from..] of keys pressed in batch[..from), or of every key the batch
+// presses when what went out is not known (from < 0).
+std::vector<KeyInput> ReleasesStillDue(const std::vector<KeyInput>& batch, int from) {
+    std::vector<KeyInput> due;
+    const std::size_t start = from < 0 ? 0 : static_cast<std::size_t>(from);
+    for (std::size_t i = start; i < batch.size(); ++i) {
+        const KeyInput& e = batch[i];
+        if (!e.release) continue;
+        bool pressed = from < 0;
+        for (std::size_t j = 0; j < start && !pressed; ++j)
+            pressed = !batch[j].release && batch[j].key == e.key && batch[j].unicode == e.unicode;
+        if (pressed) due.push_back(e);
     }
+    return due;
+}
 
-private:
-    WindowSystem& windows_;
-    std::vector<unsigned char> keys_;
-};
+// Sends the batch in one go. When the system took only its beginning, or the port threw,
+// the releases of whatever may have gone down are sent again on their own, so that no key
+// stays down in the system whatever fails in between.
+void SendBatch(WindowSystem& windows, const std::vector<KeyInput>& batch) {
+    int sent = 0;
+    try {
+        sent = windows.SendKeys(batch);
+    } catch (...) {
+        try {
+            std::vector<KeyInput> due = ReleasesStillDue(batch, -1);
+            if (!due.empty()) windows.SendKeys(due);
+        } catch (...) {
+            // The original failure is the one to report.
+        }
+        throw;
+    }
+    std::vector<KeyInput> due = ReleasesStillDue(batch, sent);
+    // A few attempts: the system may refuse input for a moment (a desktop switch).
+    for (int attempt = 0; attempt < 3 && !due.empty(); ++attempt) {
+        int n = windows.SendKeys(due);
+        due.erase(due.begin(), due.begin() + (n < 0 ? 0 : std::min<std::ptrdiff_t>(n, std::ssize(due))));
+    }
+}
 
-void PressAndRelease(WindowSystem& windows, unsigned char key) {
-    KeyReleaser release(windows, {key});
-    windows.KeyEvent(key, false);
+// Shift, Alt or a Windows key that the user still holds would turn the paste and the
+// follow-up key into other chords (Shift+Tab goes backwards). They are released and never
+// pressed again. An Alt or Windows key released with nothing in between would open the
+// target's menu bar or the Start menu, so an unassigned key goes first. A held Ctrl is left
+// alone: the chord's own Ctrl release lets go of it.
+void ReleaseModifiers(WindowSystem& windows) {
+    std::vector<KeyInput> releases;
+    bool menuKey = false;
+    for (std::uint16_t key : {kVkLShift, kVkRShift, kVkLMenu, kVkRMenu, kVkLWin, kVkRWin}) {
+        if (!windows.IsKeyDown(key)) continue;
+        releases.push_back(Release(key));
+        menuKey = menuKey || (key != kVkLShift && key != kVkRShift);
+    }
+    // Some input sources set only the generic state.
+    if (releases.empty() && windows.IsKeyDown(kVkShift)) releases.push_back(Release(kVkShift));
+    if (!menuKey && windows.IsKeyDown(kVkMenu)) {
+        releases.push_back(Release(kVkMenu));
+        menuKey = true;
+    }
+    if (releases.empty()) return;
+    std::vector<KeyInput> batch;
+    if (menuKey) batch = {Press(kVkUnassigned), Release(kVkUnassigned)};
+    batch.insert(batch.end(), releases.begin(), releases.end());
+    SendBatch(windows, batch);
+}
+
+void PressAndRelease(WindowSystem& windows, std::uint16_t key) {
+    ReleaseModifiers(windows);
+    SendBatch(windows, {Press(key), Release(key)});
 }
 
 void PasteByKeys(WindowSystem& windows) {
+    ReleaseModifiers(windows);
     // Ctrl is released before V, as a user's fingers would leave the keys.
-    KeyReleaser release(windows, {kVkControl, kVkV});
-    windows.KeyEvent(kVkControl, false);
-    windows.KeyEvent(kVkV, false);
+    SendBatch(windows, {Press(kVkControl), Press(kVkV), Release(kVkControl), Release(kVkV)});
+}
+
+// After SetForegroundWindow(target): waits, within one budget, until the target is really
+// in front and its thread has handled the activation, so that no keystroke goes out while
+// the system would still drop it or hand it to another window. Throws when the target
+// exists but will not come to the front. With no target, or one that is gone, the keys go
+// wherever the focus is, as they always did.
+void MakeReady(WindowSystem& windows, WindowHandle target) {
+    if (!target || !windows.IsWindow(target)) return;
+    const std::uint64_t start = windows.TickCount();
+    auto left = [&] {
+        std::uint64_t spent = windows.TickCount() - start;
+        return spent >= kReadyBudgetMs ? 0 : kReadyBudgetMs - static_cast<int>(spent);
+    };
+    if (windows.IsIconic(target)) windows.ShowRestored(target);
+    while (windows.GetForegroundWindow() != target) {
+        if (!windows.IsWindow(target)) return;
+        if (left() == 0) throw Error(kTargetNotInFront);
+        if (windows.ForceForegroundWindow(target) && windows.GetForegroundWindow() == target) break;
+        windows.Sleep(kReadyStepMs);
+    }
+    // In front; a target that does not answer in time gets the keys queued all the same.
+    while (!windows.HasHandledActivation(target, left())) {
+        if (left() == 0 || !windows.IsWindow(target)) return;
+        windows.Sleep(kReadyStepMs);
+    }
+}
+
+// Windows silently drops synthesized input and messages into a process that runs at a
+// higher integrity level (a program run as administrator).
+void RefuseElevatedTarget(WindowSystem& windows, WindowHandle target) {
+    if (!target || !windows.IsWindow(target)) return;
+    const std::uint32_t theirs = windows.IntegrityLevel(target);
+    const std::uint32_t ours = windows.IntegrityLevel(0);
+    if (theirs != kIntegrityUnknown && ours != kIntegrityUnknown && theirs > ours) throw Error(kTargetElevated);
 }
 
 void PasteIntoDiary(WindowSystem& windows, WindowHandle target) {
@@ -189,7 +280,8 @@ void TCV2Frm::PasteBtnClick() {
 void TCV2Frm::WriteClipboardText(const std::string& text) {
     Clipboard& clipboard = platform_.clipboard;
     // Registered before opening, to hold the clipboard no longer than needed. They keep
-    // personal data out of the system's clipboard history and cloud clipboard.
+    // personal data out of clipboard managers, the clipboard history and the cloud clipboard.
+    const unsigned excludeFormat = clipboard.RegisterFormat("ExcludeClipboardContentFromMonitorProcessing");
     const unsigned historyFormat = clipboard.RegisterFormat("CanIncludeInClipboardHistory");
     const unsigned cloudFormat = clipboard.RegisterFormat("CanUploadToCloudClipboard");
 
@@ -202,12 +294,24 @@ void TCV2Frm::WriteClipboardText(const std::string& text) {
         block.HandTo(kCfText);
         block.Unlock();
     }
-    // Our own UTF-16 text, so that the paste is right whatever the system's code page.
+    // The text is on the clipboard now. What follows only helps, so none of it may stop
+    // the send: a failure leaves that one format out.
+    auto extra = [&](unsigned format, const void* bytes, std::size_t size) {
+        if (!format) return;
+        try {
+            SetBlock(clipboard, format, bytes, size);
+        } catch (const Error&) {
+        }
+    };
+    // Our own UTF-16 text, so that the paste is right whatever the system's code page, and
+    // the locale that tells programs reading CF_TEXT its code page.
     std::vector<unsigned char> unicode = UnicodeBytes(text);
-    SetBlock(clipboard, kCfUnicodeText, unicode.data(), unicode.size());
+    extra(kCfUnicodeText, unicode.data(), unicode.size());
+    extra(kCfLocale, kLocaleJapanese, sizeof kLocaleJapanese);
     const unsigned char zeroDword[4] = {0, 0, 0, 0};
-    if (historyFormat) SetBlock(clipboard, historyFormat, zeroDword, sizeof zeroDword);
-    if (cloudFormat) SetBlock(clipboard, cloudFormat, zeroDword, sizeof zeroDword);
+    extra(excludeFormat, zeroDword, sizeof zeroDword);
+    extra(historyFormat, zeroDword, sizeof zeroDword);
+    extra(cloudFormat, zeroDword, sizeof zeroDword);
 }
 
 void TCV2Frm::SendText(const std::string& text) {
@@ -215,7 +319,9 @@ void TCV2Frm::SendText(const std::string& text) {
     if (!view_.IsDown(ToolButton::Paste)) return;
 
     WindowSystem& windows = platform_.windows;
+    RefuseElevatedTarget(windows, targetWindow);
     windows.SetForegroundWindow(targetWindow);
+    MakeReady(windows, targetWindow);
     // A negative wait would block the program for good.
     if (waitTime >= 0) windows.Sleep(waitTime);
     if (view_.StatusText() == kSpecialTargetTitle) {
@@ -262,7 +368,9 @@ void TCV2Frm::NoTabEnterClick(int index) {
 
 void TCV2Frm::TabEnterBtnClick() {
     if (!view_.IsDown(ToolButton::Paste) || tabEnterIndex == kFollowUpNone) return;
+    RefuseElevatedTarget(platform_.windows, targetWindow);
     platform_.windows.SetForegroundWindow(targetWindow);
+    MakeReady(platform_.windows, targetWindow);
     PressFollowUpKey();
     platform_.windows.SetForegroundWindow(targetWindow);
 }

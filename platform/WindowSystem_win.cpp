@@ -2,6 +2,8 @@
 // class names cross this boundary in code page 932.
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/Cp932.h"
 #include "platform/Win32Ports.h"
 #include "tree/Text.h"
@@ -11,6 +13,12 @@ namespace {
 
 HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
+// Right Ctrl and Alt and the Windows keys sit on the extended part of the keyboard; without
+// the flag the system would take a right-hand release for the left-hand key.
+bool IsExtendedKey(std::uint16_t vk) {
+    return vk == VK_RCONTROL || vk == VK_RMENU || vk == VK_LWIN || vk == VK_RWIN;
+}
 
 // The longest prefix of at most maxBytes bytes that ends on a character boundary.
 std::string CutToBytes(const std::string& text, std::size_t maxBytes) {
@@ -50,16 +58,95 @@ public:
 
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
 
-    bool KeyEvent(unsigned char virtualKey, bool release) override {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        input.ki.wScan = 0;
-        input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-        input.ki.time = 0;
-        input.ki.dwExtraInfo = 0;
+    int SendKeys(const std::vector<KeyInput>& events) override {
+        if (events.empty()) return 0;
+        std::vector<INPUT> inputs(events.size());
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            INPUT& in = inputs[i];
+            in.type = INPUT_KEYBOARD;
+            const KeyInput& e = events[i];
+            if (e.unicode) {
+                in.ki.wVk = 0;
+                in.ki.wScan = e.key;
+                in.ki.dwFlags = KEYEVENTF_UNICODE;
+            } else {
+                in.ki.wVk = e.key;
+                in.ki.wScan = 0;
+                in.ki.dwFlags = IsExtendedKey(e.key) ? KEYEVENTF_EXTENDEDKEY : 0;
+            }
+            if (e.release) in.ki.dwFlags |= KEYEVENTF_KEYUP;
+            in.ki.time = 0;
+            in.ki.dwExtraInfo = 0;
+        }
         // SendInput tells how many events went into the input stream: 0 when blocked.
-        return ::SendInput(1, &input, sizeof input) == 1;
+        return static_cast<int>(::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
+    }
+
+    bool IsKeyDown(std::uint16_t virtualKey) override { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+    bool IsWindow(WindowHandle window) override { return window && ::IsWindow(ToHwnd(window)); }
+
+    void ShowRestored(WindowHandle window) override { ::ShowWindowAsync(ToHwnd(window), SW_RESTORE); }
+
+    bool ForceForegroundWindow(WindowHandle window) override {
+        HWND target = ToHwnd(window);
+        DWORD self = ::GetCurrentThreadId();
+        HWND current = ::GetForegroundWindow();
+        DWORD foregroundThread = current ? ::GetWindowThreadProcessId(current, nullptr) : 0;
+        // Attached, the two threads share one input state, and the system treats this
+        // thread as the one that received the last input.
+        bool attached = foregroundThread && foregroundThread != self && ::AttachThreadInput(self, foregroundThread, TRUE);
+        BOOL ok = ::SetForegroundWindow(target);
+        if (attached) ::AttachThreadInput(self, foregroundThread, FALSE);
+        return ok != 0;
+    }
+
+    bool HasHandledActivation(WindowHandle window, int timeoutMs) override {
+        if (timeoutMs <= 0) return false;
+        HWND target = ToHwnd(window);
+        DWORD_PTR result = 0;
+        // Sent messages are handled in order, so this returns after the activation messages
+        // that SetForegroundWindow sent that thread (Wine sends them; until they are handled,
+        // input for that thread has no window to go to and is dropped).
+        if (!::SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(timeoutMs), &result))
+            return false;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info)) return true;  // cannot tell
+        return info.hwndFocus != nullptr || info.hwndActive != nullptr;
+    }
+
+    std::uint64_t TickCount() override { return ::GetTickCount64(); }
+
+    std::uint32_t IntegrityLevel(WindowHandle window) override {
+        HANDLE process = ::GetCurrentProcess();  // a pseudo handle: not closed
+        bool opened = false;
+        if (window) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(ToHwnd(window), &pid);
+            if (!pid) return kIntegrityUnknown;
+            process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+            if (!process) return kIntegrityUnknown;
+            opened = true;
+        }
+        std::uint32_t level = kIntegrityUnknown;
+        HANDLE token = nullptr;
+        if (::OpenProcessToken(process, TOKEN_QUERY, &token)) {
+            DWORD size = 0;
+            ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+            if (size >= sizeof(TOKEN_MANDATORY_LABEL)) {
+                std::vector<unsigned char> buffer(size);
+                auto* label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data());
+                if (::GetTokenInformation(token, TokenIntegrityLevel, label, size, &size) && label->Label.Sid &&
+                    ::IsValidSid(label->Label.Sid)) {
+                    UCHAR count = *::GetSidSubAuthorityCount(label->Label.Sid);
+                    if (count > 0) level = *::GetSidSubAuthority(label->Label.Sid, count - 1u);
+                }
+            }
+            ::CloseHandle(token);
+        }
+        if (opened) ::CloseHandle(process);
+        return level;
     }
 
     WindowHandle FindTopLevelWindow(const std::string& className) override {

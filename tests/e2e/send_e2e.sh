@@ -10,6 +10,10 @@
 #            and submits; Ctrl+click sends once; follow-up none leaves the focus in place
 #   special  the diary stand-in gets WM_PASTE and no Ctrl+V; a clipboard held by another
 #            program gives the error box and pastes nothing
+#   default  the settings of a new user (no wait time stored, double-click mode, no follow-up
+#            key): 12 double-clicks in a row all arrive exactly
+#   held     the user holds Shift, then Alt, while double-clicking, follow-up Tab: the text
+#            arrives exactly, the focus moves forward, and Alt opens no menu bar
 #   measure [count] [wait]   not a test: times sends from the click to the text arriving,
 #            minus the wait time (default 50 sends with a wait time of 300 ms)
 #
@@ -89,12 +93,14 @@ wait_for() {  # wait_for <file> <line> <seconds>
 ITEMS=("見出し" "123-4567" "東京都港区芝公園1-2-3" "山田 太郎" "ﾔﾏﾀﾞ ﾀﾛｳ" "taro@example.jp")
 printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.cv2
 
-# start_program <ClickChange> <TabEnter> <WaitTime>
+# start_program <ClickChange> <TabEnter> <WaitTime, or - for none stored>
 start_program() {
     wineserver -k >/dev/null 2>&1
     sleep 0.5
-    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n[Paste]\r\nWaitTime=%s\r\n[Menu]\r\nTabEnter=%s\r\n' \
-        "$1" "$3" "$2" > user.ini
+    local paste=
+    [ "$3" != - ] && paste=$(printf '[Paste]\r\nWaitTime=%s\r\n' "$3")
+    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n%s[Menu]\r\nTabEnter=%s\r\n' \
+        "$1" "$paste" "$2" > user.ini
     cp user.ini Corvell2.ini
     rm -f items.txt
     run Corvell2.exe "$WIN\\user.cv2"
@@ -124,9 +130,9 @@ click_item() {
     sleep 1
 }
 
-start_target() {  # start_target <log>
+start_target() {  # start_target <log> [menu]
     rm -f "$1"
-    run target.exe "$WIN\\$1" "応募フォーム - Target" 400 100
+    run target.exe "$WIN\\$1" "応募フォーム - Target" 400 100 ${2:-}
     wait_for "$1" "focus=0" 15 || { echo "FAIL: target did not start"; exit 1; }
 }
 
@@ -207,6 +213,37 @@ special)
     check box.txt "text=クリップボードを開くことができません." "error box text"
     check diary.log $'text=山田 太郎\t' "nothing pasted while the clipboard was held"
     check diary.log "paste=1" "no WM_PASTE while the clipboard was held"
+    ;;
+default)
+    start_program 0 0 -
+    start_target form.log
+    activate 560 150
+    expected=
+    for i in $(seq 12); do
+        item=$((1 + i % 2))
+        click_item $item --repeat 2 --delay 80
+        expected+=${ITEMS[$item]}
+    done
+    check form.log "field0=$expected" "12 double-clicks at the default settings, every text exact"
+    check form.log "focus=0" "no follow-up key: the focus stays"
+    ;;
+held)
+    start_program 0 1 -
+    start_target form.log menu
+    activate 560 170
+    xdotool keydown shift
+    click_item 1 --repeat 2 --delay 80
+    xdotool keyup shift
+    sleep 0.5
+    check form.log "field0=123-4567" "Shift held: the text is exact"
+    check form.log "focus=1" "Shift held: Tab moves the focus forward"
+    xdotool keydown alt
+    click_item 2 --repeat 2 --delay 80
+    xdotool keyup alt
+    sleep 0.5
+    check form.log "field1=東京都港区芝公園1-2-3" "Alt held: the text is exact"
+    check form.log "focus=2" "Alt held: Tab moves the focus forward"
+    check form.log "menus=0" "Alt held: the target's menu bar does not open"
     ;;
 measure)
     COUNT=${3:-50}

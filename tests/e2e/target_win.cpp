@@ -1,7 +1,9 @@
 // An end-to-end target: a window with several edit fields and a submit button, like a
 // web form. Tab moves between the fields, Enter presses the submit button. Every change
-// rewrites the log (argument 1): field0..field4, focus (index of the focused field) and
-// submitted (how often Enter or the button submitted the form).
+// rewrites the log (argument 1): field0..field4, focus (index of the focused field),
+// submitted (how often Enter or the button submitted the form) and menus (how often the
+// menu bar was entered, by Alt or F10 or a click).
+//   target <log> [title] [x] [y] [menu]   with "menu": the window has a menu bar
 #include <windows.h>
 
 #include <string>
@@ -16,12 +18,14 @@ std::wstring g_log;
 HWND g_fields[kFields];
 int g_focus = -1;
 int g_submitted = 0;
+int g_menus = 0;
 
 void Log() {
     std::vector<std::pair<std::string, std::string>> lines;
     for (int i = 0; i < kFields; ++i) lines.emplace_back("field" + std::to_string(i), cv2::e2e::Utf8(cv2::e2e::TextOf(g_fields[i])));
     lines.emplace_back("focus", std::to_string(g_focus));
     lines.emplace_back("submitted", std::to_string(g_submitted));
+    lines.emplace_back("menus", std::to_string(g_menus));
     cv2::e2e::WriteLog(g_log, lines);
 }
 
@@ -45,6 +49,10 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 SetFocus(g_fields[g_focus < 0 ? 0 : g_focus]);
                 return 0;
             }
+            break;
+        case WM_ENTERMENULOOP:
+            ++g_menus;
+            Log();
             break;
         case WM_DESTROY:
             Log();
@@ -73,8 +81,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RegisterClassW(&wc);
     int x = argc > 3 ? _wtoi(argv[3]) : 400;
     int y = argc > 4 ? _wtoi(argv[4]) : 100;
+    HMENU menu = nullptr;
+    if (argc > 5 && std::wstring(argv[5]) == L"menu") {
+        menu = CreateMenu();
+        HMENU file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, 200, L"閉じる(&C)");
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+    }
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
-                                360, 60 + kFields * 34 + 40, nullptr, nullptr, instance, nullptr);
+                                360, 60 + kFields * 34 + 40 + (menu ? 20 : 0), nullptr, menu, instance, nullptr);
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (int i = 0; i < kFields; ++i) {
         g_fields[i] = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,

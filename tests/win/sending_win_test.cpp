@@ -226,14 +226,41 @@ TEST_F(SendingWin, SynthesizedCtrlVPastesIntoTheFocusedEdit) {
 
     view.down[ToolButton::Paste] = false;
     frm.SendText("ﾃｽﾄ入力");
-    EXPECT_TRUE(windows->KeyEvent(kVkControl, false));
-    EXPECT_TRUE(windows->KeyEvent(kVkV, false));
-    EXPECT_TRUE(windows->KeyEvent(kVkControl, true));
-    EXPECT_TRUE(windows->KeyEvent(kVkV, true));
+    EXPECT_EQ(windows->SendKeys({{kVkControl, false}, {kVkV, false}, {kVkControl, true}, {kVkV, true}}), 4);
     if (!PumpUntil([&] { return !TextOf(edit.get()).empty(); }, 2000))
         GTEST_SKIP() << "synthesized input was not delivered to this desktop";
     EXPECT_EQ(TextOf(edit.get()), L"ﾃｽﾄ入力");
     EXPECT_GE(GetAsyncKeyState(VK_CONTROL), 0) << "Ctrl left down";
+}
+
+TEST_F(SendingWin, UnicodeUnitsAndHeldModifiersThroughTheKeyPort) {
+    Window top = MakeWindow(TestClass(L"Cv2TestTyping"), L"typing");
+    Window edit = MakeWindow(L"EDIT", L"", top.get(), WS_BORDER);
+    ShowWindow(top.get(), SW_SHOW);
+    auto h = reinterpret_cast<WindowHandle>(top.get());
+    ASSERT_TRUE(windows->ForceForegroundWindow(h));
+    SetFocus(edit.get());
+    EXPECT_TRUE(windows->HasHandledActivation(h, 500));
+
+    // A held left Shift shows in the generic state and goes with its release.
+    EXPECT_EQ(windows->SendKeys({{kVkLShift, false}}), 1);
+    EXPECT_TRUE(windows->IsKeyDown(kVkLShift));
+    EXPECT_TRUE(windows->IsKeyDown(kVkShift));
+    EXPECT_EQ(windows->SendKeys({{kVkUnassigned, false}, {kVkUnassigned, true}, {kVkLShift, true}}), 3);
+    EXPECT_FALSE(windows->IsKeyDown(kVkShift));
+
+    EXPECT_EQ(windows->SendKeys({{0x3042, false, true}, {0x3042, true, true}, {L'a', false, true}, {L'a', true, true}}),
+              4);
+    if (!PumpUntil([&] { return TextOf(edit.get()).size() >= 2; }, 2000))
+        GTEST_SKIP() << "synthesized input was not delivered to this desktop";
+    EXPECT_EQ(TextOf(edit.get()), L"あa");
+}
+
+TEST_F(SendingWin, IntegrityLevelsOfOwnWindowsMatchThisProcess) {
+    std::uint32_t ours = windows->IntegrityLevel(0);
+    EXPECT_EQ(windows->IntegrityLevel(reinterpret_cast<WindowHandle>(owner.get())), ours);
+    if (ours == kIntegrityUnknown) GTEST_SKIP() << "no integrity level on this system";
+    EXPECT_GE(ours, 0x1000u);  // at least low; 0 would be untrusted, not a real desktop program
 }
 
 }  // namespace
