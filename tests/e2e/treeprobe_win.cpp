@@ -5,6 +5,7 @@
 //                          button, the frame's size and the bars' heights, and the screen
 //                          centres of the tool buttons
 //   treeprobe close <out>  asks the main window to close
+//   treeprobe box <out> <caption>  whether a message box with that caption is open
 #include <windows.h>
 #include <commctrl.h>
 
@@ -185,6 +186,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         HWND frame = FindWindowW(L"TCV2Frm", nullptr);
         if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
         lines = {{"found", frame ? "1" : "0"}};
+    } else if (command == L"box" && argc >= 4) {
+        // A message box of the program, by its caption.
+        lines = {{"found", FindWindowW(L"#32770", argv[3]) ? "1" : "0"}};
     } else {
         return 2;
     }
