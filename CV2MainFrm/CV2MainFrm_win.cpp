@@ -345,7 +345,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return OnQueryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
-            // The process ends soon after this returns, without WM_DESTROY.
+            // The system may end the process at any moment after this returns, without
+            // WM_DESTROY: the settings are written now. The window then goes as on closing,
+            // so that the message loop ends and the single-instance guard is released.
             if (wParam) {
                 KillTimer(Hwnd(), kTimerId);
                 try {
@@ -353,6 +355,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 } catch (const std::exception& e) {
                     ReportException(e.what());
                 }
+                DestroyWindow(Hwnd());
             }
             return 0;
         case WM_DESTROY:

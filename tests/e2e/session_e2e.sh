@@ -67,12 +67,20 @@ row_point() {
     value "${key%text}$2"
 }
 # Whether a dialog of the program with that caption (the save-changes question by default)
-# is open.
-box_open() {
-    rm -f "$work/box.txt"
-    on_desktop treeprobe.exe box "$(winpath "$work/box.txt")" "${1:-Corvel2！}"
-    grep -q '^found=1' "$work/box.txt" 2>/dev/null
+# is open: 1 or 0, asked again while the probe itself does not get through.
+box_state() {
+    for _ in $(seq 20); do
+        rm -f "$work/box.txt"
+        on_desktop treeprobe.exe box "$(winpath "$work/box.txt")" "${1:-Corvel2！}"
+        if [ -f "$work/box.txt" ]; then
+            sed -n 's/^found=//p' "$work/box.txt"
+            return 0
+        fi
+        sleep 0.2
+    done
+    echo 0
 }
+box_open() { [ "$(box_state "$@")" = 1 ]; }
 
 # The user file and its settings: icons on three items, every key present.
 user_text() { printf '郵便番号\n\t123\n住所\n\t東京都\n氏名\n' | iconv -f UTF-8 -t CP932; }
@@ -81,8 +89,17 @@ settings='[Window]\r\nWidth=178\r\nHeight=300\r\nTop=40\r\nLeft=80\r\nExpand=0\r
 printf "$settings" >"$app/data/user.ini"
 
 # Starts the program from $app with the given arguments and waits for its window.
+# The probe must join the program's desktop, not make its own (a desktop made by the probe
+# ends with it): wait for the desktop first.
 start_program() {
     (cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe "$@" >/dev/null 2>&1) &
+    local desk=
+    for _ in $(seq 300); do
+        desk=$(xdotool search --name "$desktop - " 2>/dev/null | head -1)
+        [ -n "$desk" ] && break
+        sleep 0.2
+    done
+    [ -n "$desk" ] || fail "the Wine desktop did not appear"
     for _ in $(seq 150); do look && return 0; sleep 0.2; done
     fail "the main window did not appear"
 }
@@ -111,8 +128,11 @@ make_dirty() {
     xdotool key a
     sleep 0.6
     xdotool key Return
-    sleep 0.4
-    look && [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名 新規項目" ] || fail "no item added: [$(value tree)]"
+    for _ in $(seq 30); do
+        look && [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名 新規項目" ] && return 0
+        sleep 0.2
+    done
+    fail "no item added: [$(value tree)]"
 }
 end_session() { on_desktop wineboot.exe -e; }
 has_every_key() {
