@@ -17,6 +17,7 @@
 #include "platform/Locale.h"
 #include "platform/Shell.h"
 #include "platform/WindowSystem.h"
+#include "settings/Ini.h"
 #include "tree/ItemTree.h"
 
 namespace cv2 {
@@ -67,6 +68,9 @@ public:
     std::wstring openInitialDir;
     std::wstring saveInitialDir;
     std::wstring saveDialogName = L"新規ﾕｰｻﾞｰ";
+    // Settings files that were there but could not be read when last loaded (another program
+    // held them): SaveSettings leaves them alone.
+    std::vector<std::wstring> unreadSettings;
 
     // ---- the item tree and its commands ----
     void AddNodeMenuClick();
@@ -115,6 +119,8 @@ public:
     std::string BuildExpandList();
     void LoadItemImages();
     void FormDestroy();
+    // Remembers whether the settings file just loaded could be read.
+    void NoteSettingsRead(const std::wstring& file, const IniFile& ini);
 
     // ---- start-up ----
     void FormCreate(const std::vector<std::wstring>& args);
@@ -126,6 +132,13 @@ public:
     void OpenBtnClick();
     void NewBtnClick();
     bool FormCloseQuery();
+    // Logoff or shutdown asks: true when the session may end. Unsaved changes get the same
+    // question as closing; while a question is already open the answer is no.
+    bool FormQueryEndSession();
+    // The session ends: the process is about to be ended without the window's destruction,
+    // so its work (the settings files) is done now, and only once.
+    void FormEndSession();
+    bool sessionEnded = false;
 
     // ---- wizard ----
     bool RunNewUserWizard(std::wstring& path);
@@ -162,6 +175,7 @@ private:
     Platform& platform_;
     ItemTree tree_;
     TreeObserver* treeView_ = nullptr;
+    bool asking_ = false;  // the save-changes question is open
 };
 
 }  // namespace cv2

@@ -407,6 +407,22 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             if (frm_->FormCloseQuery()) DestroyWindow(Hwnd());
             return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            // The system may end the process at any moment after this returns, without
+            // WM_DESTROY: the settings are written now. The window then goes as on closing,
+            // so that the message loop ends and the single-instance guard is released.
+            if (wParam) {
+                KillTimer(Hwnd(), kTimerId);
+                try {
+                    frm_->FormEndSession();
+                } catch (const std::exception& e) {
+                    ReportException(e.what());
+                }
+                DestroyWindow(Hwnd());
+            }
+            return 0;
         case WM_DESTROY:
             KillTimer(Hwnd(), kTimerId);
             try {
@@ -424,6 +440,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             return Default(msg, wParam, lParam);
     }
+}
+
+bool MainWindow::OnQueryEndSession() {
+    if (!frm_->dirty) return true;
+    // Shown by the system beside the program while it holds the session up.
+    std::wstring reason = FromCp932("保存されていない変更があります");
+    ShutdownBlockReasonCreate(Hwnd(), reason.c_str());
+    auto done = ScopeGuard([this] { ShutdownBlockReasonDestroy(Hwnd()); });
+    return frm_->FormQueryEndSession();
 }
 
 void MainWindow::Command(int id) {
@@ -829,6 +854,9 @@ void MainWindow::ExpandedChanged(Item& item) {
     if (syncingModel_) return;  // the control made this change itself
     HTREEITEM handle = TreeItemOf(&item);
     if (!handle) return;
+    // An item that lost its last child: TVM_EXPAND does nothing for an item without
+    // children, so the state is cleared directly, and a child added later finds it closed.
+    if (!item.HasChildren()) return SetTreeItemState(handle, 0, TVIS_EXPANDED);
     mirroring_ = true;
     auto done = ScopeGuard([this] { mirroring_ = false; });
     SendMessageW(tree_, TVM_EXPAND, item.Expanded() ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(handle));

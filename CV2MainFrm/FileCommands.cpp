@@ -17,6 +17,11 @@ constexpr const char* kUserFileExt = "cv2";
 
 bool TCV2Frm::QuerySaveChanges() {
     if (!dirty) return true;
+    asking_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{asking_};
     const std::string text = fileName.empty()
                                  ? std::string("無題は変更されています。保存しますか？")
                                  : ToCp932(ExtractFileName(fileName)) + " は変更されています。\n\r変更を保存しますか？";
@@ -67,9 +72,15 @@ void TCV2Frm::OpenBtnClick() {
     } catch (const std::exception&) {
         return;
     }
-    {
+    try {
         RedrawSuspension redraw(view_);
         tree_.ReplaceWith(loaded);
+    } catch (...) {
+        // The window could not show all of it: what it shows is part of the new file and
+        // belongs to no file, so neither file's settings nor a save can mix them up.
+        fileName.clear();
+        dirty = true;
+        throw;
     }
     dirty = false;
     fileName = path;
@@ -85,6 +96,18 @@ void TCV2Frm::NewBtnClick() {
 }
 
 bool TCV2Frm::FormCloseQuery() { return QuerySaveChanges(); }
+
+bool TCV2Frm::FormQueryEndSession() {
+    // The question open already (from closing, Open or New) cannot be answered for the user.
+    if (asking_) return false;
+    return QuerySaveChanges();
+}
+
+void TCV2Frm::FormEndSession() {
+    if (sessionEnded) return;
+    FormDestroy();
+    sessionEnded = true;
+}
 
 bool TCV2Frm::RunOpenDialog(std::wstring& path) {
     FileDialogSpec spec{"ﾕｰｻﾞｰﾌｧｲﾙを開く", kUserFileFilter, kUserFileExt, openInitialDir, false};

@@ -116,6 +116,7 @@ private:
     void ApplyFont();
     void LayoutControls();
     LRESULT OnNotify(NMHDR* header);
+    bool OnQueryEndSession();
     LRESULT OnTreeNotify(NMHDR* header);
     LRESULT TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void ShowNodePopup(POINT screen);

@@ -23,6 +23,8 @@ constexpr std::string_view kMenu = "Menu";
 constexpr std::string_view kImage = "Image";
 constexpr int kTabEnterEntries = 3;
 
+constexpr int kImageCount = 12;
+
 // Settings that were never stored: an empty path names no file at all (a bare ".ini"
 // must not be looked up in whatever the current folder is).
 IniFile LoadSettingsFile(FileSystem& files, const std::wstring& path) {
@@ -44,9 +46,14 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
     if (path.empty()) return;
     try {
         const std::wstring file = SettingsFileOf(path);
+        // A file that was there but could not be read when this tree was loaded holds icons
+        // and places this program never saw: writing it now would replace them with defaults.
+        for (const std::wstring& held : unreadSettings)
+            if (SameTextAscii(held, file)) return;
         // Keys this save does not write (icons of items since deleted, an old NodeSelect
-        // or TabEnter) keep their values and places.
+        // or TabEnter) keep their values and places; an unreadable file is left alone.
         IniFile ini = IniFile::Load(platform_.files, file);
+        if (ini.Unreadable()) return;
         const WindowState state = view_.GetState();
         const Bounds bounds = view_.GetBounds();
         // In compact mode the window's size is the shrunk one; the size to restore is
@@ -83,6 +90,7 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
 
 void TCV2Frm::LoadSettings(const std::wstring& path) {
     IniFile ini = LoadSettingsFile(platform_.files, path);
+    NoteSettingsRead(SettingsFileOf(path), ini);
     RedrawSuspension redraw(view_);
     // Each step builds on the ones before; the first that fails leaves the rest undone
     // and whatever was applied so far stays.
@@ -146,20 +154,30 @@ std::string TCV2Frm::BuildExpandList() {
     return list.empty() ? "No" : list;
 }
 
+void TCV2Frm::NoteSettingsRead(const std::wstring& file, const IniFile& ini) {
+    std::erase_if(unreadSettings, [&](const std::wstring& held) { return SameTextAscii(held, file); });
+    if (ini.Unreadable()) unreadSettings.push_back(file);
+}
+
 void TCV2Frm::LoadItemImages() {
     IniFile ini = LoadSettingsFile(platform_.files, fileName);
+    if (!fileName.empty()) NoteSettingsRead(SettingsFileOf(fileName), ini);
     RedrawSuspension redraw(view_);
     std::string key = "index";
     int n = 0;
     for (Item* item = tree_.First(); item; item = item->Next(), ++n) {
         key.resize(5);
         key += IntToStr(n);
-        // Not range-checked: an icon index from a hand-edited file is shown as stored.
-        tree_.SetImageIndex(item, ini.ReadInteger(kImage, key, 0));
+        // An index from a hand-edited file that names no icon is taken as missing.
+        const int image = ini.ReadInteger(kImage, key, 0);
+        tree_.SetImageIndex(item, image >= 0 && image < kImageCount ? image : 0);
     }
 }
 
 void TCV2Frm::FormDestroy() {
+    // After the end of the session the settings are written already, with the state the
+    // session ended in.
+    if (sessionEnded) return;
     SaveSettings(platform_.files.ModulePath());
     if (!fileName.empty()) SaveSettings(fileName);
 }

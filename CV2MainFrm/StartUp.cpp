@@ -21,10 +21,13 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
     std::wstring path;
     StartChoice choice = StartChoice::Undecided;
 
-    // A relative argument stays relative: it is looked up from the current folder.
-    if (!args.empty() && !files.FindFiles(args[0]).empty() && SameTextAscii(ExtractFileExt(args[0]), L".cv2")) {
+    // A relative argument is taken from the folder the program was started in, once and for
+    // all: the file dialogs may change the current folder later, and the settings of this
+    // file must still land beside it.
+    const std::wstring arg = args.empty() ? std::wstring() : files.FullPath(args[0]);
+    if (!arg.empty() && !files.FindFiles(arg).empty() && SameTextAscii(ExtractFileExt(arg), L".cv2")) {
         choice = StartChoice::Load;
-        path = args[0];
+        path = arg;
     }
     if (choice == StartChoice::Undecided) {
         // The executable's settings file is written at every exit, so it tells a program

@@ -16,10 +16,11 @@ int ReturnOrNextPage(int page, bool next) {
     return page;
 }
 
-std::string AgeAfterBirthdayExit(const std::string& old, const Date& birthday, const Date& today) {
-    if (!old.empty()) return old;
+std::string AgeAfterBirthdayExit(const std::string& old, const Date& birthday, const Date& today,
+                                 const std::string& filledIn) {
+    if (!old.empty() && (filledIn.empty() || old != filledIn)) return old;
     int age = CalcAge(birthday, today);
-    return age < 0 ? old : IntToStr(age);
+    return age < 0 ? std::string() : IntToStr(age);
 }
 
 }  // namespace cv2

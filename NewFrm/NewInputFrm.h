@@ -24,8 +24,11 @@ std::optional<PageButtons> PageButtonsFor(int page);
 // The page that Next (`next`) or Return leads to from `page`; the same page at either end.
 int ReturnOrNextPage(int page, bool next);
 
-// What the age field holds after the birthday picker lost the focus: the age when it was
-// empty, otherwise unchanged. A birthday after today leaves it unchanged too.
-std::string AgeAfterBirthdayExit(const std::string& old, const Date& birthday, const Date& today);
+// What the age field holds after the focus left the birthday picker: the age when it is
+// empty, or when it still holds `filledIn`, the age an earlier exit put there (so that it
+// follows a birthday changed afterwards); an age the user typed stays. A birthday after
+// today gives no age.
+std::string AgeAfterBirthdayExit(const std::string& old, const Date& birthday, const Date& today,
+                                 const std::string& filledIn = {});
 
 }  // namespace cv2

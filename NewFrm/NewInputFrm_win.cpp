@@ -134,7 +134,9 @@ struct Wizard {
     HFONT font = nullptr;
     int dpi = kDesignDpi;  // the layout's resolution; every size above is designed at 96
     int page = 0;
-    bool birthdayDropped = false;
+    // The age the last exit from the birthday put into Old; cleared when the user changes it.
+    std::string filledAge;
+    bool fillingAge = false;  // Old is being set by BirthdayExit
     std::vector<std::pair<HWND, int>> pageControls;  // every control of a page, with its page
     std::vector<HIMAGELIST> glyphs;                  // the buttons' glyphs, released with the dialog
     std::unique_ptr<Ime> ime = MakeWin32Ime();
@@ -262,10 +264,28 @@ void BirthdayExit(Wizard& w) {
     try {
         HWND old = GetDlgItem(w.dlg, kIdOld);
         std::string text = GetText(old);
-        std::string age = AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(w.dlg, kIdBirthday)), w.locale->Today());
-        if (age != text) SetWindowTextW(old, FromCp932(age).c_str());
+        std::string age = AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(w.dlg, kIdBirthday)),
+                                               w.locale->Today(), w.filledAge);
+        if (age == text) return;
+        w.fillingAge = true;
+        SetWindowTextW(old, FromCp932(age).c_str());
+        w.fillingAge = false;
+        w.filledAge = age;
+        // Arriving in Old by keyboard selected its text before it was filled in.
+        if (GetFocus() == old && GetKeyState(VK_LBUTTON) >= 0) SendMessageW(old, EM_SETSEL, 0, -1);
     } catch (...) {
     }
+}
+
+// Whether the focus has left the birthday picker for another field or button of the wizard.
+// The picker also loses the focus when its calendar drops down (Wine notifies that before
+// DTN_DROPDOWN) and when the user switches to another program; neither counts.
+bool FocusLeftPicker(Wizard& w, HWND picker) {
+    HWND focus = GetFocus();
+    if (!focus || focus == picker || IsChild(picker, focus)) return false;
+    HWND calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+    if (calendar && (focus == calendar || IsChild(calendar, focus))) return false;
+    return IsChild(w.dlg, focus) != FALSE;
 }
 
 void FormCreate(Wizard& w) {
@@ -368,6 +388,8 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                     EndDialog(dlg, kIdOk);
                 } else if (code == BN_CLICKED && id == kIdCancelBtn) {
                     EndDialog(dlg, kIdCancel);
+                } else if (code == EN_CHANGE && id == kIdOld) {
+                    if (!w->fillingAge) w->filledAge.clear();  // the user's own age from now on
                 } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
                     if (const FieldSpec* f = FindField(id)) {
                         WindowHandle field = static_cast<WindowHandle>(lp);
@@ -389,19 +411,17 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 if (static_cast<int>(nm->idFrom) != kIdBirthday) break;
                 WindowHandle picker = reinterpret_cast<WindowHandle>(nm->hwndFrom);
                 switch (nm->code) {
-                    case DTN_DROPDOWN:
-                        w->birthdayDropped = true;
-                        break;
-                    case DTN_CLOSEUP:
-                        w->birthdayDropped = false;
-                        break;
                     case NM_SETFOCUS:
                         w->ime->Enter(picker, ImeMode::Off);
                         break;
                     case NM_KILLFOCUS:
-                        if (w->birthdayDropped) break;  // the calendar took it; still inside
                         w->ime->Leave(picker, ImeMode::Off);
-                        BirthdayExit(*w);
+                        if (FocusLeftPicker(*w, nm->hwndFrom)) BirthdayExit(*w);
+                        break;
+                    case DTN_CLOSEUP:
+                        // A click on another field closes the calendar and takes the focus
+                        // there without the picker getting it back first.
+                        if (FocusLeftPicker(*w, nm->hwndFrom)) BirthdayExit(*w);
                         break;
                     default:
                         break;

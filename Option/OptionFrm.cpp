@@ -5,7 +5,9 @@
 namespace cv2 {
 
 unsigned NumEdit1KeyPress(unsigned key) {
+    constexpr unsigned kFullWidthZero = 0xFF10;
     if (key == 8 || (key >= '0' && key <= '9')) return key;
+    if (key >= kFullWidthZero && key <= kFullWidthZero + 9) return key - kFullWidthZero + '0';
     return 0;
 }
 

@@ -9,8 +9,9 @@ namespace cv2 {
 // NumEdit1 takes at most this many typed characters; longer values can still be shown.
 inline constexpr int kNumEdit1TypingLimit = 3;
 
-// The key filter of NumEdit1 (WM_CHAR): backspace and the digits pass, every other
-// character comes back as 0 and is swallowed.
+// The key filter of NumEdit1 (WM_CHAR, a UTF-16 unit): backspace and the digits pass, the
+// full-width digits "０" to "９" (what an input method commits) come back as the plain
+// digits, every other character comes back as 0 and is swallowed.
 unsigned NumEdit1KeyPress(unsigned key);
 
 // The text NumEdit1 gets when it loses the focus: "0" for an empty field.

@@ -5,6 +5,7 @@
 #include "Option/OptionFrm_win.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -116,11 +117,36 @@ struct DialogState {
 };
 
 LRESULT CALLBACK NumEdit1Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_CHAR) {
-        // NumEdit1KeyPress: everything but backspace and digits is swallowed.
-        unsigned key = NumEdit1KeyPress(static_cast<unsigned>(wParam));
-        if (!key) return 0;
-        wParam = key;
+    switch (msg) {
+        case WM_CHAR: {
+            // NumEdit1KeyPress: everything but backspace and digits is swallowed.
+            unsigned key = NumEdit1KeyPress(static_cast<unsigned>(wParam));
+            if (!key) return 0;
+            wParam = key;
+            break;
+        }
+        case WM_IME_CHAR:
+            // Characters an input method sends one by one go through the same filter.
+            SendMessageW(hwnd, WM_CHAR, wParam, lParam);
+            return 0;
+        case WM_IME_COMPOSITION:
+            // The edit would insert the committed text in one piece, past the filter: it is
+            // typed here character by character instead.
+            if (lParam & GCS_RESULTSTR) {
+                if (HIMC imc = ImmGetContext(hwnd)) {
+                    LONG bytes = ImmGetCompositionStringW(imc, GCS_RESULTSTR, nullptr, 0);
+                    std::wstring result(bytes > 0 ? static_cast<std::size_t>(bytes) / sizeof(wchar_t) : 0, L'\0');
+                    if (!result.empty())
+                        ImmGetCompositionStringW(imc, GCS_RESULTSTR, result.data(),
+                                                 static_cast<DWORD>(result.size() * sizeof(wchar_t)));
+                    ImmReleaseContext(hwnd, imc);
+                    for (wchar_t c : result) SendMessageW(hwnd, WM_CHAR, c, 1);
+                }
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
@@ -187,6 +213,9 @@ void InitDialog(HWND dlg, DialogState& st) {
                               WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(st.font), FALSE);
     SetWindowSubclass(edit, NumEdit1Proc, 1, 0);
+    // Digits only: no input method in this field at all (the committed text of one that is
+    // open anyway is filtered above).
+    ImmAssociateContextEx(edit, nullptr, 0);
     std::wstring wide = FromCp932(*st.text);
     SetWindowTextW(edit, wide.c_str());  // not subject to the typing limit
     SendMessageW(edit, EM_LIMITTEXT, kNumEdit1TypingLimit, 0);

@@ -15,9 +15,12 @@ HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 // Room for long paths ("\\?\" and beyond MAX_PATH), which the Explorer-style dialogs return.
 constexpr std::size_t kPathBufferChars = 32768;
 
-constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
-constexpr DWORD kSaveFlags =
-    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+// OFN_NOCHANGEDIR: the current folder stays where the program started, whatever folder the
+// user browses to.
+constexpr DWORD kOpenFlags =
+    OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
+constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING |
+                             OFN_EXPLORER | OFN_NOCHANGEDIR;
 
 class Win32Dialogs : public Dialogs {
 public:

@@ -173,6 +173,24 @@ public:
         return ::stat(ToNative(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
     }
 
+    bool IsAbsent(const std::wstring& path) override {
+        struct stat st {};
+        return ::stat(ToNative(path).c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    }
+
+    std::wstring FullPath(const std::wstring& path) override {
+        if (path.empty() || path[0] == L'/' || path[0] == L'\\') return path;
+        std::string cwd(256, '\0');
+        while (!::getcwd(cwd.data(), cwd.size())) {
+            if (errno != ERANGE) return path;
+            cwd.resize(cwd.size() * 2);
+        }
+        cwd.resize(std::char_traits<char>::length(cwd.c_str()));
+        std::wstring full = FromNative(cwd);
+        if (full.empty() || full.back() != L'/') full += L'/';
+        return full + path;
+    }
+
     std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {
         std::vector<std::wstring> found;
         std::wstring dir = ExtractFilePath(pattern);

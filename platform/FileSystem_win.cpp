@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/Retry.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {
@@ -15,6 +16,10 @@ public:
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     HANDLE Get() const { return h_; }
+    void Reset(HANDLE h) {
+        Close();
+        h_ = h;
+    }
     bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
     // Closes now; false when closing failed (the last write may then be lost).
     bool Close() {
@@ -34,30 +39,63 @@ std::wstring FolderOf(const std::wstring& path) {
     return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
 }
 
+// Backup, synchronisation and virus-scanning programs open files for a moment; with these
+// the program never keeps them out, and they never keep the program out for long.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Failures that another program's open handle or lock causes, and that pass when it lets go.
+// (A program that opened the file without sharing makes others fail with a sharing
+// violation; one that is deleting or replacing it, with a refused access.)
+bool LastErrorIsBusy() {
+    DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+template <typename Attempt>
+bool RetryFileOperation(Attempt&& attempt) {
+    return RetryWhileBusy(kFileAttempts, attempt, LastErrorIsBusy, [] {
+        DWORD error = GetLastError();
+        Sleep(kFilePauseMs);
+        SetLastError(error);
+    });
+}
+
+bool IsFolder(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// One attempt at reading the whole file.
+bool ReadWhole(const std::wstring& path, std::string& bytes) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
+    if (!file.Valid()) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+    std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < data.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
+            return false;
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    data.resize(done);
+    bytes = std::move(data);
+    return true;
+}
+
 class Win32FileSystem : public FileSystem {
 public:
     bool ReadFile(const std::wstring& path, std::string& bytes) override {
-        Handle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) return false;
-        LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
-        std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
-        std::size_t done = 0;
-        while (done < data.size()) {
-            DWORD got = 0;
-            if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
-                return false;
-            if (got == 0) break;  // the file shrank meanwhile
-            done += got;
-        }
-        data.resize(done);
-        bytes = std::move(data);
-        return true;
+        // A folder refuses access at once and for ever: no point in waiting for it.
+        if (IsFolder(path)) return false;
+        return RetryFileOperation([&] { return ReadWhole(path, bytes); });
     }
 
     bool WriteFileAtomic(const std::wstring& path, const std::string& bytes) override {
-        DWORD attributes = GetFileAttributesW(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+        if (IsFolder(path)) return false;
 
         // GetTempFileNameW creates the (empty) temporary file itself, so its name is ours.
         std::wstring folder = FolderOf(path);
@@ -66,7 +104,11 @@ public:
 
         bool ok = false;
         {
-            Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            Handle file(INVALID_HANDLE_VALUE);
+            RetryFileOperation([&] {
+                file.Reset(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                return file.Valid();
+            });
             if (file.Valid()) {
                 ok = true;
                 std::size_t done = 0;
@@ -80,7 +122,9 @@ public:
                 ok = file.Close() && ok;
             }
         }
-        ok = ok && MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        ok = ok && RetryFileOperation([&] {
+                 return MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+             });
         if (!ok) {
             DWORD error = GetLastError();
             DeleteFileW(temp);
@@ -92,6 +136,26 @@ public:
     bool FileExists(const std::wstring& path) override {
         DWORD attributes = GetFileAttributesW(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    bool IsAbsent(const std::wstring& path) override {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+
+    std::wstring FullPath(const std::wstring& path) override {
+        if (path.empty()) return path;
+        std::wstring buffer(MAX_PATH, L'\0');
+        for (;;) {
+            DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+            if (n == 0) return path;
+            if (n < buffer.size()) {
+                buffer.resize(n);
+                return buffer;
+            }
+            buffer.resize(n);
+        }
     }
 
     std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {

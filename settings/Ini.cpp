@@ -282,7 +282,11 @@ IniFile IniFile::Parse(std::string_view bytes) {
 
 IniFile IniFile::Load(FileSystem& files, const std::wstring& path) {
     std::string bytes;
-    if (!files.ReadFile(path, bytes)) return IniFile();
+    if (!files.ReadFile(path, bytes)) {
+        IniFile none;
+        none.unreadable_ = !files.IsAbsent(path);
+        return none;
+    }
     return Parse(bytes);
 }
 
@@ -410,6 +414,8 @@ std::string IniFile::Bytes() const {
     return out;
 }
 
-bool IniFile::Save(FileSystem& files, const std::wstring& path) const { return files.WriteFileAtomic(path, Bytes()); }
+bool IniFile::Save(FileSystem& files, const std::wstring& path) const {
+    return !unreadable_ && files.WriteFileAtomic(path, Bytes());
+}
 
 }  // namespace cv2

@@ -44,8 +44,10 @@ class IniFile {
 public:
     IniFile() = default;  // no file: every read gives its default
     static IniFile Parse(std::string_view bytes);
-    // A missing or unreadable file gives an empty one.
+    // A missing or unreadable file gives an empty one. An unreadable one (there, but it could
+    // not be read) is marked so, and Save never replaces it: its keys are not known here.
     static IniFile Load(FileSystem& files, const std::wstring& path);
+    bool Unreadable() const { return unreadable_; }
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
     // Optionally signed decimal, or hexadecimal after "$", "0x" or "0X" (up to 8 digits, taken
@@ -60,7 +62,8 @@ public:
 
     // The file's bytes: the parsed bytes while no write changed anything.
     std::string Bytes() const;
-    // Replaces the file atomically with Bytes(); false when the write failed.
+    // Replaces the file atomically with Bytes(); false when the write failed, or the file was
+    // unreadable when loaded.
     bool Save(FileSystem& files, const std::wstring& path) const;
 
     // True for a key that exists (with or without a value).
@@ -119,6 +122,7 @@ private:
     // written file reads back differently from the tree in memory.
     bool unstable_ = false;
     bool utf8Mark_ = false;  // the file starts with the UTF-8 byte order mark
+    bool unreadable_ = false;
 };
 
 // StrToIntDef: optionally signed decimal or hexadecimal ("$", "0x", "0X"), leading spaces

@@ -104,6 +104,69 @@ TEST_F(FileCommands, PromptReportsAFailedSaveAndStops) {
     EXPECT_FALSE(files.files.count(kOldIni));
 }
 
+TEST_F(FileCommands, EndOfSessionAsksLikeClosingAndWritesTheSettingsOnce) {
+    BuildSmallTree();
+    frm.fileName = kOld;
+    EXPECT_TRUE(frm.FormQueryEndSession()) << "a clean tree lets the session end unasked";
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    frm.dirty = true;
+    dialogs.answers = {kIdCancel};
+    EXPECT_FALSE(frm.FormQueryEndSession());
+    dialogs.answers = {kIdNo};
+    EXPECT_TRUE(frm.FormQueryEndSession());
+    EXPECT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[1].text, "old.cv2 は変更されています。\n\r変更を保存しますか？");
+    EXPECT_TRUE(files.writes.empty()) << "No writes nothing yet";
+
+    frm.FormEndSession();
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini", kOldIni}));
+    EXPECT_EQ(files.files.count(kOld), 0u) << "the user file stays as it was";
+    // A later destruction, or a second notice, does not write again.
+    frm.FormEndSession();
+    frm.FormDestroy();
+    EXPECT_EQ(files.writes.size(), 2u);
+}
+
+TEST_F(FileCommands, EndOfSessionWhileTheQuestionIsOpenIsRefused) {
+    EditedSession();
+    bool endAllowed = true;
+    dialogs.whileBoxOpen = [&] {
+        dialogs.whileBoxOpen = nullptr;
+        endAllowed = frm.FormQueryEndSession();
+    };
+    dialogs.answers = {kIdCancel};
+    EXPECT_FALSE(frm.FormCloseQuery());
+    EXPECT_FALSE(endAllowed);
+    EXPECT_EQ(dialogs.boxes.size(), 1u) << "no second question over the first";
+
+    // Once answered, the next request asks again.
+    dialogs.answers = {kIdYes};
+    EXPECT_TRUE(frm.FormQueryEndSession());
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni}));
+}
+
+TEST_F(FileCommands, AnItemTheWindowCannotShowIsNotKept) {
+    // An insert the control refuses, while editing and while an Open fills the window.
+    BuildSmallTree();
+    view.refusedTexts = {"新規項目"};
+    view.selection = At(0);
+    EXPECT_THROW(frm.AddChildMenuClick(), InsertError);
+    EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+    EXPECT_EQ(frm.Tree().Count(), 7);
+
+    frm.fileName = kOld;
+    files.files[kNew] = "P\r\n\tp\r\nQ\r\n\tq\r\nR\r\n";
+    view.refusedTexts = {"q"};
+    dialogs.fileAnswers.push_back({true, kNew});
+    EXPECT_THROW(frm.OpenBtnClick(), InsertError);
+    EXPECT_EQ(Shape(), "P,.p") << "the model keeps what the window shows";
+    EXPECT_EQ(frm.Tree().Count(), 2);
+    EXPECT_EQ(view.treeEvents.back(), "removing Q");
+    EXPECT_TRUE(frm.fileName.empty()) << "part of a file belongs to no file";
+    EXPECT_TRUE(frm.dirty);
+}
+
 TEST_F(FileCommands, SaveAlwaysAsksForANameAndRemembersIt) {
     BuildSmallTree();
     frm.saveInitialDir = L"C:\\Apps";

@@ -60,6 +60,25 @@ TEST_F(PosixFiles, ReadFailures) {
     EXPECT_FALSE(files_->FileExists(wdir_));
 }
 
+TEST_F(PosixFiles, OnlyWhatIsNotThereIsAbsent) {
+    EXPECT_TRUE(files_->IsAbsent(wdir_ + L"/missing.ini"));
+    EXPECT_TRUE(files_->IsAbsent(wdir_ + L"/gone/missing.ini")) << "its folder is missing too";
+    ASSERT_TRUE(files_->WriteFileAtomic(wdir_ + L"/a.ini", "x"));
+    EXPECT_FALSE(files_->IsAbsent(wdir_ + L"/a.ini"));
+    EXPECT_FALSE(files_->IsAbsent(wdir_)) << "a folder where the file should be is not absent";
+    EXPECT_TRUE(files_->IsAbsent(wdir_ + L"/a.ini/below")) << "below a file";
+}
+
+TEST_F(PosixFiles, RelativePathsAreTakenFromTheCurrentFolder) {
+    char* old = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    EXPECT_EQ(files_->FullPath(L"me.cv2"), wdir_ + L"/me.cv2");
+    EXPECT_EQ(files_->FullPath(L"/abs/me.cv2"), L"/abs/me.cv2");
+    EXPECT_EQ(files_->FullPath(L""), L"");
+    ASSERT_EQ(chdir(old), 0);
+    free(old);
+}
+
 TEST_F(PosixFiles, FindFilesMatchesLikeTheWindowsSearch) {
     for (const char* name : {"a.cv2", "B.CV2", "c.cv2x", "d.txt", "ab.cv2"}) std::ofstream(dir_ + "/" + name) << "x";
     mkdir((dir_ + "/x.cv2").c_str(), 0755);

@@ -239,9 +239,15 @@ TEST(IniFile, LoadAndSaveThroughTheFileSystem) {
     fakes::FakeFileSystem files;
     EXPECT_EQ(IniFile::Load(files, L"C:\\a.ini").ReadInteger("W", "k", 4), 4);
     files.files[L"C:\\a.ini"] = "[W]\r\nk=1\r\n";
+    EXPECT_FALSE(IniFile::Load(files, L"C:\\a.ini").Unreadable()) << "absent is not unreadable";
     files.unreadable.insert(L"C:\\a.ini");
-    EXPECT_EQ(IniFile::Load(files, L"C:\\a.ini").ReadInteger("W", "k", 4), 4);
+    IniFile held = IniFile::Load(files, L"C:\\a.ini");
+    EXPECT_EQ(held.ReadInteger("W", "k", 4), 4);
+    EXPECT_TRUE(held.Unreadable());
     files.unreadable.clear();
+    held.WriteInteger("W", "j", 1);
+    EXPECT_FALSE(held.Save(files, L"C:\\a.ini")) << "an unreadable file is never replaced";
+    EXPECT_EQ(files.files[L"C:\\a.ini"], "[W]\r\nk=1\r\n");
     IniFile ini = IniFile::Load(files, L"C:\\a.ini");
     EXPECT_EQ(ini.ReadInteger("W", "k", 4), 1);
     ini.WriteInteger("W", "k", 2);

@@ -237,6 +237,10 @@ TEST(WizardDialogLogic, AgeAfterLeavingTheBirthday) {
     EXPECT_EQ(AgeAfterBirthdayExit(" ", {1990, 5, 11}, today), " ");
     EXPECT_EQ(AgeAfterBirthdayExit("", {1901, 1, 1}, today), "123");  // more than two digits
     EXPECT_EQ(AgeAfterBirthdayExit("", {2024, 5, 11}, today), "");    // a birthday after today
+    // An age the exit filled in follows a birthday changed later; one the user typed stays.
+    EXPECT_EQ(AgeAfterBirthdayExit("34", {1990, 5, 11}, today, "34"), "33");
+    EXPECT_EQ(AgeAfterBirthdayExit("34", {1990, 5, 11}, today, "3"), "34");
+    EXPECT_EQ(AgeAfterBirthdayExit("34", {2024, 5, 11}, today, "34"), "") << "no age for a future birthday";
 }
 
 TEST(WizardDialogLogic, PagesAndButtons) {

@@ -309,10 +309,12 @@ TEST_F(SettingsIo, SelectionPastTheEndIsSkipped) {
 TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
     BuildSmallTree();
     frm.Tree().SetImageIndex(At(4), 9);
-    files.files[kUserIni] = "[Image]\r\nindex0=3\r\nINDEX2=11\r\nindex5=15\r\nindex7=4\r\n";
+    // Indices that name no icon, up to the ends of the integer range, count as missing.
+    files.files[kUserIni] = "[Image]\r\nindex0=3\r\nINDEX2=11\r\nindex3=2147483647\r\nindex4=-2147483648\r\n"
+                            "index5=12\r\nindex6=-1\r\nindex7=4\r\n";
     frm.fileName = kUser;
     frm.LoadItemImages();
-    int expected[] = {3, 0, 11, 0, 0, 15, 0};
+    int expected[] = {3, 0, 11, 0, 0, 0, 0};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(At(i)->ImageIndex(), expected[i]) << i;
         EXPECT_EQ(At(i)->SelectedIndex(), expected[i] + 12) << i;
@@ -323,6 +325,58 @@ TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
     files.files[L".ini"] = "[Image]\r\nindex0=3\r\n";
     frm.LoadItemImages();
     EXPECT_EQ(At(0)->ImageIndex(), 0);
+}
+
+TEST_F(SettingsIo, HexIndicesAtTheEndsOfTheRangeAreIgnoredToo) {
+    BuildSmallTree();
+    files.files[kUserIni] = "[Image]\r\nindex0=$7FFFFFFF\r\nindex1=0x80000000\r\nindex2=$B\r\n";
+    frm.fileName = kUser;
+    frm.LoadItemImages();
+    EXPECT_EQ(At(0)->SelectedIndex(), 12);
+    EXPECT_EQ(At(1)->SelectedIndex(), 12);
+    EXPECT_EQ(At(2)->SelectedIndex(), 23);
+}
+
+TEST_F(SettingsIo, ASettingsFileThatCouldNotBeReadIsNeverReplaced) {
+    // Another program held the file when the tree was loaded: its icons were not seen.
+    PrepareSession();
+    const std::string held = "[Image]\r\nindex1=7\r\n[Window]\r\nTop=5\r\n";
+    files.files[kUserIni] = held;
+    files.unreadable.insert(kUserIni);
+    frm.fileName = kUser;
+    frm.LoadItemImages();
+    frm.LoadSettings(kUser);
+    EXPECT_EQ(At(1)->ImageIndex(), 0);
+
+    // ...and lets go of it before the exit: still not written, neither at exit nor on save.
+    files.unreadable.clear();
+    frm.FormDestroy();
+    frm.SaveSettings(kUser);
+    EXPECT_EQ(files.files[kUserIni], held);
+    EXPECT_EQ(files.writes, std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini"});
+
+    // Opening it again once it can be read makes it the program's to write once more.
+    frm.LoadItemImages();
+    EXPECT_EQ(At(1)->ImageIndex(), 7);
+    frm.FormDestroy();
+    EXPECT_EQ(Stored().ReadInteger("Image", "index1", -1), 7);
+}
+
+TEST_F(SettingsIo, ASettingsFileHeldAtTheMomentOfSavingKeepsItsKeys) {
+    PrepareSession();
+    const std::string held = "[Other]\r\nkey=1\r\n";
+    files.files[kUserIni] = held;
+    files.files[L"C:\\Apps\\Corvell2.ini"] = held;
+    files.unreadable = {kUserIni, L"C:\\Apps\\Corvell2.ini"};
+    frm.fileName = kUser;
+    frm.FormDestroy();
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_EQ(files.files[kUserIni], held);
+
+    // A file that is simply not there is written as always.
+    files.files.clear();
+    frm.FormDestroy();
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini", kUserIni}));
 }
 
 TEST_F(SettingsIo, DestroyWritesTheExecutablesSettingsThenTheUserFiles) {

@@ -35,6 +35,26 @@ TEST_F(StartUp, ArgumentNamingAUserFileIsLoadedWhateverTheCaseOfItsExtension) {
     EXPECT_TRUE(dialogs.fileDialogs.empty());
 }
 
+TEST_F(StartUp, ARelativeArgumentBecomesAnAbsolutePathFromTheStartFolder) {
+    files.currentDir = L"D:\\mine\\";
+    files.files[L"D:\\mine\\sub\\Me.cv2"] = "A\r\n";
+    files.files[L"D:\\mine\\sub\\Me.ini"] = "[Image]\r\nindex0=4\r\n";
+    Start({L"sub\\Me.cv2"});
+    EXPECT_EQ(frm.fileName, L"D:\\mine\\sub\\Me.cv2");
+    EXPECT_EQ(At(0)->ImageIndex(), 4);
+
+    // Wherever the current folder goes later, the settings land beside the file.
+    files.currentDir = L"E:\\elsewhere\\";
+    frm.FormDestroy();
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kExeIni, L"D:\\mine\\sub\\Me.ini"}));
+    // The prompt still names the file alone.
+    frm.dirty = true;
+    dialogs.answers.push_back(kIdCancel);
+    frm.QuerySaveChanges();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text.substr(0, 7), "Me.cv2 ");
+}
+
 TEST_F(StartUp, ArgumentThatIsMissingOrNoUserFileIsIgnored) {
     files.files[L"C:\\Apps\\only.cv2"] = "X\r\n";
     files.files[L"D:\\notes.txt"] = "N\r\n";

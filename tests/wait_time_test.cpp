@@ -45,10 +45,12 @@ TEST(StrToInt, RejectsEverythingElse) {
     }
 }
 
-TEST(NumEdit1, KeyFilterPassesOnlyBackspaceAndDigits) {
+TEST(NumEdit1, KeyFilterPassesOnlyBackspaceAndDigitsFullWidthOnesMadePlain) {
     for (unsigned key = 0; key < 0x10000; ++key) {
         bool passes = key == 8 || (key >= '0' && key <= '9');
-        EXPECT_EQ(NumEdit1KeyPress(key), passes ? key : 0u) << key;
+        // Full-width digits, as an input method commits them, become the plain digits.
+        bool wide = key >= 0xFF10 && key <= 0xFF19;
+        EXPECT_EQ(NumEdit1KeyPress(key), passes ? key : wide ? key - 0xFF10 + '0' : 0u) << key;
     }
 }
 

@@ -113,7 +113,19 @@ Item* ItemTree::AppendChild(Item* parent, std::string text) {
     Link(item, parent, nullptr);
     ++count_;
     Changed();
-    if (observer_) observer_->ItemAdded(*item);
+    if (observer_) {
+        try {
+            observer_->ItemAdded(*item);
+        } catch (...) {
+            // The view could not show it (the control refused the insert): the model does not
+            // keep an item nobody sees.
+            Unlink(item);
+            --count_;
+            Changed();
+            FreeSubtree(item);
+            throw;
+        }
+    }
     return item;
 }
 
@@ -123,9 +135,7 @@ void ItemTree::Delete(Item* item) {
     count_ -= SubtreeSize(item);
     Item* parent = item->parent_;
     Unlink(item);
-    // A parent left without children is closed, as the tree control closes it; a child
-    // added later must not find it open.
-    if (parent && !parent->firstChild_) parent->expanded_ = false;
+    if (parent && !parent->firstChild_) CloseChildless(parent);
     Changed();
     FreeSubtree(item);
 }
@@ -151,8 +161,25 @@ void ItemTree::ReplaceWith(ItemTree& other) {
     other.count_ = 0;
     other.Changed();
     Changed();
-    if (observer_)
-        for (Item* top = first_; top; top = top->next_) observer_->SubtreeAdded(*top);
+    if (!observer_) return;
+    for (Item* top = first_; top; top = top->next_) {
+        try {
+            observer_->SubtreeAdded(*top);
+        } catch (...) {
+            // The view stopped part-way through this subtree: it and the ones after it go,
+            // so that the model holds what the view shows.
+            Item* keptLast = top->prev_;
+            observer_->ItemRemoving(*top);
+            while (last_ != keptLast) {
+                Item* drop = last_;
+                count_ -= SubtreeSize(drop);
+                Unlink(drop);
+                FreeSubtree(drop);
+            }
+            Changed();
+            throw;
+        }
+    }
 }
 
 bool ItemTree::Move(Item* s, Item* target, AttachMode mode, const ExpandGate& gate) {
@@ -189,7 +216,7 @@ bool ItemTree::Move(Item* s, Item* target, AttachMode mode, const ExpandGate& ga
         if (observer_) observer_->ItemRemoving(*s);
         Unlink(s);
         Changed();
-        if (wasOnlyChild) SetExpandedOne(oldParent, false, gate);
+        if (wasOnlyChild) CloseChildless(oldParent);
         // The subtree is rebuilt at its new place: everything in it comes out collapsed.
         Item* stop = AfterSubtree(s);  // s is detached: this is null
         for (Item* n = s; n != stop; n = n->Next()) n->expanded_ = false;
@@ -199,6 +226,15 @@ bool ItemTree::Move(Item* s, Item* target, AttachMode mode, const ExpandGate& ga
     }
     if (s->parent_) SetExpandedOne(s->parent_, true, gate);
     return !stays;
+}
+
+// A parent left without children is closed, whatever the gate says: nothing shows whether
+// a childless item is open, and a child added later must find model and control agreeing
+// that it is closed (the view closes it in the control too).
+void ItemTree::CloseChildless(Item* item) {
+    if (!item->expanded_) return;
+    item->expanded_ = false;
+    if (observer_) observer_->ExpandedChanged(*item);
 }
 
 void ItemTree::SetExpandedOne(Item* item, bool expanded, const ExpandGate& gate) {

@@ -145,6 +145,7 @@ private:
     void FreeSubtree(Item* item);
     int SubtreeSize(const Item* item) const;
     void SetExpandedOne(Item* item, bool expanded, const ExpandGate& gate);
+    void CloseChildless(Item* item);
     void Changed() { cacheItem_ = nullptr; }
 
     Item* first_ = nullptr;

@@ -17,6 +17,7 @@ public:
     std::set<std::wstring> unwritable, unreadable;
     std::vector<std::wstring> writes;  // paths, in the order they were written
     std::wstring modulePath = L"C:\\Apps\\Corvell2.exe";
+    std::wstring currentDir = L"C:\\Work\\";  // what relative paths are taken against
 
     bool ReadFile(const std::wstring& path, std::string& bytes) override {
         auto it = files.find(path);
@@ -31,6 +32,11 @@ public:
         return true;
     }
     bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
+    bool IsAbsent(const std::wstring& path) override { return files.count(path) == 0; }
+    std::wstring FullPath(const std::wstring& path) override {
+        if (path.empty() || path.find(L':') != std::wstring::npos || path[0] == L'\\') return path;
+        return currentDir + path;
+    }
     std::vector<std::wstring> FindFiles(const std::wstring& pattern) override {
         std::vector<std::wstring> found;
         std::wstring dir = ExtractFilePath(pattern);

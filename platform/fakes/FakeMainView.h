@@ -5,12 +5,14 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CV2MainFrm/MainView.h"
 #include "platform/fakes/CallLog.h"
+#include "tree/Error.h"
 
 namespace cv2::fakes {
 
@@ -108,7 +110,12 @@ public:
     }
 
     // TreeObserver
-    void ItemAdded(Item& item) override { treeEvents.push_back("added " + item.Text()); }
+    // Items whose insert into the control fails, as a control out of memory would refuse it.
+    std::set<std::string> refusedTexts;
+    void ItemAdded(Item& item) override {
+        if (refusedTexts.count(item.Text())) throw InsertError();
+        treeEvents.push_back("added " + item.Text());
+    }
     void ItemRemoving(Item& item) override {
         treeEvents.push_back("removing " + item.Text());
         if (selection && (selection == &item || selection->IsDescendantOf(&item))) selection = nullptr;
@@ -117,7 +124,11 @@ public:
         treeEvents.push_back("clearing");
         selection = nullptr;
     }
-    void SubtreeAdded(Item& item) override { treeEvents.push_back("subtree " + item.Text()); }
+    void SubtreeAdded(Item& item) override {
+        for (const Item* n = &item; n && (n == &item || n->IsDescendantOf(&item)); n = n->Next())
+            if (refusedTexts.count(n->Text())) throw InsertError();
+        treeEvents.push_back("subtree " + item.Text());
+    }
     void TextChanged(Item& item) override { treeEvents.push_back("text " + item.Text()); }
     void ImageChanged(Item&) override {}
     void ExpandedChanged(Item& item) override {

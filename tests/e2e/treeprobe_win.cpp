@@ -5,6 +5,10 @@
 //                          button, the frame's size and the bars' heights, and the screen
 //                          centres of the tool buttons
 //   treeprobe close <out>  asks the main window to close
+//   treeprobe box <out> <caption>  whether a message box with that caption is open, and
+//                          the screen centres of its buttons
+//   treeprobe aside <out> <caption>  moves another program's window with that caption
+//                          to the bottom of the screen
 #include <windows.h>
 #include <commctrl.h>
 
@@ -185,6 +189,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         HWND frame = FindWindowW(L"TCV2Frm", nullptr);
         if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
         lines = {{"found", frame ? "1" : "0"}};
+    } else if (command == L"box" && argc >= 4) {
+        // A message box of the program, by its caption; brought to the front with "front".
+        HWND box = FindWindowW(L"#32770", argv[3]);
+        lines = {{"found", box ? "1" : "0"}};
+        // The screen centres of its buttons, by id ("button7" for No).
+        for (HWND b = box ? GetWindow(box, GW_CHILD) : nullptr; b; b = GetWindow(b, GW_HWNDNEXT)) {
+            RECT r{};
+            GetWindowRect(b, &r);
+            lines.emplace_back("button" + std::to_string(GetDlgCtrlID(b)),
+                               std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
+        }
+    } else if (command == L"aside" && argc >= 4) {
+        // Moves a window of another program (the session's notice) out of the way.
+        HWND other = FindWindowW(nullptr, argv[3]);
+        if (other) SetWindowPos(other, nullptr, 0, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        lines = {{"found", other ? "1" : "0"}};
     } else {
         return 2;
     }

@@ -81,16 +81,73 @@ TEST_F(Win32Files, ReadFailures) {
     EXPECT_EQ(bytes, "kept");
     EXPECT_FALSE(files_->FileExists(dir_ + L"missing.cv2"));
 
-    // Reading is exclusive: a file open for writing elsewhere is refused.
-    std::wstring path = dir_ + L"busy.cv2";
-    ASSERT_TRUE(files_->WriteFileAtomic(path, "x"));
-    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(files_->ReadFile(path, bytes));
-    CloseHandle(writer);
-    EXPECT_TRUE(files_->ReadFile(path, bytes));
-    EXPECT_EQ(bytes, "x");
+    EXPECT_TRUE(files_->IsAbsent(dir_ + L"missing.cv2"));
+    EXPECT_TRUE(files_->IsAbsent(dir_ + L"gone\\missing.cv2"));
+}
+
+// Another program (backup, sync, virus scanner) with the file open.
+class HeldFile : public Win32Files {
+protected:
+    void Hold(DWORD access, DWORD share) {
+        holder_ = CreateFileW(path_.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(holder_, INVALID_HANDLE_VALUE);
+    }
+    void SetUp() override {
+        Win32Files::SetUp();
+        path_ = dir_ + L"held.ini";
+        ASSERT_TRUE(files_->WriteFileAtomic(path_, "old"));
+    }
+    void TearDown() override {
+        if (holder_ != INVALID_HANDLE_VALUE) CloseHandle(holder_);
+        Win32Files::TearDown();
+    }
+    std::string Read() {
+        std::string bytes;
+        EXPECT_TRUE(files_->ReadFile(path_, bytes));
+        return bytes;
+    }
+    std::wstring path_;
+    HANDLE holder_ = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(HeldFile, AFileOpenElsewhereWithSharingIsReadAndReplacedWholeOrNotAtAll) {
+    Hold(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    EXPECT_EQ(Read(), "old");
+    // Wine refuses to rename over a file that is open, even with delete sharing; newer
+    // Windows replaces it. Either way the file is whole and nothing is left beside it.
+    const bool replaced = files_->WriteFileAtomic(path_, "new");
+    EXPECT_EQ(Read(), replaced ? "new" : "old");
+    EXPECT_EQ(Entries(), std::vector<std::wstring>{L"held.ini"});
+}
+
+TEST_F(HeldFile, AFileWrittenElsewhereWithoutDeleteSharingIsReadButKeptAsItIs) {
+    Hold(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_EQ(Read(), "old");
+    // The replace is tried for a while and then given up; the file and folder stay as they were.
+    EXPECT_FALSE(files_->WriteFileAtomic(path_, "new"));
+    EXPECT_EQ(Read(), "old");
+    EXPECT_EQ(Entries(), std::vector<std::wstring>{L"held.ini"});
+}
+
+TEST_F(HeldFile, AFileHeldWithoutSharingIsUnreadableButNotAbsent) {
+    Hold(GENERIC_READ, 0);
+    std::string bytes = "kept";
+    EXPECT_FALSE(files_->ReadFile(path_, bytes));
+    EXPECT_EQ(bytes, "kept");
+    EXPECT_FALSE(files_->IsAbsent(path_));
+    EXPECT_FALSE(files_->WriteFileAtomic(path_, "new"));
+    CloseHandle(holder_);
+    holder_ = INVALID_HANDLE_VALUE;
+    EXPECT_EQ(Read(), "old");
+}
+
+TEST_F(Win32Files, RelativePathsAreTakenFromTheCurrentFolder) {
+    wchar_t old[MAX_PATH];
+    ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, old), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(dir_.c_str()));
+    EXPECT_EQ(files_->FullPath(L"sub\\me.cv2"), dir_ + L"sub\\me.cv2");
+    EXPECT_EQ(files_->FullPath(L"C:\\x\\me.cv2"), L"C:\\x\\me.cv2");
+    SetCurrentDirectoryW(old);
 }
 
 TEST_F(Win32Files, FindFilesAcceptsEveryAttribute) {

@@ -334,6 +334,53 @@ TEST_F(MainWindowTest, HitTestsOfTheRealControl) {
     EXPECT_EQ(window.Selection(), e);
 }
 
+// What the plain control does with a parent whose last child is deleted.
+TEST(TreeControl, AParentThatLosesItsLastChildKeepsItsExpandedState) {
+    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP | TVS_HASBUTTONS, 0, 0, 200, 200, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(tree, nullptr);
+    TVINSERTSTRUCTW ins{};
+    ins.hParent = TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT;
+    ins.item.pszText = const_cast<wchar_t*>(L"P");
+    auto parent = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
+    ins.hParent = parent;
+    ins.item.pszText = const_cast<wchar_t*>(L"Q");
+    auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(child));
+    const bool keptOpen = (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parent), TVIS_EXPANDED) &
+                           TVIS_EXPANDED) != 0;
+    // The control does not close it: a child inserted later shows at once. The main window
+    // therefore closes such a parent itself.
+    EXPECT_TRUE(keptOpen);
+    ins.item.pszText = const_cast<wchar_t*>(L"R");
+    SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins));
+    EXPECT_EQ(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parent), TVIS_EXPANDED) & TVIS_EXPANDED,
+              keptOpen ? static_cast<LRESULT>(TVIS_EXPANDED) : 0);
+    DestroyWindow(tree);
+}
+
+TEST_F(MainWindowTest, AParentLeftWithoutChildrenIsClosedInModelAndControlAlike) {
+    BuildSample();
+    frm().FullExpandMenuClick();
+    model().Delete(Find("D"));
+    EXPECT_EQ(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(window.TreeItemOf(Find("C"))),
+                           TVIS_EXPANDED) &
+                  TVIS_EXPANDED,
+              0);
+    // A later drop onto it on its label (the gate shut): closed in both, and saved closed.
+    window.Select(Find("E"));
+    RECT label = RowRect(Find("C"), true);
+    MouseTo({label.left + 3, (label.top + label.bottom) / 2});
+    frm().MainTreeDragDrop(label.left + 3, (label.top + label.bottom) / 2);
+    EXPECT_EQ(Model(), "A+(B C(E))");
+    EXPECT_EQ(Control(), Model());
+    EXPECT_EQ(frm().BuildExpandList(), "0");
+
+}
+
 TEST_F(MainWindowTest, DropOnALabelMovesTheSelectionUnderThatItem) {
     BuildSample();
     window.Select(Find("E"));

@@ -273,15 +273,78 @@ TEST(NewInputFrm, LeavingTheBirthdayFillsAnEmptyAge) {
         toPicker,
         [](HWND dlg) { SendMessageW(dlg, WM_NEXTDLGCTL, 0, 0); },
         [](HWND dlg) {
-            EXPECT_EQ(Text(dlg, kIdOld), L"0");  // already filled: left alone
-            SetWindowTextW(Ctl(dlg, kIdOld), L"");
+            // The age the exit put there follows the new birthday.
+            SYSTEMTIME today;
+            GetLocalTime(&today);
+            int age = today.wYear - 1990 - ((today.wMonth == 1 && today.wDay < 2) ? 1 : 0);
+            EXPECT_EQ(Text(dlg, kIdOld), std::to_wstring(age));
+            SetWindowTextW(Ctl(dlg, kIdOld), L"40");  // as the user types it
+            SYSTEMTIME st{};
+            st.wYear = 2000;
+            st.wMonth = 1;
+            st.wDay = 2;
+            SendMessageW(Ctl(dlg, kIdBirthday), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
         },
         toPicker,
         [](HWND dlg) { SendMessageW(dlg, WM_NEXTDLGCTL, 0, 0); },
         [](HWND dlg) {
+            EXPECT_EQ(Text(dlg, kIdOld), L"40");  // the user's own age stays
+            Click(dlg, kIdCancelBtn);
+        },
+    };
+    WizardInput input;
+    EXPECT_FALSE(RunScript(s, input));
+}
+
+// A birthday picked in the drop-down calendar of the real control. Wine's picker loses the
+// focus to the calendar before it reports the drop-down; that must not count as leaving it.
+TEST(NewInputFrm, TheAgeFollowsABirthdayPickedInTheCalendar) {
+    static SYSTEMTIME before{}, picked{};
+    Script s;
+    s.steps = {
+        [](HWND dlg) { Click(dlg, kIdNextBtn); },
+        [](HWND dlg) {
+            // Thirty years ago today: a pick in the middle of that month usually changes the age.
+            GetLocalTime(&before);
+            before.wYear = static_cast<WORD>(before.wYear - 30);
+            if (before.wMonth == 2 && before.wDay == 29) before.wDay = 28;
+            SendMessageW(Ctl(dlg, kIdBirthday), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&before));
+            SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Ctl(dlg, kIdBirthday)), TRUE);
+        },
+        [](HWND dlg) {
+            // The drop-down button at the right end of the picker.
+            HWND picker = Ctl(dlg, kIdBirthday);
+            RECT r{};
+            GetClientRect(picker, &r);
+            LPARAM at = MAKELPARAM(r.right - 8, r.bottom / 2);
+            PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(picker, WM_LBUTTONUP, 0, at);
+        },
+        [](HWND) {},
+        [](HWND dlg) {
+            HWND calendar = reinterpret_cast<HWND>(SendMessageW(Ctl(dlg, kIdBirthday), DTM_GETMONTHCAL, 0, 0));
+            ASSERT_TRUE(calendar && IsWindowVisible(calendar)) << "the calendar did not drop down";
+            EXPECT_EQ(Text(dlg, kIdOld), L"") << "opening the calendar is not leaving the picker";
+            // A day in the middle of the month grid.
+            RECT r{};
+            GetClientRect(calendar, &r);
+            LPARAM at = MAKELPARAM(r.right / 2, r.bottom * 3 / 5);
+            PostMessageW(calendar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(calendar, WM_LBUTTONUP, 0, at);
+        },
+        [](HWND) {},
+        [](HWND dlg) {
+            SendMessageW(Ctl(dlg, kIdBirthday), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&picked));
+            EXPECT_FALSE(picked.wYear == before.wYear && picked.wMonth == before.wMonth && picked.wDay == before.wDay)
+                << "the click picked no other day";
+            SendMessageW(dlg, WM_NEXTDLGCTL, 0, 0);  // Tab on to the age
+        },
+        [](HWND dlg) {
             SYSTEMTIME today;
             GetLocalTime(&today);
-            int age = today.wYear - 1990 - ((today.wMonth == 1 && today.wDay < 2) ? 1 : 0);
+            int age = today.wYear - picked.wYear -
+                      ((picked.wMonth > today.wMonth || (picked.wMonth == today.wMonth && picked.wDay > today.wDay)) ? 1
+                                                                                                                    : 0);
             EXPECT_EQ(Text(dlg, kIdOld), std::to_wstring(age));
             Click(dlg, kIdCancelBtn);
         },

@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# Nothing lost, end to end under Wine with real X input:
+#   clean     the session ends (wineboot -e) with a clean tree: both settings files are written
+#             with every key
+#   dirty     the session ends with unsaved changes: the save-changes question appears; Cancel
+#             keeps the program running, No then lets the session end with the user file
+#             unchanged and the settings written
+#   shared    another program holds the settings file open, sharing it: the icons load and
+#             survive the exit
+#   exclusive another program holds the settings file without sharing during start-up: its
+#             bytes are unchanged after the exit
+#   relative  a relative user-file argument, then an Open in another folder: each settings
+#             file lands beside its own user file
+#
+# Usage: session_e2e.sh <build folder> <scenario> [folder for screenshots]
+# Exits 77 (skipped) when Xvfb, xdotool or Wine are missing.
+set -u
+build=$1
+scenario=$2
+shots=${3:-}
+. "$(dirname "$0")/lib.sh"
+e2e_require Xvfb xdotool import wine64 wineserver iconv cmp
+e2e_environment
+
+work=$(mktemp -d /tmp/cv2-session-e2e.XXXXXX)
+app="$work/app"
+mkdir -p "$app/data" "$app/other"
+cp "$build/Corvell2.exe" "$app/Corvell2.exe"
+cp "$build/treeprobe.exe" "$build/fileholder.exe" "$work/"
+export WINEPREFIX="$work/prefix"
+e2e_start_xvfb
+xvfb_pid=$E2E_XVFB_PID
+
+cleanup() {
+    touch "$work/release"
+    wineserver -k >/dev/null 2>&1
+    [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -n "$shots" ] && import -window root "$shots/session-$scenario-failure.png" 2>/dev/null
+    exit 1
+}
+shot() {
+    [ -n "$shots" ] || return 0
+    import -window root -crop 640x560+0+0 +repage "$shots/session-$1.png"
+}
+
+desktop=cv2session
+winpath() { echo "Z:${1//\//\\}"; }
+on_desktop() { (cd "$work" && timeout 60 wine64 explorer /desktop=$desktop,640x560 "$@" >/dev/null 2>&1); }
+
+look_file="$work/look.txt"
+look() {
+    rm -f "$look_file"
+    on_desktop treeprobe.exe look "$(winpath "$look_file")"
+    grep -q '^found=1' "$look_file" 2>/dev/null
+}
+value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
+row_point() {
+    local key
+    key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
+    [ -n "$key" ] || return 1
+    value "${key%text}$2"
+}
+# Whether a dialog of the program with that caption (the save-changes question by default)
+# is open: 1 or 0, asked again while the probe itself does not get through.
+box_state() {
+    for _ in $(seq 20); do
+        rm -f "$work/box.txt"
+        on_desktop treeprobe.exe box "$(winpath "$work/box.txt")" "${1:-Corvel2！}"
+        if [ -f "$work/box.txt" ]; then
+            sed -n 's/^found=//p' "$work/box.txt"
+            return 0
+        fi
+        sleep 0.2
+    done
+    echo 0
+}
+box_open() { [ "$(box_state "$@")" = 1 ]; }
+
+# The user file and its settings: icons on three items, every key present.
+user_text() { printf '郵便番号\n\t123\n住所\n\t東京都\n氏名\n' | iconv -f UTF-8 -t CP932; }
+user_text >"$app/data/user.cv2"
+settings='[Window]\r\nWidth=178\r\nHeight=300\r\nTop=40\r\nLeft=80\r\nExpand=0\r\nNodeSelect=1\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=0\r\nShowToolBar2Btn=1\r\nClickChange=0\r\n[Paste]\r\nWaitTime=120\r\n[Menu]\r\nTabEnter=1\r\n[Image]\r\nindex0=5\r\nindex1=0\r\nindex2=6\r\nindex3=0\r\nindex4=11\r\n'
+printf "$settings" >"$app/data/user.ini"
+
+# Starts the program from $app with the given arguments and waits for its window.
+# The probe must join the program's desktop, not make its own (a desktop made by the probe
+# ends with it): wait for the desktop first.
+start_program() {
+    (cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe "$@" >/dev/null 2>&1) &
+    local desk=
+    for _ in $(seq 300); do
+        desk=$(xdotool search --name "$desktop - " 2>/dev/null | head -1)
+        [ -n "$desk" ] && break
+        sleep 0.2
+    done
+    [ -n "$desk" ] || fail "the Wine desktop did not appear"
+    for _ in $(seq 150); do look && return 0; sleep 0.2; done
+    fail "the main window did not appear"
+}
+# Waits until the probe reports the main window gone (a probe that did not get through
+# says nothing).
+wait_gone() {
+    for _ in $(seq 100); do
+        look || { grep -q '^found=0' "$look_file" 2>/dev/null && return 0; }
+        sleep 0.2
+    done
+    fail "the main window is still there"
+}
+# Clicks a button of the save-changes question (7 No, 2 Cancel) until the question is gone.
+# While the program asks, the session's own notice "待機中" (the program is not answering)
+# comes up over it: it is moved aside first, as a user would.
+answer_box() {
+    local point
+    for _ in $(seq 50); do box_open && break; sleep 0.2; done
+    box_open || fail "the save-changes question did not appear"
+    for _ in $(seq 10); do
+        on_desktop treeprobe.exe aside "$(winpath "$work/aside.txt")" "待機中"
+        box_open || return 0
+        shot "$scenario-question"
+        point=$(sed -n "s/^button$1=//p" "$work/box.txt")
+        [ -n "$point" ] || fail "the question has no button $1"
+        xdotool mousemove $point click 1
+        sleep 0.3
+        box_open || return 0
+    done
+    fail "the question did not take the click on button $1"
+}
+# True when the main window is (still) there; the probe is asked a few times.
+running() {
+    for _ in $(seq 10); do look && return 0; sleep 0.3; done
+    return 1
+}
+# An unsaved change: an item added through the item menu.
+make_dirty() {
+    local point
+    point=$(row_point 氏名 label) || fail "no row to click"
+    xdotool mousemove $point click 3
+    sleep 0.6
+    xdotool key a
+    sleep 0.6
+    xdotool key Return
+    for _ in $(seq 30); do
+        look && [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名 新規項目" ] && return 0
+        sleep 0.2
+    done
+    fail "no item added: [$(value tree)]"
+}
+end_session() { on_desktop wineboot.exe -e; }
+has_every_key() {
+    local key
+    for key in Width Height Top Left Expand NodeSelect ResizeBtn PasteBtn ShowToolBar2Btn ClickChange WaitTime \
+        TabEnter index0 index4; do
+        grep -q "^$key=" "$1" || fail "$1 lacks $key: $(tr '\r\n' ' ' <"$1")"
+    done
+}
+
+case $scenario in
+clean)
+    start_program data\\user.cv2
+    end_session
+    wait_gone
+    for ini in "$app/Corvell2.ini" "$app/data/user.ini"; do
+        [ -f "$ini" ] || fail "$ini was not written"
+        has_every_key "$ini"
+    done
+    grep -q '^index4=11' "$app/data/user.ini" || fail "the icons were lost"
+    echo "ok: a clean session end writes both settings files with every key"
+    ;;
+dirty)
+    start_program data\\user.cv2
+    make_dirty
+    (end_session; touch "$work/ended1") &
+    answer_box 2
+    for _ in $(seq 100); do [ -f "$work/ended1" ] && break; sleep 0.2; done
+    sleep 1
+    running || fail "Cancel did not keep the program running"
+    [ ! -f "$app/Corvell2.ini" ] || fail "the settings were written although the session went on"
+    echo "ok: Cancel keeps the program running"
+    (end_session; touch "$work/ended2") &
+    answer_box 7
+    wait_gone
+    user_text | cmp -s - "$app/data/user.cv2" || fail "No changed the user file"
+    has_every_key "$app/Corvell2.ini"
+    has_every_key "$app/data/user.ini"
+    echo "ok: No ends the session with the user file unchanged and the settings written"
+    ;;
+shared | exclusive)
+    rm -f "$work/ready"
+    (cd "$work" && wine64 fileholder.exe $scenario "$(winpath "$app/data/user.ini")" "$(winpath "$work/ready")" \
+        "$(winpath "$work/release")" >/dev/null 2>&1) &
+    for _ in $(seq 150); do [ -f "$work/ready" ] && break; sleep 0.2; done
+    [ -f "$work/ready" ] || fail "the file holder did not start"
+    before=$(md5sum <"$app/data/user.ini")
+    start_program data\\user.cv2
+    shot "$scenario-started"
+    if [ $scenario = exclusive ]; then touch "$work/release"; sleep 1; fi
+    on_desktop treeprobe.exe close "$(winpath "$work/close.txt")"
+    wait_gone
+    touch "$work/release"
+    if [ $scenario = shared ]; then
+        grep -q '^index0=5' "$app/data/user.ini" && grep -q '^index4=11' "$app/data/user.ini" ||
+            fail "the icons did not survive: $(tr '\r\n' ' ' <"$app/data/user.ini")"
+        echo "ok: a settings file held with sharing is read and its icons survive the exit"
+    else
+        [ "$(md5sum <"$app/data/user.ini")" = "$before" ] || fail "the held settings file was replaced"
+        echo "ok: a settings file held without sharing at start-up is unchanged after the exit"
+    fi
+    ;;
+relative)
+    printf 'Other\n' >"$app/other/b.cv2"
+    rm -f "$app/data/user.ini"
+    start_program data\\user.cv2
+    # Open (second button of the second toolbar) and the other folder's file.
+    xdotool mousemove $(value bar2button1) click 1
+    for _ in $(seq 50); do box_open "ﾕｰｻﾞｰﾌｧｲﾙを開く" && break; sleep 0.2; done
+    box_open "ﾕｰｻﾞｰﾌｧｲﾙを開く" || fail "the open dialog did not appear"
+    shot relative-open-dialog
+    xdotool type --delay 40 "$(winpath "$app/other/b.cv2")"
+    xdotool key Return
+    for _ in $(seq 50); do look && [ "$(value tree)" = "Other" ] && break; sleep 0.2; done
+    [ "$(value tree)" = "Other" ] || fail "the other file was not opened: [$(value tree)]"
+    [ -f "$app/data/user.ini" ] || fail "the settings of the file left did not land beside it: $(find "$app" -name '*.ini')"
+    on_desktop treeprobe.exe close "$(winpath "$work/close.txt")"
+    wait_gone
+    [ -f "$app/other/b.ini" ] || fail "the settings of the other file did not land beside it"
+    strays=$(find "$app" -name '*.ini' | sort | tr '\n' ' ')
+    [ "$strays" = "$app/Corvell2.ini $app/data/user.ini $app/other/b.ini " ] || fail "settings files: $strays"
+    echo "ok: each settings file lands beside its own user file"
+    ;;
+*)
+    fail "no scenario $scenario"
+    ;;
+esac
+echo "PASS"
+exit 0
