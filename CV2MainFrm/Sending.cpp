@@ -210,8 +210,11 @@ void TCV2Frm::WriteClipboardText(const std::string& text) {
     if (cloudFormat) SetBlock(clipboard, cloudFormat, zeroDword, sizeof zeroDword);
 }
 
-void TCV2Frm::SendText(const std::string& text) {
-    if (!text.empty()) WriteClipboardText(text);
+void TCV2Frm::SendText(const std::string& itemText) {
+    const std::string text = ConvertForSending(itemText, conversion.mode, conversion.noHyphen);
+    // An item that converts to nothing still replaces the clipboard, so that what was there
+    // before is not pasted in its place.
+    if (!itemText.empty()) WriteClipboardText(text);
     if (!view_.IsDown(ToolButton::Paste)) return;
 
     WindowSystem& windows = platform_.windows;
@@ -276,5 +279,15 @@ void TCV2Frm::ClickCheckClick() {
     clickCheck = !clickCheck;
     ApplyClickMode();
 }
+
+// ---- conversion of the sent text ----
+
+void TCV2Frm::ConvertModeClick(int mode) {
+    if (mode >= 0 && mode < kConvertModeCount) conversion.mode = mode;
+}
+
+void TCV2Frm::NoHyphenClick() { conversion.noHyphen = !conversion.noHyphen; }
+
+void TCV2Frm::TypingClick() { conversion.typing = !conversion.typing; }
 
 }  // namespace cv2
