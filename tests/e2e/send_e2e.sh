@@ -10,6 +10,12 @@
 #            and submits; Ctrl+click sends once; follow-up none leaves the focus in place
 #   special  the diary stand-in gets WM_PASTE and no Ctrl+V; a clipboard held by another
 #            program gives the error box and pastes nothing
+#   convert  each conversion mode and the hyphen option, read from the settings file: the
+#            target's fields get the converted texts
+#   typing   the conversion submenu driven by its keys: typing mode fills fields that refuse
+#            pasting; the choice is stored on closing and back after a restart
+#   typemeasure [count]   not a test: types a long item count times (default 20) into one
+#            field and counts the characters lost
 #   measure [count] [wait]   not a test: times sends from the click to the text arriving,
 #            minus the wait time (default 50 sends with a wait time of 300 ms)
 #
@@ -21,7 +27,7 @@ SRC=$(cd "$(dirname "$0")/../.." && pwd)
 
 . "$SRC/tests/e2e/lib.sh"
 e2e_require xdotool Xvfb wine64
-for exe in Corvell2 target special_target clipholder probe; do
+for exe in Corvell2 target special_target clipholder probe treeprobe; do
     [ -f "$BIN/$exe.exe" ] || { echo "SKIP: $exe.exe was not built"; exit 77; }
 done
 
@@ -39,7 +45,7 @@ trap cleanup EXIT
 e2e_start_xvfb
 XVFB_PID=$E2E_XVFB_PID
 
-cp "$BIN"/{Corvell2,target,special_target,clipholder,probe}.exe "$WORK"/
+cp "$BIN"/{Corvell2,target,special_target,clipholder,probe,treeprobe}.exe "$WORK"/
 [ "$SCENARIO" = measure ] && cp "$BIN"/measure.exe "$WORK"/
 cd "$WORK"
 wine64 wineboot -i >/dev/null 2>&1
@@ -87,15 +93,21 @@ wait_for() {  # wait_for <file> <line> <seconds>
 # The user file: a first item that stays selected and is never clicked (the tree starts an
 # in-place edit when the selected item is clicked again), then the items to send.
 ITEMS=("見出し" "123-4567" "東京都港区芝公園1-2-3" "山田 太郎" "ﾔﾏﾀﾞ ﾀﾛｳ" "taro@example.jp")
-printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.cv2
+write_items() { printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.cv2; }
+write_items
 
-# start_program <ClickChange> <TabEnter> <WaitTime>
+# start_program <ClickChange> <TabEnter> <WaitTime> [more settings lines]
 start_program() {
     wineserver -k >/dev/null 2>&1
     sleep 0.5
-    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n[Paste]\r\nWaitTime=%s\r\n[Menu]\r\nTabEnter=%s\r\n' \
-        "$1" "$3" "$2" > user.ini
+    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n[Paste]\r\nWaitTime=%s\r\n[Menu]\r\nTabEnter=%s\r\n%b' \
+        "$1" "$3" "$2" "${4:-}" > user.ini
     cp user.ini Corvell2.ini
+    restart_program
+}
+
+# Starts the program again on the settings it left.
+restart_program() {
     rm -f items.txt
     run Corvell2.exe "$WIN\\user.cv2"
     local end=$((SECONDS + 20))
@@ -124,9 +136,9 @@ click_item() {
     sleep 1
 }
 
-start_target() {  # start_target <log>
+start_target() {  # start_target <log> [nopaste]
     rm -f "$1"
-    run target.exe "$WIN\\$1" "応募フォーム - Target" 400 100
+    run target.exe "$WIN\\$1" "応募フォーム - Target" 400 100 ${2:-}
     wait_for "$1" "focus=0" 15 || { echo "FAIL: target did not start"; exit 1; }
 }
 
@@ -207,6 +219,106 @@ special)
     check box.txt "text=クリップボードを開くことができません." "error box text"
     check diary.log $'text=山田 太郎\t' "nothing pasted while the clipboard was held"
     check diary.log "paste=1" "no WM_PASTE while the clipboard was held"
+    ;;
+convert)
+    ITEMS=("見出し" "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー")
+    write_items
+    # expected <mode> <NoHyphen> <the four fields>
+    expect_fields() {
+        local mode=$1 hyphen=$2 i
+        shift 2
+        start_program 1 1 300 "[Convert]\r\nMode=$mode\r\nNoHyphen=$hyphen\r\n"
+        start_target conv$mode$hyphen.log
+        activate 560 150
+        for i in 1 2 3 4; do click_item $i; done
+        for i in 0 1 2 3; do
+            check conv$mode$hyphen.log "field$i=$1" "mode $mode, hyphens $hyphen, item $((i + 1))"
+            shift
+        done
+    }
+    expect_fields 0 0 "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー"
+    expect_fields 1 0 "ABC123 ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー"
+    expect_fields 2 0 "ＡＢＣ１２３　ヤマダ　パーク" "やまだ　たろう　ソ表＼" "０３－１２３４－５６７８" "〒１２３ー４５６７　コーヒー"
+    expect_fields 3 0 "ＡＢＣ１２３　ヤマダ パーク" "ヤマダ タロウ ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー"
+    expect_fields 4 0 "ＡＢＣ１２３　やまだ ぱーく" "やまだ たろう そ表\\" "03-1234-5678" "〒123ー4567 こーひー"
+    expect_fields 5 0 "ABC123 ﾔﾏﾀﾞ ﾊﾟｰｸ" "ﾔﾏﾀﾞ ﾀﾛｳ ｿ表\\" "03-1234-5678" "〒123ｰ4567 ｺｰﾋｰ"
+    expect_fields 0 1 "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "0312345678" "〒1234567 コーヒー"
+    # The tree keeps what was written.
+    saved=$(iconv -f CP932 -t UTF-8 user.cv2 | tr -d '\r' | sed -n 2p)
+    [ "$saved" = "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" ] || fail "the user file changed: [$saved]"
+    ;;
+typing)
+    start_program 1 1 300
+    # A field that refuses pasting gets nothing from Ctrl+V.
+    start_target nopaste.log nopaste
+    activate 560 150
+    click_item 5
+    check nopaste.log "field0=" "Ctrl+V pastes nothing into a field that refuses it"
+    check nopaste.log "refused=1" "the field refused the paste"
+
+    # The item menu's conversion submenu, by its keys: キー入力で送る, then 全角.
+    open_convert_menu() {
+        xdotool mousemove $(item_xy 0)
+        sleep 0.2
+        xdotool click 3
+        sleep 0.5
+        xdotool key z
+        sleep 0.5
+    }
+    open_convert_menu
+    xdotool key k
+    sleep 0.5
+    # The target stays the target while the program's own menu is open.
+    click_item 5
+    click_item 3
+    check nopaste.log "field1=taro@example.jp" "typing mode types the text into a field that refuses pasting"
+    check nopaste.log "field2=山田 太郎" "typing mode types Japanese text, then Tab"
+    check nopaste.log "refused=1" "no paste was tried"
+    open_convert_menu
+    xdotool key 2
+    sleep 0.5
+    click_item 1
+    check nopaste.log "field3=１２３－４５６７" "typed text is converted too"
+
+    # Closing stores the choice in both settings files; a restart shows and uses it.
+    rm -f close.txt
+    run treeprobe.exe close "$WIN\\close.txt"
+    for ini in user.ini Corvell2.ini; do
+        wait_for "$ini" "Typing=1"$'\r' 15 || fail "$ini lacks Typing=1: $(tr -d '\r' < "$ini" | tr '\n' ' ')"
+        grep -qx "Mode=2"$'\r' "$ini" || fail "$ini lacks Mode=2: $(tr -d '\r' < "$ini" | tr '\n' ' ')"
+        grep -qx "NoHyphen=0"$'\r' "$ini" || fail "$ini lacks NoHyphen=0"
+    done
+    echo "ok: the choice was stored on closing"
+    wineserver -k >/dev/null 2>&1
+    sleep 0.5
+    restart_program
+    open_convert_menu
+    import -window root "/tmp/cv2-e2e-typing-menu.png" 2>/dev/null
+    xdotool key Escape
+    sleep 0.3
+    xdotool key Escape
+    sleep 0.3
+    start_target nopaste2.log nopaste
+    activate 560 150
+    click_item 4
+    check nopaste2.log "field0=ヤマダ　タロウ" "after a restart: typed, and in mode 2"
+    check nopaste2.log "refused=0" "after a restart: no paste was tried"
+    ;;
+typemeasure)
+    COUNT=${3:-20}
+    LONG="東京都港区芝公園1-2-3 ﾔﾏﾀﾞ ﾀﾛｳ taro.yamada@example.co.jp 〒105-0011 山田太郎 0312345678"
+    ITEMS=("見出し" "$LONG")
+    write_items
+    start_program 1 0 300 "[Convert]\r\nTyping=1\r\n"
+    start_target long.log
+    activate 560 150
+    start=$(date +%s%N)
+    for _ in $(seq "$COUNT"); do click_item 1; done
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    sleep 2
+    got=$(grep '^field0=' long.log | cut -d= -f2-)
+    want=$(for _ in $(seq "$COUNT"); do printf '%s' "$LONG"; done)
+    echo "typed $COUNT x ${#LONG} characters: got ${#got}, lost $((${#want} - ${#got})), exact: $([ "$got" = "$want" ] && echo yes || echo no), ${elapsed} ms for the clicks"
     ;;
 measure)
     COUNT=${3:-50}
