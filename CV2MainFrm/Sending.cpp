@@ -1,4 +1,5 @@
 // Target tracking and sending an item into another program.
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -35,38 +36,54 @@ constexpr int kFollowUpNone = 0;
 constexpr int kFollowUpTab = 1;
 constexpr int kFollowUpEnter = 2;
 
-// Releases the keys it was given when it goes out of scope, in the order given, so that
-// no key stays down in the system whatever fails or throws between press and release.
-class KeyReleaser {
-public:
-    KeyReleaser(WindowSystem& windows, std::vector<unsigned char> keys) : windows_(windows), keys_(std::move(keys)) {}
-    KeyReleaser(const KeyReleaser&) = delete;
-    KeyReleaser& operator=(const KeyReleaser&) = delete;
-    ~KeyReleaser() {
-        for (unsigned char key : keys_) {
-            try {
-                windows_.KeyEvent(key, true);
-            } catch (...) {
-                // The other releases must still go out.
-            }
-        }
+KeyInput Press(std::uint16_t key) { return {key, false, false}; }
+KeyInput Release(std::uint16_t key) { return {key, true, false}; }
+
+// The releases in batch[from..] of keys pressed in batch[..from), or of every key the batch
+// presses when what went out is not known (from < 0).
+std::vector<KeyInput> ReleasesStillDue(const std::vector<KeyInput>& batch, int from) {
+    std::vector<KeyInput> due;
+    const std::size_t start = from < 0 ? 0 : static_cast<std::size_t>(from);
+    for (std::size_t i = start; i < batch.size(); ++i) {
+        const KeyInput& e = batch[i];
+        if (!e.release) continue;
+        bool pressed = from < 0;
+        for (std::size_t j = 0; j < start && !pressed; ++j)
+            pressed = !batch[j].release && batch[j].key == e.key && batch[j].unicode == e.unicode;
+        if (pressed) due.push_back(e);
     }
-
-private:
-    WindowSystem& windows_;
-    std::vector<unsigned char> keys_;
-};
-
-void PressAndRelease(WindowSystem& windows, unsigned char key) {
-    KeyReleaser release(windows, {key});
-    windows.KeyEvent(key, false);
+    return due;
 }
+
+// Sends the batch in one go. When the system took only its beginning, or the port threw,
+// the releases of whatever may have gone down are sent again on their own, so that no key
+// stays down in the system whatever fails in between.
+void SendBatch(WindowSystem& windows, const std::vector<KeyInput>& batch) {
+    int sent = 0;
+    try {
+        sent = windows.SendKeys(batch);
+    } catch (...) {
+        try {
+            std::vector<KeyInput> due = ReleasesStillDue(batch, -1);
+            if (!due.empty()) windows.SendKeys(due);
+        } catch (...) {
+            // The original failure is the one to report.
+        }
+        throw;
+    }
+    std::vector<KeyInput> due = ReleasesStillDue(batch, sent);
+    // A few attempts: the system may refuse input for a moment (a desktop switch).
+    for (int attempt = 0; attempt < 3 && !due.empty(); ++attempt) {
+        int n = windows.SendKeys(due);
+        due.erase(due.begin(), due.begin() + (n < 0 ? 0 : std::min<std::ptrdiff_t>(n, std::ssize(due))));
+    }
+}
+
+void PressAndRelease(WindowSystem& windows, std::uint16_t key) { SendBatch(windows, {Press(key), Release(key)}); }
 
 void PasteByKeys(WindowSystem& windows) {
     // Ctrl is released before V, as a user's fingers would leave the keys.
-    KeyReleaser release(windows, {kVkControl, kVkV});
-    windows.KeyEvent(kVkControl, false);
-    windows.KeyEvent(kVkV, false);
+    SendBatch(windows, {Press(kVkControl), Press(kVkV), Release(kVkControl), Release(kVkV)});
 }
 
 void PasteIntoDiary(WindowSystem& windows, WindowHandle target) {

@@ -1,11 +1,22 @@
 #pragma once
 // Windows of other programs and synthesized input: what target tracking, sending and the
 // single-instance guard need of the desktop.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
 namespace cv2 {
+
+// One synthesized keyboard event. A virtual key goes out with scan code 0 and no extra
+// information; with `unicode`, `key` is one UTF-16 unit typed as such (KEYEVENTF_UNICODE,
+// virtual key 0), whatever the keyboard layout.
+struct KeyInput {
+    std::uint16_t key = 0;
+    bool release = false;
+    bool unicode = false;
+};
 
 class WindowSystem {
 public:
@@ -24,9 +35,13 @@ public:
     virtual void SendPaste(WindowHandle window) = 0;
     // Blocks the calling (GUI) thread. Never called with a negative time.
     virtual void Sleep(int milliseconds) = 0;
-    // Appends one key press or release (virtual key, scan code 0, no extra info) to the
-    // input stream; false when the system did not take it.
-    virtual bool KeyEvent(unsigned char virtualKey, bool release) = 0;
+    // Appends the events to the input stream as one batch (SendInput), so that no other
+    // input comes between them. Returns how many went out, counted from the first: fewer
+    // than asked when the system refused the rest (0 when input is blocked).
+    virtual int SendKeys(const std::vector<KeyInput>& events) = 0;
+    // Whether the virtual key is down at this moment (GetAsyncKeyState), the keys the user
+    // holds included. The generic VK_SHIFT, VK_CONTROL and VK_MENU stand for either side.
+    virtual bool IsKeyDown(std::uint16_t virtualKey) = 0;
 
     // For the single-instance guard.
     virtual WindowHandle FindTopLevelWindow(const std::string& className) = 0;
@@ -35,10 +50,20 @@ public:
     virtual void Restore(WindowHandle window) = 0;  // WM_SYSCOMMAND, SC_RESTORE, -1
 };
 
-// Virtual keys that the program synthesizes.
-inline constexpr unsigned char kVkControl = 0x11;
-inline constexpr unsigned char kVkV = 0x56;
-inline constexpr unsigned char kVkTab = 0x09;
-inline constexpr unsigned char kVkReturn = 0x0D;
+// Virtual keys that the program synthesizes or looks at.
+inline constexpr std::uint16_t kVkTab = 0x09;
+inline constexpr std::uint16_t kVkReturn = 0x0D;
+inline constexpr std::uint16_t kVkShift = 0x10;
+inline constexpr std::uint16_t kVkControl = 0x11;
+inline constexpr std::uint16_t kVkMenu = 0x12;  // Alt
+inline constexpr std::uint16_t kVkV = 0x56;
+inline constexpr std::uint16_t kVkLWin = 0x5B;
+inline constexpr std::uint16_t kVkRWin = 0x5C;
+inline constexpr std::uint16_t kVkLShift = 0xA0;
+inline constexpr std::uint16_t kVkRShift = 0xA1;
+inline constexpr std::uint16_t kVkLControl = 0xA2;
+inline constexpr std::uint16_t kVkRControl = 0xA3;
+inline constexpr std::uint16_t kVkLMenu = 0xA4;
+inline constexpr std::uint16_t kVkRMenu = 0xA5;
 
 }  // namespace cv2

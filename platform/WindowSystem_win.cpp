@@ -2,6 +2,8 @@
 // class names cross this boundary in code page 932.
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/Cp932.h"
 #include "platform/Win32Ports.h"
 #include "tree/Text.h"
@@ -11,6 +13,12 @@ namespace {
 
 HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
+// Right Ctrl and Alt and the Windows keys sit on the extended part of the keyboard; without
+// the flag the system would take a right-hand release for the left-hand key.
+bool IsExtendedKey(std::uint16_t vk) {
+    return vk == VK_RCONTROL || vk == VK_RMENU || vk == VK_LWIN || vk == VK_RWIN;
+}
 
 // The longest prefix of at most maxBytes bytes that ends on a character boundary.
 std::string CutToBytes(const std::string& text, std::size_t maxBytes) {
@@ -50,17 +58,31 @@ public:
 
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
 
-    bool KeyEvent(unsigned char virtualKey, bool release) override {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        input.ki.wScan = 0;
-        input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-        input.ki.time = 0;
-        input.ki.dwExtraInfo = 0;
+    int SendKeys(const std::vector<KeyInput>& events) override {
+        if (events.empty()) return 0;
+        std::vector<INPUT> inputs(events.size());
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            INPUT& in = inputs[i];
+            in.type = INPUT_KEYBOARD;
+            const KeyInput& e = events[i];
+            if (e.unicode) {
+                in.ki.wVk = 0;
+                in.ki.wScan = e.key;
+                in.ki.dwFlags = KEYEVENTF_UNICODE;
+            } else {
+                in.ki.wVk = e.key;
+                in.ki.wScan = 0;
+                in.ki.dwFlags = IsExtendedKey(e.key) ? KEYEVENTF_EXTENDEDKEY : 0;
+            }
+            if (e.release) in.ki.dwFlags |= KEYEVENTF_KEYUP;
+            in.ki.time = 0;
+            in.ki.dwExtraInfo = 0;
+        }
         // SendInput tells how many events went into the input stream: 0 when blocked.
-        return ::SendInput(1, &input, sizeof input) == 1;
+        return static_cast<int>(::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
     }
+
+    bool IsKeyDown(std::uint16_t virtualKey) override { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
     WindowHandle FindTopLevelWindow(const std::string& className) override {
         std::wstring cls = FromCp932(className);

@@ -25,15 +25,24 @@ using ::testing::IsEmpty;
 constexpr WindowHandle kTarget = 500;
 const std::string kSpecialTitle = "Tarvex[Tarvex] - [日記・予定]";
 
-// Windows that throw on a chosen key press, to check that releases still go out.
+// Windows that throw after sending a batch that presses a chosen key, to check that the
+// releases still go out.
 class ThrowingWindowSystem : public fakes::FakeWindowSystem {
 public:
     using FakeWindowSystem::FakeWindowSystem;
     int throwOnPressOf = -1;
-    bool KeyEvent(unsigned char virtualKey, bool release) override {
-        bool ok = FakeWindowSystem::KeyEvent(virtualKey, release);
-        if (!release && virtualKey == throwOnPressOf) throw std::runtime_error("input refused");
-        return ok;
+    bool thrown = false;
+    int SendKeys(const std::vector<KeyInput>& events) override {
+        int n = FakeWindowSystem::SendKeys(events);
+        for (const KeyInput& e : events)
+            if (!thrown && !e.release && e.key == throwOnPressOf) {
+                thrown = true;
+                // Half of it went out: the presses are down, the releases are not.
+                for (const KeyInput& r : events)
+                    if (!r.release) keysDown.insert(r.key);
+                throw std::runtime_error("input refused");
+            }
+        return n;
     }
 };
 
@@ -70,7 +79,7 @@ protected:
         for (MemoryHandle block : clipboard.owned) EXPECT_FALSE(clipboard.freed.count(block)) << "owned block freed";
         EXPECT_EQ(CountPrefix("SetForegroundWindow"), 0u);
         EXPECT_EQ(CountPrefix("Sleep"), 0u);
-        EXPECT_EQ(CountPrefix("keybd_event"), 0u);
+        EXPECT_EQ(CountPrefix("key("), 0u);
     }
 
     fakes::CallLog log;
@@ -103,8 +112,8 @@ TEST_F(SendingTest, WorkedExampleCallSequence) {
         "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(49153)", "GlobalUnlock",
         "CloseClipboard",
         "SetForegroundWindow(500)", "Sleep(100)",
-        "keybd_event(0x11, 0)", "keybd_event(0x56, 0)", "keybd_event(0x11, 2)", "keybd_event(0x56, 2)",
-        "keybd_event(0x09, 0)", "keybd_event(0x09, 2)",
+        "SendInput(4)", "key(0x11, 0)", "key(0x56, 0)", "key(0x11, 2)", "key(0x56, 2)",
+        "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)",
         "SetForegroundWindow(500)",
     }));
     EXPECT_EQ(clipboard.openOwner, view.handle);
@@ -139,54 +148,94 @@ TEST_F(SendingTest, EmptyTextKeepsTheClipboardAndStillPastes) {
     frm.tabEnterIndex = 2;
     frm.SendText("");
     EXPECT_EQ(clipboard.Text(), "old");
-    EXPECT_THAT(log.calls, ElementsAre("SetForegroundWindow(500)", "Sleep(0)", "keybd_event(0x11, 0)",
-                                       "keybd_event(0x56, 0)", "keybd_event(0x11, 2)", "keybd_event(0x56, 2)",
-                                       "keybd_event(0x0D, 0)", "keybd_event(0x0D, 2)", "SetForegroundWindow(500)"));
+    EXPECT_THAT(log.calls, ElementsAre("SetForegroundWindow(500)", "Sleep(0)", "SendInput(4)", "key(0x11, 0)",
+                                       "key(0x56, 0)", "key(0x11, 2)", "key(0x56, 2)", "SendInput(2)",
+                                       "key(0x0D, 0)", "key(0x0D, 2)", "SetForegroundWindow(500)"));
 }
 
 TEST_F(SendingTest, NegativeWaitTimeDoesNotSleep) {
     frm.waitTime = -1;
     frm.SendText("abc");
     EXPECT_EQ(CountPrefix("Sleep"), 0u);
-    EXPECT_TRUE(Logged("keybd_event(0x56, 0)"));
+    EXPECT_TRUE(Logged("key(0x56, 0)"));
 }
 
 TEST_F(SendingTest, VanishedTargetStillTypesAndReportsNothing) {
     frm.targetWindow = 0;
     frm.SendText("abc");
     EXPECT_TRUE(Logged("SetForegroundWindow(0)"));
-    EXPECT_TRUE(Logged("keybd_event(0x56, 2)"));
+    EXPECT_TRUE(Logged("key(0x56, 2)"));
     EXPECT_THAT(dialogs.boxes, IsEmpty());
 }
 
 // ---- synthesized keys are always released ----
 
-TEST_F(SendingTest, ReleasesGoOutWhenPressesAreRefused) {
+TEST_F(SendingTest, RefusedInputSendsNothingMore) {
     windows.keyEventsLeft = 0;
     frm.tabEnterIndex = 1;
     frm.SendText("abc");
-    std::vector<std::string> keys;
-    for (const auto& c : log.calls)
-        if (c.rfind("keybd_event", 0) == 0) keys.push_back(c);
-    EXPECT_THAT(keys, ElementsAre("keybd_event(0x11, 0)", "keybd_event(0x56, 0)", "keybd_event(0x11, 2)",
-                                  "keybd_event(0x56, 2)", "keybd_event(0x09, 0)", "keybd_event(0x09, 2)"));
+    // Nothing went down, so there is nothing to release; each batch was tried once.
+    EXPECT_EQ(CountPrefix("SendInput"), 2u);
+    EXPECT_THAT(windows.keysDown, IsEmpty());
+}
+
+TEST_F(SendingTest, HalfSentBatchesAreRepairedByTheirReleases) {
+    // The system takes only the first n events of the chord; every key that went down
+    // comes up again, and the follow-up key still goes out.
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        log.Clear();
+        windows.batches.clear();
+        windows.nextBatchLimit = n;
+        windows.keysDown.clear();
+        frm.tabEnterIndex = 0;
+        frm.SendText("abc");
+        EXPECT_THAT(windows.keysDown, IsEmpty());
+    }
+    // Ctrl and V down, the rest refused: the repair releases Ctrl before V.
+    log.Clear();
+    windows.batches.clear();
+    windows.nextBatchLimit = 2;
+    frm.SendText("abc");
+    ASSERT_GE(windows.batches.size(), 2u) << ::testing::PrintToString(log.calls);
+    EXPECT_EQ(windows.batches[1].size(), 2u);
+    EXPECT_EQ(windows.batches[1][0].key, kVkControl);
+    EXPECT_TRUE(windows.batches[1][0].release);
+    EXPECT_EQ(windows.batches[1][1].key, kVkV);
 }
 
 TEST_F(SendingTest, ReleasesGoOutWhenAPressThrows) {
-    for (unsigned char key : {kVkControl, kVkV}) {
+    for (std::uint16_t key : {kVkControl, kVkV, kVkTab}) {
+        SCOPED_TRACE(key);
         log.Clear();
+        windows.thrown = false;
         windows.throwOnPressOf = key;
+        frm.tabEnterIndex = 1;
         EXPECT_THROW(frm.SendText("abc"), std::runtime_error);
-        EXPECT_THAT(windows.keysDown, IsEmpty()) << int(key);
-        EXPECT_TRUE(Logged("keybd_event(0x11, 2)"));
-        EXPECT_TRUE(Logged("keybd_event(0x56, 2)"));
+        EXPECT_THAT(windows.keysDown, IsEmpty());
     }
-    log.Clear();
-    windows.throwOnPressOf = kVkTab;
-    frm.tabEnterIndex = 1;
-    EXPECT_THROW(frm.SendText("abc"), std::runtime_error);
-    EXPECT_TRUE(Logged("keybd_event(0x09, 2)"));
-    EXPECT_THAT(windows.keysDown, IsEmpty());
+}
+
+// ---- the key simulator itself ----
+
+TEST(FakeKeys, StateTableSidesAndPartialBatches) {
+    fakes::CallLog log;
+    fakes::FakeWindowSystem w{log};
+    w.keysDown = {kVkRShift, kVkLMenu};
+    EXPECT_TRUE(w.IsKeyDown(kVkShift));
+    EXPECT_TRUE(w.IsKeyDown(kVkRShift));
+    EXPECT_FALSE(w.IsKeyDown(kVkLShift));
+    EXPECT_TRUE(w.IsKeyDown(kVkMenu));
+    EXPECT_FALSE(w.IsKeyDown(kVkControl));
+
+    w.keyEventsLeft = 3;
+    EXPECT_EQ(w.SendKeys({{kVkRShift, true}, {0x3042, false, true}, {0x3042, true, true}, {kVkLMenu, true}}), 3);
+    EXPECT_FALSE(w.IsKeyDown(kVkShift));
+    EXPECT_TRUE(w.IsKeyDown(kVkMenu));  // the fourth event did not go out
+    EXPECT_EQ(w.typed.size(), 2u);
+    EXPECT_EQ(w.SendKeys({{kVkLMenu, true}}), 0);
+    EXPECT_THAT(log.calls, ElementsAre("SendInput(4)", "key(0xA1, 2)", "key(U+3042, 4)", "key(U+3042, 6)",
+                                       "key(0xA4, 2)", "SendInput(1)", "key(0xA4, 2)"));
 }
 
 // ---- the special target ----
@@ -213,7 +262,7 @@ TEST_F(SpecialTargetTest, PastesByMessageIntoTheDiaryEdit) {
                 ElementsAre("SetForegroundWindow(500)", "Sleep(300)", "FindWindowEx(500, MDIClient, null)",
                             "FindWindowEx(101, ThunderRT6FormDC, 日記・予定)",
                             "FindWindowEx(102, ThunderRT6UserControlDC, null)", "FindWindowEx(103, TextEdit, null)",
-                            "SendPaste(104)", "keybd_event(0x09, 0)", "keybd_event(0x09, 2)",
+                            "SendPaste(104)", "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)",
                             "SetForegroundWindow(500)"));
 }
 
@@ -228,8 +277,8 @@ TEST_F(SpecialTargetTest, ABrokenChainPastesNothingAndSearchesOnFromTheTop) {
         frm.tabEnterIndex = 2;
         frm.SendText("abc");
         EXPECT_THAT(windows.pasted, IsEmpty());
-        EXPECT_EQ(CountPrefix("keybd_event(0x56"), 0u);
-        EXPECT_TRUE(Logged("keybd_event(0x0D, 2)"));
+        EXPECT_EQ(CountPrefix("key(0x56"), 0u);
+        EXPECT_TRUE(Logged("key(0x0D, 2)"));
         EXPECT_EQ(log.calls.back(), "SetForegroundWindow(500)");
         // Every search after the break looks among the top-level windows.
         for (WindowHandle step = missing + 1; step <= 104; ++step) {
@@ -247,7 +296,7 @@ TEST_F(SpecialTargetTest, OnlyTheExactTitleIsSpecial) {
         view.status = title;
         frm.SendText("abc");
         EXPECT_EQ(CountPrefix("FindWindowEx"), 0u) << title;
-        EXPECT_TRUE(Logged("keybd_event(0x56, 0)")) << title;
+        EXPECT_TRUE(Logged("key(0x56, 0)")) << title;
     }
 }
 
@@ -269,7 +318,7 @@ TEST_F(SendingTest, ClipboardFreedWithinTheRetryTime) {
     frm.SendText("abc");
     EXPECT_EQ(clipboard.Text(), "abc");
     EXPECT_EQ(CountPrefix("OpenClipboard"), 6u);
-    EXPECT_TRUE(Logged("keybd_event(0x56, 2)"));
+    EXPECT_TRUE(Logged("key(0x56, 2)"));
 }
 
 TEST_F(SendingTest, EveryFailureWhileFillingFreesAndCloses) {
@@ -321,8 +370,8 @@ TEST_F(SendingTest, FollowUpKeyByChoiceAndMode) {
     };
     std::vector<Case> cases = {
         {true, 0, {}},
-        {true, 1, {"keybd_event(0x09, 0)", "keybd_event(0x09, 2)"}},
-        {true, 2, {"keybd_event(0x0D, 0)", "keybd_event(0x0D, 2)"}},
+        {true, 1, {"SendInput(2)", "key(0x09, 0)", "key(0x09, 2)"}},
+        {true, 2, {"SendInput(2)", "key(0x0D, 0)", "key(0x0D, 2)"}},
         {true, -1, {}},
         {false, 1, {}},
         {false, 2, {}},
@@ -348,9 +397,9 @@ TEST_F(SendingTest, TabEnterButtonInEachState) {
         {false, 2, {}},
         {true, 0, {}},
         {true, 1,
-         {"SetForegroundWindow(500)", "keybd_event(0x09, 0)", "keybd_event(0x09, 2)", "SetForegroundWindow(500)"}},
+         {"SetForegroundWindow(500)", "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)", "SetForegroundWindow(500)"}},
         {true, 2,
-         {"SetForegroundWindow(500)", "keybd_event(0x0D, 0)", "keybd_event(0x0D, 2)", "SetForegroundWindow(500)"}},
+         {"SetForegroundWindow(500)", "SendInput(2)", "key(0x0D, 0)", "key(0x0D, 2)", "SetForegroundWindow(500)"}},
     };
     frm.waitTime = 500;
     for (const Case& c : cases) {

@@ -1,6 +1,9 @@
 #pragma once
 // A desktop simulator: windows with titles and classes, a foreground window, the key
-// state table fed by KeyEvent, and every call recorded in order.
+// state table fed by SendKeys, and every call recorded in order. Each SendKeys batch is
+// logged as "SendInput(n)" followed by one line per event: "key(0x11, 0)" for a press and
+// "key(0x11, 2)" for a release of a virtual key (the flags KEYEVENTF_KEYUP would carry),
+// "key(U+3042, 4)" and "key(U+3042, 6)" for a UTF-16 unit.
 #include <cstdio>
 #include <map>
 #include <set>
@@ -28,9 +31,14 @@ public:
 
     std::map<WindowHandle, Window> windows;
     WindowHandle foreground = 0;
-    std::set<unsigned char> keysDown;
+    std::set<std::uint16_t> keysDown;  // virtual keys; a test puts the keys the user holds here
+    std::vector<KeyInput> typed;       // the unicode events that went out, in order
+    std::vector<std::vector<KeyInput>> batches;  // each SendKeys call as asked
     std::vector<WindowHandle> pasted;  // WM_PASTE receivers
-    int keyEventsLeft = -1;            // >= 0: KeyEvent fails once this many went through
+    // >= 0: only this many more events go out; the rest of the batch that reaches the
+    // limit and every later batch are refused, as SendInput refuses blocked input.
+    int keyEventsLeft = -1;
+    int nextBatchLimit = -1;  // >= 0: the next batch alone lets only this many events out
     int sleptTotal = 0;
     bool failForeground = false;  // GetForegroundWindow throws, as a failing port would
 
@@ -77,15 +85,43 @@ public:
         sleptTotal += milliseconds;
     }
 
-    bool KeyEvent(unsigned char virtualKey, bool release) override {
-        char buf[48];
-        std::snprintf(buf, sizeof buf, "keybd_event(0x%02X, %d)", virtualKey, release ? 2 : 0);
-        log_.Add(buf);
-        if (keyEventsLeft == 0) return false;
-        if (keyEventsLeft > 0) --keyEventsLeft;
-        if (release) keysDown.erase(virtualKey);
-        else keysDown.insert(virtualKey);
-        return true;
+    int SendKeys(const std::vector<KeyInput>& events) override {
+        log_.Add("SendInput(" + std::to_string(events.size()) + ")");
+        batches.push_back(events);
+        int sent = 0;
+        for (const KeyInput& e : events) {
+            char buf[48];
+            if (e.unicode)
+                std::snprintf(buf, sizeof buf, "key(U+%04X, %d)", unsigned{e.key}, e.release ? 6 : 4);
+            else
+                std::snprintf(buf, sizeof buf, "key(0x%02X, %d)", unsigned{e.key}, e.release ? 2 : 0);
+            log_.Add(buf);
+        }
+        const int limit = nextBatchLimit;
+        nextBatchLimit = -1;
+        for (const KeyInput& e : events) {
+            if (keyEventsLeft == 0 || sent == limit) break;
+            if (keyEventsLeft > 0) --keyEventsLeft;
+            ++sent;
+            if (e.unicode) {
+                typed.push_back(e);
+            } else if (e.release) {
+                keysDown.erase(e.key);
+            } else {
+                keysDown.insert(e.key);
+            }
+        }
+        return sent;
+    }
+
+    bool IsKeyDown(std::uint16_t virtualKey) override {
+        auto down = [&](std::uint16_t k) { return keysDown.count(k) > 0; };
+        switch (virtualKey) {
+            case kVkShift: return down(kVkShift) || down(kVkLShift) || down(kVkRShift);
+            case kVkControl: return down(kVkControl) || down(kVkLControl) || down(kVkRControl);
+            case kVkMenu: return down(kVkMenu) || down(kVkLMenu) || down(kVkRMenu);
+            default: return down(virtualKey);
+        }
     }
 
     WindowHandle FindTopLevelWindow(const std::string& className) override {

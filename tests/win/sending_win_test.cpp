@@ -226,10 +226,7 @@ TEST_F(SendingWin, SynthesizedCtrlVPastesIntoTheFocusedEdit) {
 
     view.down[ToolButton::Paste] = false;
     frm.SendText("ﾃｽﾄ入力");
-    EXPECT_TRUE(windows->KeyEvent(kVkControl, false));
-    EXPECT_TRUE(windows->KeyEvent(kVkV, false));
-    EXPECT_TRUE(windows->KeyEvent(kVkControl, true));
-    EXPECT_TRUE(windows->KeyEvent(kVkV, true));
+    EXPECT_EQ(windows->SendKeys({{kVkControl, false}, {kVkV, false}, {kVkControl, true}, {kVkV, true}}), 4);
     if (!PumpUntil([&] { return !TextOf(edit.get()).empty(); }, 2000))
         GTEST_SKIP() << "synthesized input was not delivered to this desktop";
     EXPECT_EQ(TextOf(edit.get()), L"ﾃｽﾄ入力");
