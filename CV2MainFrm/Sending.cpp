@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/TypedText.h"
 #include "platform/Cp932.h"
 #include "tree/Error.h"
 
@@ -240,6 +241,10 @@ void TCV2Frm::SendText(const std::string& itemText) {
     if (waitTime >= 0) windows.Sleep(waitTime);
     if (view_.StatusText() == kSpecialTargetTitle) {
         PasteIntoDiary(windows, targetWindow);
+    } else if (conversion.typing) {
+        // For fields that refuse pasting; the text is on the clipboard all the same.
+        const std::vector<KeyInput> keys = TypedKeys(text);
+        if (!keys.empty()) SendBatch(windows, keys);
     } else {
         PasteByKeys(windows);
     }
