@@ -113,7 +113,9 @@ restart_program() {
     local end=$((SECONDS + 20))
     while [ $SECONDS -lt $end ]; do
         probe items.txt items
-        [ "$(grep -c '^item' items.txt 2>/dev/null)" -ge ${#ITEMS[@]} ] && return 0
+        local shown
+        shown=$(grep -c '^item' items.txt 2>/dev/null)
+        [ "${shown:-0}" -ge ${#ITEMS[@]} ] && return 0
         sleep 0.5
     done
     echo "FAIL: the program did not show its tree"
@@ -257,13 +259,21 @@ typing)
     check nopaste.log "refused=1" "the field refused the paste"
 
     # The item menu's conversion submenu, by its keys: キー入力で送る, then 全角.
+    # Keys go to the Wine desktop only while it has the X input focus.
+    desk_window=$(xdotool search --name "e2e - " 2>/dev/null | head -1)
+    [ -n "$desk_window" ] && xdotool windowfocus "$desk_window" 2>/dev/null
+    MENU_SHOTS=0
     open_convert_menu() {
         xdotool mousemove $(item_xy 0)
         sleep 0.2
         xdotool click 3
         sleep 0.5
+        # A send leaves the X focus with the target's side; the menu needs it back.
+        [ -n "$desk_window" ] && xdotool windowfocus "$desk_window" 2>/dev/null
         xdotool key z
         sleep 0.5
+        MENU_SHOTS=$((MENU_SHOTS + 1))
+        import -window root "/tmp/cv2-e2e-typing-menu$MENU_SHOTS.png" 2>/dev/null
     }
     open_convert_menu
     xdotool key k
@@ -293,7 +303,6 @@ typing)
     sleep 0.5
     restart_program
     open_convert_menu
-    import -window root "/tmp/cv2-e2e-typing-menu.png" 2>/dev/null
     xdotool key Escape
     sleep 0.3
     xdotool key Escape
