@@ -27,8 +27,6 @@ struct SendConversion {
     int mode = kConvertAsIs;  // a ConvertMode; anything else converts nothing
     bool noHyphen = false;    // ハイフンを除く, applied after the mode
     bool typing = false;      // キー入力で送る: type the text instead of pasting it
-
-    bool ChangesText() const { return (mode > kConvertAsIs && mode < kConvertModeCount) || noHyphen; }
 };
 
 // The text converted by the mode, then stripped of hyphens when asked: "-", "－", "‐" and
