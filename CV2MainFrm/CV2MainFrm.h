@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CV2MainFrm/MainView.h"
+#include "CV2MainFrm/SendConversion.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -65,6 +66,7 @@ public:
     bool clickCheck = false;        // single-click mode
     bool clickHandlerInstalled = true;     // MainTreeClick sends
     bool dblClickHandlerInstalled = true;  // MainTreeDblClick sends
+    SendConversion conversion;             // how the text of a send is fitted to the form
     std::wstring openInitialDir;
     std::wstring saveInitialDir;
     std::wstring saveDialogName = L"新規ﾕｰｻﾞｰ";
@@ -112,6 +114,10 @@ public:
     void ClickCheckClick();
     void MainTreeClick();
     void MainTreeDblClick();
+    // The entries of ConvertMenu.
+    void ConvertModeClick(int mode);
+    void NoHyphenClick();
+    void TypingClick();
 
     // ---- settings files ----
     void SaveSettings(const std::wstring& path);

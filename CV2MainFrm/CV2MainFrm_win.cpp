@@ -455,9 +455,12 @@ void MainWindow::Command(int id) {
     TCV2Frm& f = *frm_;
     if (id >= kCmdIm00 && id < kCmdIm00 + 12) return f.Im11Click(id - kCmdIm00);
     if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
+    if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes) return f.ConvertModeClick(id - kCmdConvertMode0);
     switch (id) {
         case kCmdTabEnterMenu: return f.TabEnterBtnClick();
         case kCmdClickCheck: return f.ClickCheckClick();
+        case kCmdNoHyphen: return f.NoHyphenClick();
+        case kCmdTyping: return f.TypingClick();
         case kCmdAddNodeMenu: return f.AddNodeMenuClick();
         case kCmdAddChildMenu: return f.AddChildMenuClick();
         case kCmdFullExpandMenu: return f.FullExpandMenuClick();
@@ -688,13 +691,17 @@ void MainWindow::AppendMenuEntry(HMENU menu, const MenuEntry& entry, const std::
         mi.fMask = MIIM_FTYPE;
         mi.fType = MFT_SEPARATOR;
     } else {
-        mi.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_BITMAP | MIIM_DATA;
+        mi.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE;
         mi.fType = radio ? MFT_RADIOCHECK : MFT_STRING;
         mi.fState = state;
         mi.wID = static_cast<UINT>(entry.id);
         mi.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-        mi.hbmpItem = HBMMENU_CALLBACK;
-        mi.dwItemData = static_cast<ULONG_PTR>(entry.image + 1);
+        // Entries without a picture get no picture column, only their check mark.
+        if (entry.image != kNoImage) {
+            mi.fMask |= MIIM_BITMAP | MIIM_DATA;
+            mi.hbmpItem = HBMMENU_CALLBACK;
+            mi.dwItemData = static_cast<ULONG_PTR>(entry.image + 1);
+        }
         if (subMenu) {
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = subMenu;
@@ -720,6 +727,9 @@ HMENU MainWindow::BuildNodePopup() {
             case NodeMenu::ClickCheck:
                 if (frm_->clickCheck) state |= MFS_CHECKED;
                 break;
+            case NodeMenu::ConvertMenu:
+                sub = BuildConvertMenu();
+                break;
             case NodeMenu::N1:
                 sub = CreatePopupMenu();
                 for (const MenuEntry& im : kImageMenu) AppendMenuEntry(sub, im, FromCp932(im.caption), 0, false, nullptr);
@@ -728,6 +738,20 @@ HMENU MainWindow::BuildNodePopup() {
                 break;
         }
         AppendMenuEntry(menu, entry, caption, state, false, sub);
+    }
+    return menu;
+}
+
+HMENU MainWindow::BuildConvertMenu() {
+    HMENU menu = CreatePopupMenu();
+    for (int i = 0; i < static_cast<int>(kConvertMenu.size()); ++i) {
+        const MenuEntry& e = kConvertMenu[i];
+        const bool radio = i < kConvertMenuModes;
+        bool checked = radio ? frm_->conversion.mode == i : false;
+        if (e.id == kCmdNoHyphen) checked = frm_->conversion.noHyphen;
+        if (e.id == kCmdTyping) checked = frm_->conversion.typing;
+        AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(), checked ? MFS_CHECKED : MFS_UNCHECKED,
+                        radio, nullptr);
     }
     return menu;
 }

@@ -645,6 +645,28 @@ inline constexpr const char* kMouseOne[] = {
     "..................",
 };
 
+// Sending with conversion: a Latin "A", an arrow, and the katakana "ア" it becomes.
+inline constexpr const char* kConvertText[] = {
+    "..................",
+    "...BB.........KK..",
+    "..BBBB........KK..",
+    "..BBBB........KK..",
+    ".BB..BB.......KK..",
+    ".BB..BB.....KKKKKK",
+    ".BBBBBB......KKKK.",
+    "BB....BB......KK..",
+    "BB....BB..........",
+    "..................",
+    "........RRRRRRRRR.",
+    "........RRRRRRRRR.",
+    "...........RR..RR.",
+    "...........RRRR...",
+    "...........RR.....",
+    "...........RR.....",
+    "..........RR......",
+    "........RRR.......",
+};
+
 // ---- Dialog glyphs, 16 x 16 ----
 
 inline constexpr const char* kBackGlyph[] = {

@@ -57,6 +57,7 @@ public:
 
     // NodePopup as it would open now (NodePopupPopup applied); the caller owns the menu.
     HMENU BuildNodePopup();
+    HMENU BuildConvertMenu();
     HMENU BuildTabEnterPopup();
     // Carries out a menu or tool-button command.
     void Command(int id);

@@ -7,6 +7,7 @@ NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, 
     auto set = [&v](NodeMenu entry, bool shown) { v[static_cast<int>(entry)] = shown; };
     set(NodeMenu::TabEnterMenu, pasteMode);
     set(NodeMenu::ClickCheck, true);
+    set(NodeMenu::ConvertMenu, true);
     set(NodeMenu::AddNodeMenu, true);
     set(NodeMenu::AddChildMenu, treeNotEmpty);
     set(NodeMenu::FullExpandMenu, someItemHasChildren);

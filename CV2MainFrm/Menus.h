@@ -25,12 +25,17 @@ enum CommandId : int {
     kCmdWait1,
     kCmdHelp1,
     kCmdAbout,
+    kCmdConvertMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
     kCmdNoTabEnter = 300,
     kCmdTab1,
     kCmdEnter1,
+    // ConvertMenu: the modes 0..5 are kCmdConvertMode0 + the mode
+    kCmdConvertMode0 = 320,
+    kCmdNoHyphen = kCmdConvertMode0 + 6,
+    kCmdTyping,
     // tool buttons
     kCmdResizeBtn = 400,
     kCmdShowToolBar2Btn,
@@ -56,6 +61,7 @@ inline constexpr std::array<MenuEntry, kNodeMenuCount> kNodePopup{{
     {kCmdTabEnterMenu, "何もしない", 2},
     {kCmdNone, nullptr, kNoImage},
     {kCmdClickCheck, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)", 43},
+    {kCmdConvertMenu, "送信時の変換(&Z)", 44},
     {kCmdNone, nullptr, kNoImage},
     {kCmdAddNodeMenu, "アイテムの追加(&A)", 33},
     {kCmdAddChildMenu, "子アイテムの追加(&K)", 34},
@@ -88,6 +94,20 @@ inline constexpr std::array<MenuEntry, 12> kImageMenu{{
     {kCmdIm00 + 9, "10", 9},
     {kCmdIm00 + 10, "11", 10},
     {kCmdIm00 + 11, "12", 11},
+}};
+
+// The submenu ConvertMenu: the modes as one radio group, then two check entries.
+inline constexpr int kConvertMenuModes = 6;
+inline constexpr std::array<MenuEntry, 9> kConvertMenu{{
+    {kCmdConvertMode0 + 0, "そのまま(&0)", kNoImage},
+    {kCmdConvertMode0 + 1, "英数字を半角(&1)", kNoImage},
+    {kCmdConvertMode0 + 2, "全角(&2)", kNoImage},
+    {kCmdConvertMode0 + 3, "カタカナ(&3)", kNoImage},
+    {kCmdConvertMode0 + 4, "ひらがな(&4)", kNoImage},
+    {kCmdConvertMode0 + 5, "半角カナ(&5)", kNoImage},
+    {kCmdNone, nullptr, kNoImage},
+    {kCmdNoHyphen, "ハイフンを除く(&H)", kNoImage},
+    {kCmdTyping, "キー入力で送る(&K)", kNoImage},
 }};
 
 // TabEnterPopup: one radio group; the index of an entry is the follow-up key choice.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CV2MainFrm/CV2MainFrm.h"
+#include "CV2MainFrm/TypedText.h"
 #include "platform/Cp932.h"
 #include "tree/Error.h"
 
@@ -314,8 +315,11 @@ void TCV2Frm::WriteClipboardText(const std::string& text) {
     extra(cloudFormat, zeroDword, sizeof zeroDword);
 }
 
-void TCV2Frm::SendText(const std::string& text) {
-    if (!text.empty()) WriteClipboardText(text);
+void TCV2Frm::SendText(const std::string& itemText) {
+    const std::string text = ConvertForSending(itemText, conversion.mode, conversion.noHyphen);
+    // An item that converts to nothing still replaces the clipboard, so that what was there
+    // before is not pasted in its place.
+    if (!itemText.empty()) WriteClipboardText(text);
     if (!view_.IsDown(ToolButton::Paste)) return;
 
     WindowSystem& windows = platform_.windows;
@@ -326,6 +330,10 @@ void TCV2Frm::SendText(const std::string& text) {
     if (waitTime >= 0) windows.Sleep(waitTime);
     if (view_.StatusText() == kSpecialTargetTitle) {
         PasteIntoDiary(windows, targetWindow);
+    } else if (conversion.typing) {
+        // For fields that refuse pasting; the text is on the clipboard all the same.
+        const std::vector<KeyInput> keys = TypedKeys(text);
+        if (!keys.empty()) SendBatch(windows, keys);
     } else {
         PasteByKeys(windows);
     }
@@ -384,5 +392,15 @@ void TCV2Frm::ClickCheckClick() {
     clickCheck = !clickCheck;
     ApplyClickMode();
 }
+
+// ---- conversion of the sent text ----
+
+void TCV2Frm::ConvertModeClick(int mode) {
+    if (mode >= 0 && mode < kConvertModeCount) conversion.mode = mode;
+}
+
+void TCV2Frm::NoHyphenClick() { conversion.noHyphen = !conversion.noHyphen; }
+
+void TCV2Frm::TypingClick() { conversion.typing = !conversion.typing; }
 
 }  // namespace cv2

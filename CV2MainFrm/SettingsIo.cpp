@@ -21,6 +21,7 @@ constexpr std::string_view kToolBtn = "ToolBtn";
 constexpr std::string_view kPaste = "Paste";
 constexpr std::string_view kMenu = "Menu";
 constexpr std::string_view kImage = "Image";
+constexpr std::string_view kConvert = "Convert";
 constexpr int kTabEnterEntries = 3;
 
 constexpr int kImageCount = 12;
@@ -38,6 +39,19 @@ int ParseIndexElement(std::string_view text) {
     const int value = StrToIntDef(text, 0);
     if (value != StrToIntDef(text, 1)) throw std::invalid_argument("not an integer");
     return value;
+}
+
+// A value outside its range reads as 0, like a missing one.
+SendConversion ReadConversion(const IniFile& ini) {
+    auto read = [&ini](std::string_view key, int count) {
+        const int value = ini.ReadInteger(kConvert, key, 0);
+        return value >= 0 && value < count ? value : 0;
+    };
+    SendConversion conversion;
+    conversion.mode = read("Mode", kConvertModeCount);
+    conversion.noHyphen = read("NoHyphen", 2) == 1;
+    conversion.typing = read("Typing", 2) == 1;
+    return conversion;
 }
 
 }  // namespace
@@ -82,6 +96,9 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
             ini.WriteInteger(kImage, key, item->ImageIndex());
             if (item == selected) ini.WriteInteger(kWindow, "NodeSelect", n);
         }
+        ini.WriteInteger(kConvert, "Mode", conversion.mode);
+        ini.WriteBool(kConvert, "NoHyphen", conversion.noHyphen);
+        ini.WriteBool(kConvert, "Typing", conversion.typing);
         ini.Save(platform_.files, file);
     } catch (const std::exception&) {
         // Settings are a convenience: a file that cannot be written is not worth a message.
@@ -141,6 +158,9 @@ void TCV2Frm::LoadSettings(const std::wstring& path) {
         view_.MakeFirstVisible(selected);
     } catch (const std::exception&) {
     }
+    // Outside the block above: an empty tree (no item to select) or a bad Expand value must
+    // not lose the conversion, which the next save would then overwrite.
+    conversion = ReadConversion(ini);
 }
 
 std::string TCV2Frm::BuildExpandList() {

@@ -29,9 +29,9 @@ TEST(Images, MapsAreWellFormed) {
     }
 }
 
-TEST(Images, FortyFourPicturesOfEighteenPixelsEachDrawnAndDistinct) {
+TEST(Images, EveryPictureHasEighteenPixelsAndIsDrawnAndDistinct) {
     const auto& images = MainImages();
-    ASSERT_EQ(images.size(), 44u);
+    ASSERT_EQ(images.size(), 45u);
     std::set<std::vector<std::uint32_t>> seen;
     for (std::size_t i = 0; i < images.size(); ++i) {
         SCOPED_TRACE(i);
@@ -178,10 +178,11 @@ TEST(ImagesSheet, Write) {
     big.Save(std::string(folder) + "/sheet_big.ppm");
 
     // Real size and double size on the button face, as toolbars and menus show them.
-    Canvas real(11 * 44 + 16, 5 * 22 + 4 * 44 + 32 + 40, kFace);
+    constexpr int kPerRow = 12;
+    Canvas real(kPerRow * 44 + 16, 5 * 22 + 4 * 44 + 32 + 40, kFace);
     for (int i = 0; i < kImageCount; ++i) {
-        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 22, 8 + (i / 11) * 22, 1);
-        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % 11) * 44, 16 + 5 * 22 + (i / 11) * 44, 2);
+        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % kPerRow) * 22, 8 + (i / kPerRow) * 22, 1);
+        real.Draw(images[static_cast<std::size_t>(i)], 8 + (i % kPerRow) * 44, 16 + 5 * 22 + (i / kPerRow) * 44, 2);
     }
     // The dialog glyphs, the clock and the icon at real size, then the glyphs doubled.
     const int glyphTop = 8 + 4 * 22;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CV2MainFrm/Images.h"
 #include "CV2MainFrm/Menus.h"
 #include "tests/main_window_fixture.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {"TabEnter", "-", "Click", "-", "Add", "AddChild", "-", "Expand",
+    static constexpr const char* kNames[] = {"TabEnter", "-", "Click", "Convert", "-", "Add", "AddChild", "-", "Expand",
                                              "Collapse", "-", "Edit", "N1", "Del", "AllDel", "-", "Wait",
                                              "-", "Help", "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
@@ -28,6 +29,13 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
         EXPECT_EQ(IsSeparator(static_cast<NodeMenu>(i)), kNodePopup[i].id == kCmdNone) << i;
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ClickCheck)].caption, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)");
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::About)].image, 41);
+    EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].caption, "送信時の変換(&Z)");
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, kImageCount - 1);
+    std::string convert;
+    for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
+    EXPECT_EQ(convert, "そのまま(&0)|英数字を半角(&1)|全角(&2)|カタカナ(&3)|ひらがな(&4)|半角カナ(&5)|-|"
+                       "ハイフンを除く(&H)|キー入力で送る(&K)|");
+    for (int mode = 0; mode < kConvertMenuModes; ++mode) EXPECT_EQ(kConvertMenu[mode].id, kCmdConvertMode0 + mode);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(kImageMenu[i].image, i);
         EXPECT_EQ(std::string(kImageMenu[i].caption), (i < 9 ? "0" : "") + std::to_string(i + 1));
@@ -58,13 +66,13 @@ TEST_P(NodeMenuCases, VisibleEntriesAndSingleSeparators) {
 INSTANTIATE_TEST_SUITE_P(
     AllStates, NodeMenuCases,
     ::testing::Values(
-        Case{"empty", false, "Click - Add - N1 - Wait - Help About"},
-        Case{"empty", true, "TabEnter - Click - Add - N1 - Wait - Help About"},
-        Case{"flat", false, "Click - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
-        Case{"flat", true, "TabEnter - Click - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
-        Case{"nested", false, "Click - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"empty", false, "Click Convert - Add - N1 - Wait - Help About"},
+        Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait - Help About"},
+        Case{"flat", false, "Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"flat", true, "TabEnter - Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"nested", false, "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
         Case{"nested", true,
-             "TabEnter - Click - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}));
+             "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}));
 
 TEST(NodeMenu, SeparatorsAreNormalisedWhateverTheyWereBefore) {
     NodeMenuVisibility all{};

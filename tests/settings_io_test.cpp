@@ -28,6 +28,7 @@ protected:
         frm.Tree().SetImageIndex(At(1), 5);
         frm.Tree().SetImageIndex(At(6), 11);
         view.selection = At(3);
+        frm.conversion = {kConvertHiragana, true, false};
     }
 
     IniFile Stored(const std::wstring& path = kUserIni) { return IniFile::Parse(files.files[path]); }
@@ -46,7 +47,8 @@ TEST_F(SettingsIo, SaveWritesEveryKeyInItsOrder) {
               "[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=1\r\n"
               "[Paste]\r\nWaitTime=150\r\n"
               "[Menu]\r\nTabEnter=2\r\n"
-              "[Image]\r\nindex0=0\r\nindex1=5\r\nindex2=0\r\nindex3=0\r\nindex4=0\r\nindex5=0\r\nindex6=11\r\n");
+              "[Image]\r\nindex0=0\r\nindex1=5\r\nindex2=0\r\nindex3=0\r\nindex4=0\r\nindex5=0\r\nindex6=11\r\n"
+              "[Convert]\r\nMode=4\r\nNoHyphen=1\r\nTyping=0\r\n");
     EXPECT_EQ(files.writes, std::vector<std::wstring>{kUserIni});
 }
 
@@ -173,6 +175,51 @@ TEST_F(SettingsIo, SavedSettingsComeBack) {
     EXPECT_TRUE(a1->Expanded());
     EXPECT_EQ(view.selection, other.Tree().ItemAt(3));
     EXPECT_EQ(view.firstVisible, view.selection);
+    EXPECT_EQ(other.conversion.mode, kConvertHiragana);
+    EXPECT_TRUE(other.conversion.noHyphen);
+    EXPECT_FALSE(other.conversion.typing);
+}
+
+TEST_F(SettingsIo, ConversionIsReadWhateverStoppedTheKeysBeforeIt) {
+    BuildSmallTree();
+    const std::string convert = "[Convert]\r\nMode=5\r\nNoHyphen=1\r\nTyping=1\r\n";
+    for (const std::string& before : {std::string("[Menu]\r\nTabEnter=3\r\n"), std::string("[Window]\r\nExpand=x\r\n"),
+                                      std::string("[Window]\r\nNodeSelect=99\r\n")}) {
+        SCOPED_TRACE(before);
+        frm.conversion = {};
+        LoadFrom(before + convert);
+        EXPECT_EQ(frm.conversion.mode, kConvertHalfWidthKana);
+        EXPECT_TRUE(frm.conversion.noHyphen);
+        EXPECT_TRUE(frm.conversion.typing);
+    }
+    // An empty tree has no item to select, which ends the other keys every time.
+    frm.Tree().Clear();
+    frm.conversion = {};
+    LoadFrom(convert);
+    EXPECT_EQ(frm.conversion.mode, kConvertHalfWidthKana);
+}
+
+TEST_F(SettingsIo, ABadConversionValueReadsAsZeroAndStopsNothingElse) {
+    BuildSmallTree();
+    struct Case {
+        const char* values;
+        int mode;
+        bool noHyphen;
+        bool typing;
+    };
+    for (const Case& c : {Case{"", 0, false, false}, Case{"Mode=6\r\nNoHyphen=1\r\n", 0, true, false},
+                          Case{"Mode=-1\r\nTyping=1\r\n", 0, false, true}, Case{"Mode=x\r\nNoHyphen=2\r\n", 0, false, false},
+                          Case{"Mode=3\r\nNoHyphen=\r\nTyping=yes\r\n", 3, false, false},
+                          Case{"Mode=$2\r\nNoHyphen=-1\r\nTyping=0\r\n", 2, false, false}}) {
+        SCOPED_TRACE(c.values);
+        frm.conversion = {1, true, true};
+        view.selection = nullptr;
+        LoadFrom(std::string("[Window]\r\nNodeSelect=2\r\n[Convert]\r\n") + c.values);
+        EXPECT_EQ(frm.conversion.mode, c.mode);
+        EXPECT_EQ(frm.conversion.noHyphen, c.noHyphen);
+        EXPECT_EQ(frm.conversion.typing, c.typing);
+        EXPECT_EQ(view.selection, At(2));
+    }
 }
 
 TEST_F(SettingsIo, HandlersApplyWhatWasRead) {
@@ -389,6 +436,7 @@ TEST_F(SettingsIo, DestroyWritesTheExecutablesSettingsThenTheUserFiles) {
     frm.FormDestroy();
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini", kUserIni}));
     EXPECT_EQ(files.files[L"C:\\Apps\\Corvell2.ini"], files.files[kUserIni]);
+    EXPECT_EQ(Stored(L"C:\\Apps\\Corvell2.ini").ReadInteger("Convert", "Mode", -1), kConvertHiragana);
 }
 
 }  // namespace

@@ -14,6 +14,12 @@
 #            key): 12 double-clicks in a row all arrive exactly
 #   held     the user holds Shift, then Alt, while double-clicking, follow-up Tab: the text
 #            arrives exactly, the focus moves forward, and Alt opens no menu bar
+#   convert  each conversion mode and the hyphen option, read from the settings file: the
+#            target's fields get the converted texts
+#   typing   the conversion submenu driven by its keys: typing mode fills fields that refuse
+#            pasting; the choice is stored on closing and back after a restart
+#   typemeasure [count]   not a test: types an item count times (default 20) into one
+#            field and counts the characters lost (E2E_LONG: the item's text)
 #   measure [count] [wait]   not a test: times sends from the click to the text arriving,
 #            minus the wait time (default 50 sends with a wait time of 300 ms)
 #
@@ -25,7 +31,7 @@ SRC=$(cd "$(dirname "$0")/../.." && pwd)
 
 . "$SRC/tests/e2e/lib.sh"
 e2e_require xdotool Xvfb wine64
-for exe in Corvell2 target special_target clipholder probe; do
+for exe in Corvell2 target special_target clipholder probe treeprobe; do
     [ -f "$BIN/$exe.exe" ] || { echo "SKIP: $exe.exe was not built"; exit 77; }
 done
 
@@ -43,7 +49,7 @@ trap cleanup EXIT
 e2e_start_xvfb
 XVFB_PID=$E2E_XVFB_PID
 
-cp "$BIN"/{Corvell2,target,special_target,clipholder,probe}.exe "$WORK"/
+cp "$BIN"/{Corvell2,target,special_target,clipholder,probe,treeprobe}.exe "$WORK"/
 [ "$SCENARIO" = measure ] && cp "$BIN"/measure.exe "$WORK"/
 cd "$WORK"
 wine64 wineboot -i >/dev/null 2>&1
@@ -91,23 +97,31 @@ wait_for() {  # wait_for <file> <line> <seconds>
 # The user file: a first item that stays selected and is never clicked (the tree starts an
 # in-place edit when the selected item is clicked again), then the items to send.
 ITEMS=("見出し" "123-4567" "東京都港区芝公園1-2-3" "山田 太郎" "ﾔﾏﾀﾞ ﾀﾛｳ" "taro@example.jp")
-printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.cv2
+write_items() { printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.cv2; }
+write_items
 
-# start_program <ClickChange> <TabEnter> <WaitTime, or - for none stored>
+# start_program <ClickChange> <TabEnter> <WaitTime, or - for none stored> [more settings lines]
 start_program() {
     wineserver -k >/dev/null 2>&1
     sleep 0.5
     local paste=
-    [ "$3" != - ] && paste=$(printf '[Paste]\r\nWaitTime=%s\r\n' "$3")
-    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n%s[Menu]\r\nTabEnter=%s\r\n' \
-        "$1" "$paste" "$2" > user.ini
+    [ "$3" != - ] && printf -v paste '[Paste]\r\nWaitTime=%s\r\n' "$3"
+    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n%s[Menu]\r\nTabEnter=%s\r\n%b' \
+        "$1" "$paste" "$2" "${4:-}" > user.ini
     cp user.ini Corvell2.ini
+    restart_program
+}
+
+# Starts the program again on the settings it left.
+restart_program() {
     rm -f items.txt
     run Corvell2.exe "$WIN\\user.cv2"
     local end=$((SECONDS + 20))
     while [ $SECONDS -lt $end ]; do
         probe items.txt items
-        [ "$(grep -c '^item' items.txt 2>/dev/null)" -ge ${#ITEMS[@]} ] && return 0
+        local shown
+        shown=$(grep -c '^item' items.txt 2>/dev/null)
+        [ "${shown:-0}" -ge ${#ITEMS[@]} ] && return 0
         sleep 0.5
     done
     echo "FAIL: the program did not show its tree"
@@ -130,7 +144,7 @@ click_item() {
     sleep 1
 }
 
-start_target() {  # start_target <log> [menu]
+start_target() {  # start_target <log> [menu|nopaste]
     rm -f "$1"
     run target.exe "$WIN\\$1" "応募フォーム - Target" 400 100 ${2:-}
     wait_for "$1" "focus=0" 15 || { echo "FAIL: target did not start"; exit 1; }
@@ -244,6 +258,115 @@ held)
     check form.log "field1=東京都港区芝公園1-2-3" "Alt held: the text is exact"
     check form.log "focus=2" "Alt held: Tab moves the focus forward"
     check form.log "menus=0" "Alt held: the target's menu bar does not open"
+    ;;
+convert)
+    ITEMS=("見出し" "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー")
+    write_items
+    # expected <mode> <NoHyphen> <the four fields>
+    expect_fields() {
+        local mode=$1 hyphen=$2 i
+        shift 2
+        start_program 1 1 300 "[Convert]\r\nMode=$mode\r\nNoHyphen=$hyphen\r\n"
+        start_target conv$mode$hyphen.log
+        activate 560 150
+        for i in 1 2 3 4; do click_item $i; done
+        for i in 0 1 2 3; do
+            check conv$mode$hyphen.log "field$i=$1" "mode $mode, hyphens $hyphen, item $((i + 1))"
+            shift
+        done
+    }
+    expect_fields 0 0 "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー"
+    expect_fields 1 0 "ABC123 ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー"
+    expect_fields 2 0 "ＡＢＣ１２３　ヤマダ　パーク" "やまだ　たろう　ソ表＼" "０３－１２３４－５６７８" "〒１２３ー４５６７　コーヒー"
+    expect_fields 3 0 "ＡＢＣ１２３　ヤマダ パーク" "ヤマダ タロウ ソ表\\" "03-1234-5678" "〒123ー4567 コーヒー"
+    expect_fields 4 0 "ＡＢＣ１２３　やまだ ぱーく" "やまだ たろう そ表\\" "03-1234-5678" "〒123ー4567 こーひー"
+    expect_fields 5 0 "ABC123 ﾔﾏﾀﾞ ﾊﾟｰｸ" "ﾔﾏﾀﾞ ﾀﾛｳ ｿ表\\" "03-1234-5678" "〒123ｰ4567 ｺｰﾋｰ"
+    expect_fields 0 1 "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" "やまだ たろう ソ表\\" "0312345678" "〒1234567 コーヒー"
+    # The tree keeps what was written.
+    saved=$(iconv -f CP932 -t UTF-8 user.cv2 | tr -d '\r' | sed -n 2p)
+    [ "$saved" = "ＡＢＣ１２３　ﾔﾏﾀﾞ ﾊﾟｰｸ" ] || fail "the user file changed: [$saved]"
+    ;;
+typing)
+    start_program 1 1 300
+    # A field that refuses pasting gets nothing from Ctrl+V.
+    start_target nopaste.log nopaste
+    activate 560 150
+    click_item 5
+    check nopaste.log "field0=" "Ctrl+V pastes nothing into a field that refuses it"
+    check nopaste.log "refused=1" "the field refused the paste"
+
+    # The item menu's conversion submenu, by its keys: キー入力で送る, then 全角.
+    # Keys go to the Wine desktop only while it has the X input focus.
+    desk_window=$(xdotool search --name "e2e - " 2>/dev/null | head -1)
+    [ -n "$desk_window" ] && xdotool windowfocus "$desk_window" 2>/dev/null
+    MENU_SHOTS=0
+    open_convert_menu() {
+        xdotool mousemove $(item_xy 0)
+        sleep 0.2
+        xdotool click 3
+        sleep 0.5
+        # A send leaves the X focus with the target's side; the menu needs it back.
+        [ -n "$desk_window" ] && xdotool windowfocus "$desk_window" 2>/dev/null
+        xdotool key z
+        sleep 0.5
+        MENU_SHOTS=$((MENU_SHOTS + 1))
+        import -window root "/tmp/cv2-e2e-typing-menu$MENU_SHOTS.png" 2>/dev/null
+    }
+    open_convert_menu
+    xdotool key k
+    sleep 0.5
+    # The target stays the target while the program's own menu is open.
+    click_item 5
+    click_item 3
+    check nopaste.log "field1=taro@example.jp" "typing mode types the text into a field that refuses pasting"
+    check nopaste.log "field2=山田 太郎" "typing mode types Japanese text, then Tab"
+    check nopaste.log "refused=1" "no paste was tried"
+    open_convert_menu
+    xdotool key 2
+    sleep 0.5
+    click_item 1
+    check nopaste.log "field3=１２３－４５６７" "typed text is converted too"
+
+    # Closing stores the choice in both settings files; a restart shows and uses it.
+    rm -f close.txt
+    run treeprobe.exe close "$WIN\\close.txt"
+    for ini in user.ini Corvell2.ini; do
+        wait_for "$ini" "Typing=1"$'\r' 15 || fail "$ini lacks Typing=1: $(tr -d '\r' < "$ini" | tr '\n' ' ')"
+        grep -qx "Mode=2"$'\r' "$ini" || fail "$ini lacks Mode=2: $(tr -d '\r' < "$ini" | tr '\n' ' ')"
+        grep -qx "NoHyphen=0"$'\r' "$ini" || fail "$ini lacks NoHyphen=0"
+    done
+    echo "ok: the choice was stored on closing"
+    wineserver -k >/dev/null 2>&1
+    sleep 0.5
+    restart_program
+    open_convert_menu
+    xdotool key Escape
+    sleep 0.3
+    xdotool key Escape
+    sleep 0.3
+    start_target nopaste2.log nopaste
+    activate 560 150
+    click_item 4
+    check nopaste2.log "field0=ヤマダ　タロウ" "after a restart: typed, and in mode 2"
+    check nopaste2.log "refused=0" "after a restart: no paste was tried"
+    ;;
+typemeasure)
+    COUNT=${3:-20}
+    # The item must fit in the window's width: the click goes to the middle of its label.
+    LONG=${E2E_LONG:-"ﾔﾏﾀﾞ ﾀﾛｳ 03-1234 ab@c.jp"}
+    ITEMS=("見出し" "$LONG")
+    write_items
+    start_program 1 0 300 "[Convert]\r\nTyping=1\r\n"
+    start_target long.log
+    activate 560 150
+    start=$(date +%s%N)
+    for _ in $(seq "$COUNT"); do click_item 1; done
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    sleep 2
+    got=$(grep '^field0=' long.log | cut -d= -f2-)
+    want=$(for _ in $(seq "$COUNT"); do printf '%s' "$LONG"; done)
+    echo "typed $COUNT x ${#LONG} characters: got ${#got}, lost $((${#want} - ${#got})), exact: $([ "$got" = "$want" ] && echo yes || echo no), ${elapsed} ms for the clicks"
+    [ "$got" = "$want" ] || sed 's/^/    /' long.log
     ;;
 measure)
     COUNT=${3:-50}

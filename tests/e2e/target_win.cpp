@@ -1,9 +1,11 @@
 // An end-to-end target: a window with several edit fields and a submit button, like a
 // web form. Tab moves between the fields, Enter presses the submit button. Every change
 // rewrites the log (argument 1): field0..field4, focus (index of the focused field),
-// submitted (how often Enter or the button submitted the form) and menus (how often the
-// menu bar was entered, by Alt or F10 or a click).
-//   target <log> [title] [x] [y] [menu]   with "menu": the window has a menu bar
+// submitted (how often Enter or the button submitted the form), menus (how often the menu
+// bar was entered, by Alt or F10 or a click) and refused (pastes refused).
+//   target <log> [title] [x] [y] [menu|nopaste]
+// With "menu" the window has a menu bar. With "nopaste" the fields refuse pasting, as a
+// form's confirmation fields do: WM_PASTE and Ctrl+V do nothing, typed characters arrive.
 #include <windows.h>
 
 #include <string>
@@ -19,6 +21,17 @@ HWND g_fields[kFields];
 int g_focus = -1;
 int g_submitted = 0;
 int g_menus = 0;
+int g_refused = 0;
+WNDPROC g_editProc = nullptr;
+
+LRESULT CALLBACK NoPasteEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    constexpr WPARAM kCtrlV = 0x16;
+    if (msg == WM_PASTE || (msg == WM_CHAR && wParam == kCtrlV)) {
+        ++g_refused;
+        return 0;
+    }
+    return CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
+}
 
 void Log() {
     std::vector<std::pair<std::string, std::string>> lines;
@@ -26,6 +39,7 @@ void Log() {
     lines.emplace_back("focus", std::to_string(g_focus));
     lines.emplace_back("submitted", std::to_string(g_submitted));
     lines.emplace_back("menus", std::to_string(g_menus));
+    lines.emplace_back("refused", std::to_string(g_refused));
     cv2::e2e::WriteLog(g_log, lines);
 }
 
@@ -96,6 +110,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                       10, 10 + i * 34, 320, 26, hwnd,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstFieldId + i)), instance, nullptr);
         SendMessageW(g_fields[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (argc > 5 && lstrcmpW(argv[5], L"nopaste") == 0) {
+            g_editProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(g_fields[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoPasteEditProc)));
+        }
     }
     HWND submit = CreateWindowExW(0, L"BUTTON", L"送信", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 10,
                                   10 + kFields * 34, 100, 28, hwnd, reinterpret_cast<HMENU>(IDOK), instance, nullptr);

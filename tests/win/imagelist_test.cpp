@@ -75,7 +75,7 @@ TEST(MainImageList, HoldsEveryPictureAndDrawsItWithTransparency) {
     EXPECT_EQ(cx, 18);
     EXPECT_EQ(cy, 18);
 
-    for (int index : {0, 5, 17, 28, 38, 41, 43}) {
+    for (int index : {0, 5, 17, 28, 38, 41, 43, 44}) {
         SCOPED_TRACE(index);
         const Picture& picture = MainImages()[static_cast<std::size_t>(index)];
         POINT opaque;
@@ -139,7 +139,7 @@ TEST(MainImageList, MenuBitmapIsPremultipliedTopDown32Bit) {
         EXPECT_EQ(bits[i], picture.argb[static_cast<std::size_t>(i)]) << i;
     }
     DeleteObject(bitmap);
-    EXPECT_EQ(CreateImageBitmap(44), nullptr);
+    EXPECT_EQ(CreateImageBitmap(kImageCount), nullptr);
     EXPECT_EQ(CreateImageBitmap(-1), nullptr);
 }
 
@@ -148,7 +148,7 @@ TEST(MainImageList, MenuEntriesDrawTheirImageThroughTheOwner) {
     ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 501, L"one"));
     ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 502, L"two"));
     EXPECT_TRUE(SetMenuItemImage(menu, 502, false, 38));
-    EXPECT_FALSE(SetMenuItemImage(menu, 502, false, 44));
+    EXPECT_FALSE(SetMenuItemImage(menu, 502, false, kImageCount));
 
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);

@@ -478,8 +478,8 @@ std::string MenuText(HMENU menu) {
 TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     UniqueMenu empty(window.BuildNodePopup());
     EXPECT_EQ(MenuText(empty.get()),
-              "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S) - アイテムの追加(&A) - アイテムイメージの変更(&I)[12] - Wait設定(&W) - "
-              "ヘルプ(&H) バージョン情報(&V)");
+              "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S) 送信時の変換(&Z)[9] - アイテムの追加(&A) - アイテムイメージの変更(&I)[12] - "
+              "Wait設定(&W) - ヘルプ(&H) バージョン情報(&V)");
 
     BuildSample();
     window.SetDown(ToolButton::Paste, true);
@@ -487,10 +487,37 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     window.SetTabEnterMenu(25, "Tabを押す(&P)");
     UniqueMenu full(window.BuildNodePopup());
     EXPECT_EQ(MenuText(full.get()),
-              "Tabを押す(&P) - ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)* - アイテムの追加(&A) 子アイテムの追加(&K) - "
+              "Tabを押す(&P) - ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)* 送信時の変換(&Z)[9] - アイテムの追加(&A) 子アイテムの追加(&K) - "
               "全てのアイテムを開く(&O) 全てのアイテムを閉じる(&T) - 選択アイテムの編集(&E) "
               "アイテムイメージの変更(&I)[12] 選択アイテムを削除(&D) 全て削除(&C) - Wait設定(&W) - "
               "ヘルプ(&H) バージョン情報(&V)");
+
+    // The conversion submenu shows the current choice: one radio entry and the check entries.
+    for (const SendConversion& c : {SendConversion{0, false, false}, SendConversion{3, true, false},
+                                    SendConversion{5, false, true}}) {
+        frm().conversion = c;
+        UniqueMenu menu(window.BuildNodePopup());
+        HMENU convert = GetSubMenu(menu.get(), 3);
+        ASSERT_NE(convert, nullptr);
+        std::string expected;
+        const char* modes[] = {"そのまま(&0)", "英数字を半角(&1)", "全角(&2)", "カタカナ(&3)", "ひらがな(&4)", "半角カナ(&5)"};
+        for (int mode = 0; mode < 6; ++mode) expected += std::string(modes[mode]) + (mode == c.mode ? "* " : " ");
+        expected += std::string("- ハイフンを除く(&H)") + (c.noHyphen ? "*" : "") + " キー入力で送る(&K)" + (c.typing ? "*" : "");
+        EXPECT_EQ(MenuText(convert), expected);
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE;
+        ASSERT_TRUE(GetMenuItemInfoW(convert, 0, TRUE, &mi));
+        EXPECT_TRUE(mi.fType & MFT_RADIOCHECK);
+        ASSERT_TRUE(GetMenuItemInfoW(convert, 7, TRUE, &mi));
+        EXPECT_FALSE(mi.fType & MFT_RADIOCHECK);
+    }
+    window.Command(kCmdConvertMode0 + 2);
+    window.Command(kCmdNoHyphen);
+    window.Command(kCmdTyping);
+    EXPECT_EQ(frm().conversion.mode, 2);
+    EXPECT_TRUE(frm().conversion.noHyphen);
+    EXPECT_FALSE(frm().conversion.typing);
 
     frm().tabEnterIndex = 2;
     UniqueMenu tabEnter(window.BuildTabEnterPopup());
