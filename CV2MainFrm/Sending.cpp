@@ -333,7 +333,11 @@ void TCV2Frm::SendText(const std::string& itemText) {
     } else if (conversion.typing) {
         // For fields that refuse pasting; the text is on the clipboard all the same.
         const std::vector<KeyInput> keys = TypedKeys(text);
-        if (!keys.empty()) SendBatch(windows, keys);
+        if (!keys.empty()) {
+            // A held Alt would turn typed characters into the target's menu keys.
+            ReleaseModifiers(windows);
+            SendBatch(windows, keys);
+        }
     } else {
         PasteByKeys(windows);
     }

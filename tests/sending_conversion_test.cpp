@@ -111,6 +111,16 @@ TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
     EXPECT_EQ(log.calls.back(), "SetForegroundWindow(500)");
 }
 
+TEST_F(SendingConversion, TypingModeLetsGoOfAHeldAltBeforeTheFirstCharacter) {
+    frm.conversion.typing = true;
+    windows.keysDown = {kVkLMenu};
+    frm.SendText("a");
+    // Alt+a would be the target's menu key; the unassigned key keeps the menu bar shut.
+    EXPECT_THAT(KeyCalls(), ElementsAre("key(0xE8, 0)", "key(0xE8, 2)", "key(0xA4, 2)", "key(U+0061, 4)",
+                                        "key(U+0061, 6)"));
+    EXPECT_THAT(windows.keysDown, IsEmpty());
+}
+
 TEST_F(SendingConversion, TypingModeWithAnEmptyItemTypesNothingAndStillPressesTheFollowUpKey) {
     frm.conversion.typing = true;
     frm.tabEnterIndex = 2;
