@@ -91,6 +91,8 @@ public:
     virtual int StatusBarHeight() = 0;
     virtual int ButtonWidth() = 0;    // a plain tool button (NewBtn)
     virtual int DropDownWidth() = 0;  // TabEnterBtn, with its arrow
+    // A size designed at 96 dpi, at the resolution of the window's monitor.
+    virtual int Scaled(int designedPixels) = 0;
     virtual void SetToolBar2Visible(bool visible) = 0;
 
     // ---- tool buttons, status bar, timer ----

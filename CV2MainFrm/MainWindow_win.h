@@ -80,6 +80,7 @@ public:
     int StatusBarHeight() override;
     int ButtonWidth() override;
     int DropDownWidth() override;
+    int Scaled(int designedPixels) override { return ScaleForDpi(designedPixels, metrics_.dpi); }
     void SetToolBar2Visible(bool visible) override;
     bool IsDown(ToolButton button) override;
     void SetDown(ToolButton button, bool down) override;

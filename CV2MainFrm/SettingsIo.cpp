@@ -122,7 +122,7 @@ void TCV2Frm::LoadSettings(const std::wstring& path) {
         b.width = ini.ReadInteger(kWindow, "Width", 4 * view_.ButtonWidth() + view_.DropDownWidth());
         view_.SetBounds(b);
         b = view_.GetBounds();
-        b.height = ini.ReadInteger(kWindow, "Height", 300);
+        b.height = ini.ReadInteger(kWindow, "Height", view_.Scaled(300));
         view_.SetBounds(b);
         waitTime = ini.ReadInteger(kPaste, "WaitTime", 0);
         b = view_.GetBounds();

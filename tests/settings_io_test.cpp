@@ -123,6 +123,17 @@ TEST_F(SettingsIo, ExpandListNamesExpandedItemsEvenInsideCollapsedParents) {
     EXPECT_EQ(frm.BuildExpandList(), "1,3,5");
 }
 
+// The designed default height is at the monitor's resolution; a stored height is not.
+TEST_F(SettingsIo, TheDefaultHeightFollowsTheResolutionAndAStoredOneStaysAsStored) {
+    BuildSmallTree();
+    view.dpi = 144;
+    frm.LoadSettings(L"");
+    EXPECT_EQ(view.bounds.height, 450);
+    files.files[L"user.ini"] = "[Window]\r\nHeight=333\r\n";
+    frm.LoadSettings(L"user.cv2");
+    EXPECT_EQ(view.bounds.height, 333);
+}
+
 TEST_F(SettingsIo, FirstStartGivesEveryDefault) {
     BuildSmallTree();
     frm.clickCheck = true;

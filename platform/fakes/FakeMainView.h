@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "CV2MainFrm/Dpi.h"
 #include "CV2MainFrm/MainView.h"
 #include "platform/fakes/CallLog.h"
 #include "tree/Error.h"
@@ -32,6 +33,7 @@ public:
     int statusBarHeight = 19;
     int buttonWidth = 23;
     int dropDownWidth = 38;
+    int dpi = 96;  // the monitor's resolution, for sizes designed at 96
     bool toolBar2Visible = true;
     std::map<ToolButton, bool> down;
     int tabEnterImage = 24;
@@ -72,6 +74,7 @@ public:
     int StatusBarHeight() override { return statusBarHeight; }
     int ButtonWidth() override { return buttonWidth; }
     int DropDownWidth() override { return dropDownWidth; }
+    int Scaled(int designedPixels) override { return ScaleForDpi(designedPixels, dpi); }
     void SetToolBar2Visible(bool visible) override { toolBar2Visible = visible; }
 
     bool IsDown(ToolButton button) override { return down[button]; }
