@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "About/About.h"
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "CV2MainFrm/ImageList_win.h"
 #include "platform/Cp932.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "About/AboutBox_win.h"
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "CV2MainFrm/HitZones.h"
 #include "CV2MainFrm/ImageList_win.h"
 #include "CV2MainFrm/MainWindow_win.h"
@@ -35,7 +35,7 @@ constexpr UINT kResumeRedrawMessage = WM_APP + 1;
 constexpr int kTreeId = 10;
 constexpr int kStatusId = 11;
 constexpr int kRebarId = 12;
-// Sizes in pixels come from MainMetricsFor (CV2MainFrm/Dpi.h) at the window's resolution.
+// Sizes in pixels come from MainMetricsFor (wingui/Dpi.h) at the window's resolution.
 
 WindowHandle ToHandle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 

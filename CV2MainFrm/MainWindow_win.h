@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "CV2MainFrm/CV2MainFrm.h"
-#include "CV2MainFrm/Dpi.h"
+#include "wingui/Dpi.h"
 #include "CV2MainFrm/Menus.h"
 #include "CV2MainFrm/Window_win.h"
 #include "platform/Handle_win.h"

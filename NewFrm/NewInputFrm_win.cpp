@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "CV2MainFrm/ImageList_win.h"
 #include "NewFrm/NewInputFrm.h"
 #include "platform/Cp932.h"

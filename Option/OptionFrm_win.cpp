@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "NumEdit/NumEdit_win.h"
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "Option/OptionFrm.h"
 #include "platform/Cp932.h"
 

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "CV2MainFrm/Dpi.h"
+#include "wingui/Dpi.h"
 #include "CV2MainFrm/Images.h"
 
 namespace cv2 {

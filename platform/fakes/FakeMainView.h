@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "CV2MainFrm/Dpi.h"
+#include "wingui/Dpi.h"
 #include "CV2MainFrm/MainView.h"
 #include "platform/fakes/CallLog.h"
 #include "tree/Error.h"

@@ -8,8 +8,8 @@
 
 #include "About/About.h"
 #include "About/AboutBox_win.h"
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "platform/Cp932.h"
 #include "platform/fakes/FakeShell.h"
 

@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "CV2MainFrm/Images.h"
 #include "CV2MainFrm/MainWindow_win.h"
 #include "platform/fakes/FakePlatform.h"

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "NewFrm/NewInputFrm_win.h"
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 #include "platform/Cp932.h"
 
 namespace cv2 {

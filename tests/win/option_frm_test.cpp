@@ -8,8 +8,8 @@
 
 #include "Option/OptionFrm.h"
 #include "Option/OptionFrm_win.h"
-#include "CV2MainFrm/Dpi.h"
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
 
 namespace cv2 {
 namespace {

@@ -6,7 +6,7 @@
 //
 // Usage:
 //   int dpi = DpiOfWindow(hwnd);
-//   int width = ScaleForDpi(178, dpi);                       // CV2MainFrm/Dpi.h
+//   int width = ScaleForDpi(178, dpi);                       // wingui/Dpi.h
 //   AdjustWindowRectForDpi(&rect, style, exStyle, dpi);
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "CV2MainFrm/Dpi.h"
+#include "wingui/Dpi.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "CV2MainFrm/Dpi_win.h"
+#include "wingui/Dpi_win.h"
 
 namespace cv2 {
 namespace {
