@@ -115,10 +115,10 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create(const std::vector<std::wstring>& args) {
-    if (!RegisterWindowClass(instance_, kMainWindowClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+    if (!RegisterWindowClass(instance_, kMainWindowClassW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                              LoadIconW(instance_, MAKEINTRESOURCEW(1))))
         return false;
-    HWND hwnd = CreateWindowFor(WS_EX_TOPMOST, kMainWindowClass, FromCp932(kAppTitle).c_str(),
+    HWND hwnd = CreateWindowFor(WS_EX_TOPMOST, kMainWindowClassW, FromCp932(kAppTitle).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                     WS_CLIPCHILDREN,
                                 metrics_.designLeft, metrics_.designTop, metrics_.designWidth,
@@ -1073,16 +1073,6 @@ int RunMainWindow(HINSTANCE instance, int showCommand, const std::vector<std::ws
         DispatchMessageW(&msg);
     }
     return 0;
-}
-
-int RunMainWindow(HINSTANCE instance, int showCommand) {
-    std::vector<std::wstring> args;
-    int count = 0;
-    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-        LocalFree(argv);
-    }
-    return RunMainWindow(instance, showCommand, args);
 }
 
 }  // namespace cv2

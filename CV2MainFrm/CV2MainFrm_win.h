@@ -10,6 +10,5 @@ namespace cv2 {
 // `args` are the command-line arguments after the program's own name; the overload
 // without them takes them from the process command line.
 int RunMainWindow(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& args);
-int RunMainWindow(HINSTANCE instance, int showCommand);
 
 }  // namespace cv2

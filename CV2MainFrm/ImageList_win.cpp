@@ -57,18 +57,6 @@ HBITMAP MakeMask(const std::vector<const Picture*>& pictures, int width, int hei
     return CreateBitmap(width, height, 1, 1, bits.data());
 }
 
-// Marks item data that names an image of the shared list (the low bits are the index).
-constexpr ULONG_PTR kMenuImageTag = 0x43560000;
-constexpr ULONG_PTR kMenuImageTagMask = 0xFFFFFF00;
-
-bool MenuImageIndex(ULONG_PTR data, int& index) {
-    if ((data & kMenuImageTagMask) != kMenuImageTag || (data & 0xFF) >= static_cast<ULONG_PTR>(kImageCount)) {
-        return false;
-    }
-    index = static_cast<int>(data & 0xFF);
-    return true;
-}
-
 }  // namespace
 
 HIMAGELIST CreateMainImageList(int side) {
@@ -119,50 +107,6 @@ HBITMAP CreatePictureBitmap(const Picture& picture) {
     return bitmap;
 }
 
-HBITMAP CreateImageBitmap(int index) {
-    if (index < 0 || index >= kImageCount) {
-        return nullptr;
-    }
-    return CreatePictureBitmap(MainImages()[static_cast<std::size_t>(index)]);
-}
-
-bool SetMenuItemImage(HMENU menu, UINT item, bool byPosition, int index) {
-    if (index < 0 || index >= kImageCount) {
-        return false;
-    }
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_BITMAP | MIIM_DATA;
-    info.hbmpItem = HBMMENU_CALLBACK;
-    info.dwItemData = kMenuImageTag | static_cast<ULONG_PTR>(index);
-    return SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info) != FALSE;
-}
-
-bool MeasureMenuImage(MEASUREITEMSTRUCT& item) {
-    int index = 0;
-    if (item.CtlType != ODT_MENU || !MenuImageIndex(item.itemData, index)) {
-        return false;
-    }
-    item.itemWidth = kImageSize;
-    item.itemHeight = kImageSize;
-    return true;
-}
-
-bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST list) {
-    int index = 0;
-    if (item.CtlType != ODT_MENU || !MenuImageIndex(item.itemData, index) || list == nullptr) {
-        return false;
-    }
-    int width = kImageSize, height = kImageSize;
-    ImageList_GetIconSize(list, &width, &height);
-    const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - width) / 2;
-    const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
-    const bool disabled = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-    ImageList_DrawEx(list, index, item.hDC, x, y, 0, 0, CLR_NONE, CLR_NONE,
-                     ILD_TRANSPARENT | (disabled ? ILD_BLEND50 : 0u));
-    return true;
-}
-
 HICON CreatePictureIcon(const Picture& picture) {
     HBITMAP colour = CreatePictureBitmap(picture);
     HBITMAP mask = MakeMask({&picture}, picture.width, picture.height);
@@ -181,13 +125,6 @@ HICON CreatePictureIcon(const Picture& picture) {
         DeleteObject(mask);
     }
     return icon;
-}
-
-HICON CreateImageIcon(int index) {
-    if (index < 0 || index >= kImageCount) {
-        return nullptr;
-    }
-    return CreatePictureIcon(MainImages()[static_cast<std::size_t>(index)]);
 }
 
 }  // namespace cv2

@@ -26,7 +26,8 @@
 
 namespace cv2 {
 
-inline constexpr wchar_t kMainWindowClass[] = L"TCV2Frm";
+// The class name other instances look for to hand over to this one.
+inline constexpr wchar_t kMainWindowClassW[] = L"TCV2Frm";
 
 class MainWindow : public WindowBase, public MainView, private TreeObserver {
 public:

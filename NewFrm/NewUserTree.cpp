@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "NewFrm/Era.h"
 #include "tree/Text.h"
 
 namespace cv2 {
@@ -59,6 +60,16 @@ private:
     ItemTree& tree_;
 };
 
+// The system's era texts where it has a Japanese calendar, else the program's own table.
+std::string EraName(const Date& date, Locale& locale) {
+    std::string name = locale.EraName(date);
+    return name.empty() ? BuiltInEraName(date) : name;
+}
+std::string EraYear(const Date& date, Locale& locale) {
+    std::string year = locale.EraYear(date);
+    return year.empty() ? BuiltInEraYear(date) : year;
+}
+
 }  // namespace
 
 std::string TrimLeadingBlanks(std::string_view text) {
@@ -103,10 +114,10 @@ std::string FormatDatePicture(std::string_view picture, const Date& date, Locale
                 out += run >= 2 ? TwoDigits(date.day) : IntToStr(date.day);
                 break;
             case 'g':
-                out += locale.EraName(date);
+                out += EraName(date, locale);
                 break;
             case 'e': {
-                std::string year = locale.EraYear(date);
+                std::string year = EraYear(date, locale);
                 if (run == 1 && year.size() > 1 && year[0] == '0') year.erase(0, 1);
                 out += year;
                 break;

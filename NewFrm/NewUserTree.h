@@ -23,7 +23,7 @@ void SplitUrlItem(ItemTree& tree, Item* item);
 
 // Formats a date by a picture: yyyy, yy, mm, m, dd, d, g/gg/ggg (era name), ee/e (era
 // year), runs in double quotes copied as they are, anything else copied too. The era
-// pieces come from `locale` and are empty when it has none.
+// pieces come from `locale`, or from the built-in era table when it has none.
 std::string FormatDatePicture(std::string_view picture, const Date& date, Locale& locale);
 
 // Full years from `birth` to `today`; the age goes up on the birthday itself (29 February

@@ -44,11 +44,6 @@ private:
     Type handle_ = Traits::Null();
 };
 
-struct WindowTraits {
-    using Type = HWND;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { DestroyWindow(h); }
-};
 struct MenuTraits {
     using Type = HMENU;
     static Type Null() { return nullptr; }
@@ -65,25 +60,10 @@ struct ImageListTraits {
     static Type Null() { return nullptr; }
     static void Close(Type h) { ImageList_Destroy(h); }
 };
-struct GlobalTraits {
-    using Type = HGLOBAL;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { GlobalFree(h); }
-};
-struct KernelTraits {
-    using Type = HANDLE;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { CloseHandle(h); }
-};
 
-using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
-using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
-using UniqueGlobal = UniqueHandle<GlobalTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 
 // Runs a function when the scope ends, unless dismissed.
 template <typename F>

@@ -2,11 +2,10 @@
 //
 // A Japanese Windows formats the era through its alternate calendar (DATE_USE_ALT_CALENDAR
 // with the pictures "gg" and "yy"). Other locales have no such calendar, and Wine ignores
-// the flag and answers with the Gregorian era; both are recognised and answered from the
-// built-in era table instead, so the era items are right wherever the program runs.
+// the flag and answers with the Gregorian era; both are recognised and answered with empty
+// texts, so that the wizard falls back on its own era table.
 #include <windows.h>
 
-#include "NewFrm/Era.h"
 #include "platform/Cp932.h"
 #include "platform/Win32Ports.h"
 
@@ -49,13 +48,11 @@ public:
     }
     std::string EraName(const Date& date) override {
         std::wstring name, year;
-        if (SystemEra(date, name, year)) return ToCp932(name);
-        return BuiltInEraName(date);
+        return SystemEra(date, name, year) ? ToCp932(name) : std::string();
     }
     std::string EraYear(const Date& date) override {
         std::wstring name, year;
-        if (SystemEra(date, name, year)) return ToCp932(year);
-        return BuiltInEraYear(date);
+        return SystemEra(date, name, year) ? ToCp932(year) : std::string();
     }
 
 private:

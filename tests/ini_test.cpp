@@ -224,7 +224,7 @@ TEST(IniFile, SectionNameEndingInAFirstByte) {
     EXPECT_EQ(ini.ReadString("A", "k", "d"), "1");
 }
 
-TEST(IniFile, ManyKeysAreQuick) {
+TEST(IniFile, ManyKeysRoundTripAndAreFoundWhateverTheirCase) {
     IniFile ini;
     for (int i = 0; i < 20000; ++i) ini.WriteInteger("Image", "index" + std::to_string(i), i % 12);
     IniFile back = IniFile::Parse(ini.Bytes());

@@ -192,8 +192,10 @@ TEST(DatePicture, PiecesAndQuotedRuns) {
     EXPECT_EQ(FormatDatePicture("m/d", d, locale), "1/9");
     EXPECT_EQ(FormatDatePicture(R"("yyyy"-yyyy)", Date{987, 12, 31}, locale), "yyyy-0987");
     EXPECT_EQ(FormatDatePicture(R"(yy"年")", Date{2000, 2, 29}, locale), "00年");
-    // Without era texts from the system the era pieces are empty and the rest stays.
-    EXPECT_EQ(FormatDatePicture(R"(gggee"年"mm"月"dd"日")", d, locale), "年01月09日");
+    // Without era texts from the system the era pieces come from the table.
+    EXPECT_EQ(FormatDatePicture(R"(gggee"年"mm"月"dd"日")", d, locale), "平成17年01月09日");
+    // Before the first era of the table there is no era at all.
+    EXPECT_EQ(FormatDatePicture(R"(gggee"年")", Date{1800, 1, 1}, locale), "年");
 }
 
 TEST(DatePicture, EraBoundaries) {
@@ -210,6 +212,12 @@ TEST(DatePicture, EraBoundaries) {
     EXPECT_EQ(era({1912, 7, 29}), "明治45年07月29日");
     EXPECT_EQ(era({1912, 7, 30}), "大正01年07月30日");
     EXPECT_EQ(era({1868, 1, 1}), "明治01年01月01日");
+
+    // A system that knows the era is asked first.
+    fakes::FakeLocale plain;
+    plain.eraName = [](const Date&) { return std::string("R"); };
+    plain.eraYear = [](const Date&) { return std::string("07"); };
+    EXPECT_EQ(FormatDatePicture("ggge", {2025, 1, 1}, plain), "R7");
     EXPECT_EQ(era({1867, 12, 31}), "年12月31日");
     EXPECT_EQ(era({2024, 5, 10}), "令和06年05月10日");
     EXPECT_EQ(FormatDatePicture(R"(ggge"年")", Date{1989, 1, 8}, locale), "平成1年");

@@ -61,7 +61,7 @@ TEST_F(WizardRun, SavedTreeGoesToTheUserFileAndItsIconsToTheSettingsFile) {
     EXPECT_EQ(files.files[path],
               "123-4567\r\n\t123\r\n\t4567\r\n"
               "1996/05/03\r\n\t1996\r\n\t05\r\n\t03\r\n\t96/05/03\r\n\t96\r\n"
-              "年05月03日\r\n\t年\r\n\t05月\r\n\t03日\r\n"  // the fake locale knows no era
+              "平成08年05月03日\r\n\t平成08年\r\n\t05月\r\n\t03日\r\n"  // the era from the built-in table
               "a@b\r\n\ta\r\n\tb\r\n");
     // Icons are not in the user file: the settings file beside it holds them.
     ASSERT_TRUE(files.files.count(SettingsFileOf(path))) << "settings file not written";
@@ -110,7 +110,7 @@ TEST_F(WizardRun, EveryRunStartsFromItsOwnInput) {
     form.RunNewUserWizard(path);
     form.RunNewUserWizard(path);
     EXPECT_EQ(view.wizardShown, 2);
-    EXPECT_EQ(Texts(), "2019/05/01,2019,05,01,19/05/01,19,年05月01日,年,05月,01日,学生,");
+    EXPECT_EQ(Texts(), "2019/05/01,2019,05,01,19/05/01,19,令和01年05月01日,令和01年,05月,01日,学生,");
 }
 
 }  // namespace

@@ -124,8 +124,8 @@ TEST(MainImageList, AtLargerSizesEveryPixelIsTheResampledMapsOwn) {
     }
 }
 
-TEST(MainImageList, MenuBitmapIsPremultipliedTopDown32Bit) {
-    HBITMAP bitmap = CreateImageBitmap(33);
+TEST(MainImageList, PictureBitmapIsTopDown32Bit) {
+    HBITMAP bitmap = CreatePictureBitmap(MainImages()[33]);
     ASSERT_NE(bitmap, nullptr);
     DIBSECTION section{};
     ASSERT_EQ(GetObjectW(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
@@ -139,62 +139,10 @@ TEST(MainImageList, MenuBitmapIsPremultipliedTopDown32Bit) {
         EXPECT_EQ(bits[i], picture.argb[static_cast<std::size_t>(i)]) << i;
     }
     DeleteObject(bitmap);
-    EXPECT_EQ(CreateImageBitmap(kImageCount), nullptr);
-    EXPECT_EQ(CreateImageBitmap(-1), nullptr);
-}
-
-TEST(MainImageList, MenuEntriesDrawTheirImageThroughTheOwner) {
-    HMENU menu = CreatePopupMenu();
-    ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 501, L"one"));
-    ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 502, L"two"));
-    EXPECT_TRUE(SetMenuItemImage(menu, 502, false, 38));
-    EXPECT_FALSE(SetMenuItemImage(menu, 502, false, kImageCount));
-
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_BITMAP | MIIM_DATA;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, 502, FALSE, &info));
-    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
-
-    MEASUREITEMSTRUCT measure{};
-    measure.CtlType = ODT_MENU;
-    measure.itemID = 502;
-    measure.itemData = info.dwItemData;
-    ASSERT_TRUE(MeasureMenuImage(measure));
-    EXPECT_EQ(measure.itemWidth, 18u);
-    EXPECT_EQ(measure.itemHeight, 18u);
-
-    HIMAGELIST list = CreateMainImageList();
-    const Picture& picture = MainImages()[38];
-    POINT opaque;
-    POINT clear;
-    Probe(picture, opaque, clear);
-    Surface surface(22, 20);
-    DRAWITEMSTRUCT draw{};
-    draw.CtlType = ODT_MENU;
-    draw.itemID = 502;
-    draw.itemData = info.dwItemData;
-    draw.hDC = surface.Dc();
-    draw.rcItem = RECT{0, 0, 22, 20};  // the image is centred: 2 from the left, 1 from the top
-    ASSERT_TRUE(DrawMenuImage(draw, list));
-    EXPECT_EQ(surface.Rgb(opaque.x + 2, opaque.y + 1), picture.At(opaque.x, opaque.y) & 0xFFFFFF);
-    EXPECT_EQ(surface.Rgb(clear.x + 2, clear.y + 1), 0x123456u);
-
-    // Entries and owner-drawn items of others are left to their owners.
-    measure.itemData = 0;
-    EXPECT_FALSE(MeasureMenuImage(measure));
-    draw.itemData = 38;
-    EXPECT_FALSE(DrawMenuImage(draw, list));
-    draw.itemData = info.dwItemData;
-    draw.CtlType = ODT_BUTTON;
-    EXPECT_FALSE(DrawMenuImage(draw, list));
-
-    ImageList_Destroy(list);
-    DestroyMenu(menu);
 }
 
 TEST(MainImageList, IconDrawsThePicture) {
-    HICON icon = CreateImageIcon(6);
+    HICON icon = CreatePictureIcon(MainImages()[6]);
     ASSERT_NE(icon, nullptr);
     const Picture& picture = MainImages()[6];
     POINT opaque;

@@ -17,6 +17,11 @@
 namespace cv2 {
 namespace {
 
+bool UnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 std::wstring TempFolder() {
     static std::wstring folder = [] {
         wchar_t base[MAX_PATH];
@@ -241,9 +246,11 @@ TEST(IniDifferential, LongReadsAsTheAnsiFunctionGivesThem) {
         DWORD n = GetPrivateProfileStringA("A", key.c_str(), "", buffer, sizeof buffer, ansiPath.c_str());
         std::string ansi(buffer, n);
         std::string engine = ini.ReadString("A", key, "");
-        if (ansi.size() == engine.size() + 1 && ansi.compare(0, engine.size(), engine) == 0 && ansi.back() == '\0') {
+        if (UnderWine() && ansi.size() == engine.size() + 1 && ansi.compare(0, engine.size(), engine) == 0 &&
+            ansi.back() == '\0') {
             // Known Wine deviation: when a double-byte character does not fit whole, Wine reports 2047
             // bytes of which the last was never written (here the zero the buffer was filled with).
+            // Windows itself is held to the exact bytes.
             continue;
         }
         EXPECT_EQ(engine, ansi) << key;
