@@ -1,6 +1,6 @@
 #include "About/About.h"
 
-#include "platform/Path.h"
+#include "base/Path.h"
 
 namespace cv2 {
 

@@ -13,8 +13,8 @@
 #include "About/About.h"
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
-#include "CV2MainFrm/ImageList_win.h"
-#include "platform/Cp932.h"
+#include "wingui/ImageList_win.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 namespace {

@@ -1,6 +1,6 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 namespace cv2 {
 

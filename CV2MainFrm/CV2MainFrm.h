@@ -14,7 +14,7 @@
 #include "CV2MainFrm/SendConversion.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
 #include "platform/WindowSystem.h"

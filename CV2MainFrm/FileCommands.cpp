@@ -1,8 +1,8 @@
 // Save, Open, New and closing, with the question whether to save unsaved changes first.
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/RedrawSuspension.h"
-#include "platform/Cp932.h"
-#include "platform/Path.h"
+#include "base/Cp932.h"
+#include "base/Path.h"
 #include "tree/UserFile.h"
 
 namespace cv2 {

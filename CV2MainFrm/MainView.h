@@ -8,7 +8,8 @@
 #include <array>
 #include <string>
 
-#include "platform/Types.h"
+#include "NewFrm/WizardInput.h"
+#include "base/Types.h"
 #include "tree/ItemTree.h"
 
 namespace cv2 {
@@ -54,16 +55,6 @@ enum class NodeMenu {
 };
 inline constexpr int kNodeMenuCount = static_cast<int>(NodeMenu::About) + 1;
 using NodeMenuVisibility = std::array<bool, kNodeMenuCount>;
-
-// The texts of the wizard's 29 edits and the birthday, as the dialog returns them.
-struct WizardInput {
-    std::string Yubin01, Yubin02, Todoufuken, Sikuchoson, Jyuusyo01, Jyuusyo02;
-    std::string Kanji01, Kanji02, Hiragana01, Hiragana02, Katakana01, Katakana02, Romaji01, Romaji02;
-    Date Birthday;
-    std::string Old;
-    std::string Syokugyou, Tel01, Tel02, Tel03, Fax01, Fax02, Fax03, Mail, Url;
-    std::string Tuika01, Tuika02, Tuika03, Tuika04, Tuika05;
-};
 
 class MainView {
 public:

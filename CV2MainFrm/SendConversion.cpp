@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/TypedText.h"
-#include "platform/Cp932.h"
-#include "tree/Error.h"
+#include "base/Cp932.h"
+#include "base/Error.h"
 
 namespace cv2 {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/RedrawSuspension.h"
-#include "platform/Path.h"
+#include "base/Path.h"
 #include "settings/CommaText.h"
 #include "settings/Ini.h"
-#include "tree/Error.h"
-#include "tree/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

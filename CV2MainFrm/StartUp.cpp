@@ -2,7 +2,7 @@
 // beside the executable, one picked from several, a new one from the wizard, or none.
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/RedrawSuspension.h"
-#include "platform/Path.h"
+#include "base/Path.h"
 #include "tree/UserFile.h"
 
 namespace cv2 {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 

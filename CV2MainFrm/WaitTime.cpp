@@ -1,8 +1,8 @@
 // The wait-time command.
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "Option/OptionFrm.h"
-#include "tree/Error.h"
-#include "tree/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
 
 namespace cv2 {
 

@@ -1,7 +1,7 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/RedrawSuspension.h"
 #include "NewFrm/NewUserTree.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "tree/UserFile.h"
 
 namespace cv2 {

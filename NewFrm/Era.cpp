@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

@@ -4,7 +4,7 @@
 // era table, so the texts match what a Japanese Windows gives.
 #include <string>
 
-#include "platform/Types.h"
+#include "base/Types.h"
 
 namespace cv2 {
 

@@ -1,7 +1,7 @@
 #include "NewFrm/NewInputFrm.h"
 
 #include "NewFrm/NewUserTree.h"
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Types.h"
+#include "base/Types.h"
 
 namespace cv2 {
 

@@ -8,9 +8,9 @@
 
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
-#include "CV2MainFrm/ImageList_win.h"
+#include "wingui/ImageList_win.h"
 #include "NewFrm/NewInputFrm.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {

@@ -4,7 +4,7 @@
 // can be filled from the keyboard.
 #include <windows.h>
 
-#include "CV2MainFrm/MainView.h"
+#include "NewFrm/WizardInput.h"
 
 namespace cv2 {
 

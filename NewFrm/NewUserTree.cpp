@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "NewFrm/Era.h"
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "CV2MainFrm/MainView.h"
+#include "NewFrm/WizardInput.h"
 #include "platform/Locale.h"
 #include "tree/ItemTree.h"
 

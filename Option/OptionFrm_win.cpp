@@ -16,7 +16,7 @@
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
 #include "Option/OptionFrm.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 namespace {

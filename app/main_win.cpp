@@ -6,9 +6,9 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/CV2MainFrm_win.h"
 #include "app/CommandLine_win.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/SingleInstance.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {

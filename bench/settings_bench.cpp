@@ -13,7 +13,7 @@
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeMainView.h"
+#include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"
 

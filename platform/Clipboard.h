@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Types.h"
+#include "base/Types.h"
 
 namespace cv2 {
 

@@ -1,7 +1,7 @@
 // The system clipboard and global memory, one Win32 call per operation.
 #include <windows.h>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 namespace {

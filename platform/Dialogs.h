@@ -2,7 +2,7 @@
 // Message boxes and the open and save file dialogs.
 #include <string>
 
-#include "platform/Types.h"
+#include "base/Types.h"
 
 namespace cv2 {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/FileFilter.h"
 #include "platform/Win32Ports.h"
 

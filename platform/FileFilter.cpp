@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "platform/Path.h"
+#include "base/Path.h"
 #include "platform/PosixPorts.h"
 
 namespace cv2 {

@@ -6,7 +6,7 @@
 // texts, so that the wizard falls back on its own era table.
 #include <windows.h>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {

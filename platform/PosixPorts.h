@@ -2,7 +2,7 @@
 // Native implementations of the ports that the core's tests use against the real system.
 #include <memory>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace cv2 {
 

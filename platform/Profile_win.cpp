@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/Types.h"
+#include "base/Types.h"
 
 namespace cv2 {
 

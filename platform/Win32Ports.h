@@ -4,7 +4,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 #include "platform/Ime.h"
 #include "platform/Locale.h"
 #include "platform/Mutex.h"

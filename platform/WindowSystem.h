@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Types.h"
+#include "base/Types.h"
 
 namespace cv2 {
 

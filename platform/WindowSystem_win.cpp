@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 
 namespace cv2 {
 namespace {

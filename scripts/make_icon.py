@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the program's .ico file from the pixel maps kAppIcon32 and kAppIcon16 and the
-palette kPalette in CV2MainFrm/ImageMaps.h.
+palette kPalette in wingui/ImageMaps.h.
 
 Usage: make_icon.py ImageMaps.h out.ico
 """

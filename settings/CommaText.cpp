@@ -1,6 +1,6 @@
 #include "settings/CommaText.h"
 
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

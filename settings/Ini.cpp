@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 namespace {

@@ -36,7 +36,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace cv2 {
 

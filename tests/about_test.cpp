@@ -5,14 +5,14 @@
 
 #include "About/About.h"
 #include "CV2MainFrm/CV2MainFrm.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "platform/FileFilter.h"
-#include "platform/fakes/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeMainView.h"
+#include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"
 

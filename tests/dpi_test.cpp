@@ -4,7 +4,7 @@
 #include <set>
 
 #include "wingui/Dpi.h"
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 
 namespace cv2 {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/main_window_fixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace cv2 {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 
 namespace cv2 {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/TreeShape.h"
-#include "tree/Error.h"
+#include "tests/support/TreeShape.h"
+#include "base/Error.h"
 #include "tree/ItemTree.h"
 
 namespace cv2 {

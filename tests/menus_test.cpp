@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 #include "CV2MainFrm/Menus.h"
-#include "tests/main_window_fixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace cv2 {
 namespace {

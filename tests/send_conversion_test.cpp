@@ -7,7 +7,7 @@
 #include <string>
 
 #include "CV2MainFrm/SendConversion.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 namespace {

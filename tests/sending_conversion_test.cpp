@@ -7,7 +7,7 @@
 
 #include "CV2MainFrm/Menus.h"
 #include "CV2MainFrm/TypedText.h"
-#include "tests/main_window_fixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace cv2 {
 namespace {

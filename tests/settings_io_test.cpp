@@ -3,7 +3,7 @@
 
 #include "settings/CommaText.h"
 #include "settings/Ini.h"
-#include "settings_fixture.h"
+#include "tests/support/SettingsFixture.h"
 
 namespace cv2::testing {
 namespace {

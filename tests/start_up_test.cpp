@@ -1,7 +1,7 @@
 #include <string>
 
 #include "settings/Ini.h"
-#include "settings_fixture.h"
+#include "tests/support/SettingsFixture.h"
 
 namespace cv2::testing {
 namespace {

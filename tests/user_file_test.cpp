@@ -13,7 +13,7 @@
 
 #include "platform/PosixPorts.h"
 #include "platform/fakes/FakeFileSystem.h"
-#include "tests/TreeShape.h"
+#include "tests/support/TreeShape.h"
 #include "tree/UserFile.h"
 
 namespace cv2 {

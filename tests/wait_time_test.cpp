@@ -3,15 +3,15 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "Option/OptionFrm.h"
-#include "platform/fakes/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeMainView.h"
+#include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"
-#include "tree/Error.h"
+#include "base/Error.h"
 
 namespace cv2 {
 namespace {

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "CV2MainFrm/CV2MainFrm.h"
-#include "platform/Path.h"
-#include "platform/fakes/FakePlatform.h"
+#include "base/Path.h"
+#include "tests/support/FakePlatform.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeMainView.h"
+#include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"
 

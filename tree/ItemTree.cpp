@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "tree/Error.h"
+#include "base/Error.h"
 
 namespace cv2 {
 

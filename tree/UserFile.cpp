@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "platform/FileSystem.h"
-#include "tree/Text.h"
+#include "base/FileSystem.h"
+#include "base/Text.h"
 
 namespace cv2 {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "tree/Error.h"
+#include "base/Error.h"
 #include "tree/ItemTree.h"
 
 namespace cv2 {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
-#include "platform/Path.h"
+#include "base/FileSystem.h"
+#include "base/Path.h"
 
 namespace cv2::fakes {
 

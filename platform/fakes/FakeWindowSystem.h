@@ -13,8 +13,8 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/fakes/CallLog.h"
-#include "tree/Error.h"
-#include "tree/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
 
 namespace cv2::fakes {
 

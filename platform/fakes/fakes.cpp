@@ -5,7 +5,6 @@
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeMainView.h"
 #include "platform/fakes/FakeMutex.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"

@@ -10,7 +10,7 @@
 #include "About/AboutBox_win.h"
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/fakes/FakeShell.h"
 
 namespace cv2 {

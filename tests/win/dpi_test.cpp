@@ -16,9 +16,9 @@
 
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 #include "CV2MainFrm/MainWindow_win.h"
-#include "platform/fakes/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "platform/fakes/FakeFileSystem.h"
 
 namespace cv2 {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "CV2MainFrm/ImageList_win.h"
+#include "wingui/ImageList_win.h"
 
 namespace cv2 {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "CV2MainFrm/MainWindow_win.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Handle_win.h"
-#include "platform/fakes/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDialogs.h"
@@ -18,7 +18,7 @@
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"
-#include "tree/Error.h"
+#include "base/Error.h"
 
 namespace cv2 {
 namespace {

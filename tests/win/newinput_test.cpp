@@ -12,7 +12,7 @@
 #include "NewFrm/NewInputFrm_win.h"
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 namespace {

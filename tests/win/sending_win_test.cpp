@@ -9,14 +9,14 @@
 #include <string>
 
 #include "CV2MainFrm/CV2MainFrm.h"
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeMainView.h"
+#include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
-#include "tree/Error.h"
+#include "base/Error.h"
 
 namespace cv2 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Cp932.h"
+#include "base/Cp932.h"
 
 namespace cv2 {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Win32 forms of the program's pictures (CV2MainFrm/Images.h).
+// Win32 forms of the program's pictures (wingui/Images.h).
 //
 // Usage: CreateMainImageList() once for the tree, the toolbars and the menus; the caller
 // owns and destroys every handle these functions return (ImageList_Destroy, DeleteObject,
@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 
 namespace cv2 {
 

@@ -13,7 +13,7 @@
 #include "wingui/Dpi.h"
 #include "CV2MainFrm/MainView.h"
 #include "platform/fakes/CallLog.h"
-#include "tree/Error.h"
+#include "base/Error.h"
 
 namespace cv2::fakes {
 

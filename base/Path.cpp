@@ -1,4 +1,4 @@
-#include "platform/Path.h"
+#include "base/Path.h"
 
 namespace cv2 {
 

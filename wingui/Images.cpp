@@ -1,10 +1,10 @@
-#include "CV2MainFrm/Images.h"
+#include "wingui/Images.h"
 
 #include <algorithm>
 #include <cstring>
 #include <span>
 
-#include "CV2MainFrm/ImageMaps.h"
+#include "wingui/ImageMaps.h"
 
 namespace cv2 {
 namespace {

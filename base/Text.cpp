@@ -1,4 +1,4 @@
-#include "tree/Text.h"
+#include "base/Text.h"
 
 namespace cv2 {
 

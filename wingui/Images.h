@@ -1,9 +1,9 @@
 #pragma once
 // The program's pictures as plain pixels, drawn in the source as small palette-indexed
-// maps (CV2MainFrm/ImageMaps.h) so that they can be reviewed there.
+// maps (wingui/ImageMaps.h) so that they can be reviewed there.
 //
 // Usage: the Win32 layer turns MainImages() into the shared image list at start
-// (CV2MainFrm/ImageList_win.h); dialogs take their button glyphs from WizardGlyph().
+// (wingui/ImageList_win.h); dialogs take their button glyphs from WizardGlyph().
 #include <cstdint>
 #include <string>
 #include <vector>

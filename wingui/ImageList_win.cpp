@@ -1,4 +1,4 @@
-#include "CV2MainFrm/ImageList_win.h"
+#include "wingui/ImageList_win.h"
 
 #include <cstring>
 

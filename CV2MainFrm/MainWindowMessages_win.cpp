@@ -1,0 +1,341 @@
+// The main window's messages and commands, and those of its tree control.
+#include <windows.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "About/AboutBox_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
+#include "CV2MainFrm/HitZones.h"
+#include "wingui/ImageList_win.h"
+#include "CV2MainFrm/MainWindow_win.h"
+#include "CV2MainFrm/MainWindowParts_win.h"
+#include "NewFrm/NewInputFrm_win.h"
+#include "Option/OptionFrm_win.h"
+#include "base/Cp932.h"
+#include "platform/Win32Ports.h"
+#include "base/Error.h"
+
+namespace cv2 {
+
+using namespace mainwindow;
+
+// ---------------------------------------------------------------------------------------
+// Messages
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE:
+            return CreateControls() ? 0 : -1;
+        case WM_SIZE:
+            if (!created_) return 0;
+            LayoutControls();
+            if (wParam != SIZE_MINIMIZED && resizeDepth_ < 4) {
+                ++resizeDepth_;
+                auto done = ScopeGuard([this] { --resizeDepth_; });
+                frm_->FormResize();
+            }
+            return 0;
+        case WM_DPICHANGED: {
+            // The window went to a monitor of another resolution (or that monitor's
+            // scaling changed): everything anew at the new one, in the place Windows
+            // suggests for it.
+            if (!created_) return 0;
+            ApplyDpi(LOWORD(wParam));
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, Width(*suggested), Height(*suggested),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            LayoutControls();
+            // In compact mode the window fits the bars at their new heights.
+            // A size that did not change sends no WM_SIZE: the minimums are applied here.
+            if (IsDown(ToolButton::Resize)) frm_->ShowToolBar2BtnClick();
+            else frm_->FormResize();
+            return 0;
+        }
+        case kResumeRedrawMessage:
+            if (redrawHeld_) {
+                redrawHeld_ = false;
+                ResumeTreeRedraw();
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimerId) frm_->Timer1Timer();
+            return 0;
+        case WM_COMMAND:
+            if (lParam == 0 || reinterpret_cast<HWND>(lParam) == toolBar1_ ||
+                reinterpret_cast<HWND>(lParam) == toolBar2_) {
+                Command(LOWORD(wParam));
+                return 0;
+            }
+            return Default(msg, wParam, lParam);
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == tree_) {
+                if (lParam == -1) ShowNodePopupAtSelection();
+                else ShowNodePopup(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                return 0;
+            }
+            return Default(msg, wParam, lParam);
+        case WM_MEASUREITEM: {
+            auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (mi->CtlType != ODT_MENU) return FALSE;
+            // A little air between the picture and the caption.
+            mi->itemWidth = static_cast<UINT>(metrics_.imageSide + metrics_.menuImageGap);
+            mi->itemHeight = static_cast<UINT>(metrics_.imageSide);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (di->CtlType != ODT_MENU || di->itemData == 0) return FALSE;
+            int image = static_cast<int>(di->itemData) - 1;
+            int y = di->rcItem.top + (Height(di->rcItem) - metrics_.imageSide) / 2;
+            ImageList_Draw(images_.get(), image, di->hDC, di->rcItem.left, y, ILD_TRANSPARENT);
+            return TRUE;
+        }
+        case WM_CLOSE:
+            if (frm_->FormCloseQuery()) DestroyWindow(Hwnd());
+            return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            // The system may end the process at any moment after this returns, without
+            // WM_DESTROY: the settings are written now. The window then goes as on closing,
+            // so that the message loop ends and the single-instance guard is released.
+            if (wParam) {
+                KillTimer(Hwnd(), kTimerId);
+                try {
+                    frm_->FormEndSession();
+                } catch (const std::exception& e) {
+                    ReportException(e.what());
+                }
+                DestroyWindow(Hwnd());
+            }
+            return 0;
+        case WM_DESTROY:
+            KillTimer(Hwnd(), kTimerId);
+            try {
+                frm_->FormDestroy();
+            } catch (const std::exception& e) {
+                ReportException(e.what());
+            }
+            if (quitOnDestroy) PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            created_ = false;
+            rebar_ = toolBar1_ = toolBar2_ = status_ = tree_ = nullptr;
+            handles_.clear();
+            return Default(msg, wParam, lParam);
+        default:
+            return Default(msg, wParam, lParam);
+    }
+}
+
+bool MainWindow::OnQueryEndSession() {
+    if (!frm_->dirty) return true;
+    // Shown by the system beside the program while it holds the session up.
+    std::wstring reason = FromCp932("保存されていない変更があります");
+    ShutdownBlockReasonCreate(Hwnd(), reason.c_str());
+    auto done = ScopeGuard([this] { ShutdownBlockReasonDestroy(Hwnd()); });
+    return frm_->FormQueryEndSession();
+}
+
+void MainWindow::Command(int id) {
+    TCV2Frm& f = *frm_;
+    if (id >= kCmdIm00 && id < kCmdIm00 + 12) return f.Im11Click(id - kCmdIm00);
+    if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
+    if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes) return f.ConvertModeClick(id - kCmdConvertMode0);
+    switch (id) {
+        case kCmdTabEnterMenu: return f.TabEnterBtnClick();
+        case kCmdClickCheck: return f.ClickCheckClick();
+        case kCmdNoHyphen: return f.NoHyphenClick();
+        case kCmdTyping: return f.TypingClick();
+        case kCmdAddNodeMenu: return f.AddNodeMenuClick();
+        case kCmdAddChildMenu: return f.AddChildMenuClick();
+        case kCmdFullExpandMenu: return f.FullExpandMenuClick();
+        case kCmdFullCollapseMenu: return f.FullCollapseMenuClick();
+        case kCmdEditTextMenu: return f.EditTextMenuClick();
+        case kCmdDelNodeMenu: return f.DelNodeMenuClick();
+        case kCmdAllDelNodeMenu: return f.AllDelNodeMenuClick();
+        case kCmdWait1: return f.Wait1Click();
+        case kCmdHelp1: return f.Help1Click();
+        case kCmdAbout: return f.AboutClick();
+        case kCmdResizeBtn: return f.ResizeBtnClick();
+        case kCmdShowToolBar2Btn: return f.ShowToolBar2BtnClick();
+        case kCmdPasteBtn: return f.PasteBtnClick();
+        case kCmdTabEnterBtn: return f.TabEnterBtnClick();
+        case kCmdNewBtn: return f.NewBtnClick();
+        case kCmdOpenBtn: return f.OpenBtnClick();
+        case kCmdSaveBtn: return f.SaveBtnClick();
+        case kCmdNodeEditBtn: return f.AddNodeMenuClick();
+        default: return;
+    }
+}
+
+LRESULT MainWindow::OnNotify(NMHDR* header) {
+    if (header->hwndFrom == tree_) return OnTreeNotify(header);
+    if (header->hwndFrom == rebar_) {
+        if (header->code == RBN_HEIGHTCHANGE) LayoutControls();
+        return 0;
+    }
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(header);
+        auto it = hints_.find(static_cast<int>(header->idFrom));
+        if (it != hints_.end()) tip->lpszText = const_cast<wchar_t*>(it->second.c_str());
+        return 0;
+    }
+    if (header->code == TBN_DROPDOWN && (header->hwndFrom == toolBar1_ || header->hwndFrom == toolBar2_)) {
+        auto* tb = reinterpret_cast<NMTOOLBARW*>(header);
+        RECT r{};
+        SendMessageW(header->hwndFrom, TB_GETRECT, static_cast<WPARAM>(tb->iItem), reinterpret_cast<LPARAM>(&r));
+        POINT below{r.left, r.bottom};
+        ClientToScreen(header->hwndFrom, &below);
+        if (tb->iItem == kCmdTabEnterBtn) ShowTabEnterPopup(below);
+        else if (tb->iItem == kCmdNodeEditBtn) ShowNodePopup(below);
+        return TBDDRET_DEFAULT;
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
+    switch (header->code) {
+        case NM_CLICK:
+            if (frm_->clickHandlerInstalled) frm_->MainTreeClick();
+            return 0;
+        case NM_DBLCLK:
+            if (frm_->dblClickHandlerInstalled) frm_->MainTreeDblClick();
+            // Non-zero keeps the control from toggling the item: items open and close only
+            // through their +/- buttons.
+            return TRUE;
+        case TVN_ITEMEXPANDINGW: {
+            if (mirroring_) return FALSE;
+            auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+            Item* item = reinterpret_cast<Item*>(tv->itemNew.lParam);
+            bool expanding = (tv->action & TVE_EXPAND) != 0;
+            if ((tv->action & TVE_TOGGLE) == TVE_TOGGLE)
+                expanding = !(SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem),
+                                           TVIS_EXPANDED) &
+                              TVIS_EXPANDED);
+            bool allowed = expanding ? frm_->MainTreeExpanding(item) : frm_->MainTreeCollapsing(item);
+            return allowed ? FALSE : TRUE;
+        }
+        case TVN_ITEMEXPANDEDW: {
+            if (mirroring_) return 0;
+            auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+            Item* item = reinterpret_cast<Item*>(tv->itemNew.lParam);
+            if (!item) return 0;
+            bool expanded = (SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem),
+                                          TVIS_EXPANDED) &
+                             TVIS_EXPANDED) != 0;
+            syncingModel_ = true;
+            auto done = ScopeGuard([this] { syncingModel_ = false; });
+            frm_->Tree().SetExpanded(item, expanded);
+            return 0;
+        }
+        case TVN_BEGINDRAGW: {
+            auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+            BeginDrag(tv->itemNew.hItem, tv->ptDrag);
+            return 0;
+        }
+        case TVN_BEGINLABELEDITW:
+            // No editing while an item is being dragged. An edit that the control starts by
+            // itself (the second, slow click on the selected item) goes ahead only while this
+            // window is in the foreground: after a click has sent the item, the target window
+            // is, and an editor opening behind it would swallow the user's next click on the
+            // tree and store the unchanged text as an edit.
+            if (dragging_) return TRUE;
+            return (editRequested_ || GetForegroundWindow() == Hwnd()) ? FALSE : TRUE;
+        case TVN_ENDLABELEDITW: {
+            auto* di = reinterpret_cast<NMTVDISPINFOW*>(header);
+            if (!di->item.pszText) return FALSE;  // cancelled
+            Item* item = ItemOf(di->item.hItem);
+            frm_->MainTreeEdited(item, ToCp932(di->item.pszText));
+            // The text is already stored (and shown) as the model has it.
+            return FALSE;
+        }
+        default:
+            return 0;
+    }
+}
+
+LRESULT MainWindow::HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (control == tree_ && id == kTreeSubclassId) return TreeMessage(msg, wParam, lParam);
+    return CallOriginal(control, msg, wParam, lParam);
+}
+
+LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (dragging_) {
+        switch (msg) {
+            case WM_MOUSEMOVE: {
+                // The picture is hidden while the rows under it scroll or are repainted.
+                if (dragImage_) ImageList_DragShowNolock(FALSE);
+                RECT client;
+                GetClientRect(tree_, &client);
+                if (pt.y < metrics_.dragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
+                else if (pt.y > client.bottom - metrics_.dragScrollMargin)
+                    SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
+                TVHITTESTINFO hit{};
+                hit.pt = pt;
+                auto target = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0,
+                                                                       reinterpret_cast<LPARAM>(&hit)));
+                bool accepted = frm_->MainTreeDragOver(true);
+                SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE,
+                             reinterpret_cast<LPARAM>(accepted ? target : nullptr));
+                if (dragImage_) {
+                    UpdateWindow(tree_);
+                    ImageList_DragMove(pt.x, pt.y);
+                    ImageList_DragShowNolock(TRUE);
+                }
+                SetCursor(LoadCursorW(nullptr, accepted ? MAKEINTRESOURCEW(32512) : MAKEINTRESOURCEW(32648)));
+                return 0;
+            }
+            case WM_LBUTTONUP:
+                EndDrag(true, pt);
+                return 0;
+            case WM_KEYDOWN:
+                if (wParam == VK_ESCAPE) EndDrag(false, pt);
+                return 0;
+            case WM_RBUTTONDOWN:
+                EndDrag(false, pt);
+                return 0;
+            case WM_CAPTURECHANGED:
+                EndDrag(false, pt);
+                return 0;
+            default:
+                break;
+        }
+    }
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            frm_->MainTreeMouseMove(pt.x, pt.y);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            frm_->MainTreeMouseDown(MouseButton::Left, (wParam & MK_CONTROL) != 0, pt.x, pt.y);
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            frm_->MainTreeMouseDown(MouseButton::Right, (wParam & MK_CONTROL) != 0, pt.x, pt.y);
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            frm_->MainTreeMouseDown(MouseButton::Middle, (wParam & MK_CONTROL) != 0, pt.x, pt.y);
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // Shift+F10 opens the item menu like the menu key does.
+            if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
+                ShowNodePopupAtSelection();
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return CallOriginal(tree_, msg, wParam, lParam);
+}
+
+}  // namespace cv2

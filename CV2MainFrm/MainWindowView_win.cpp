@@ -1,0 +1,140 @@
+// The main window's view of its geometry, its bars and its timer.
+#include <windows.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "About/AboutBox_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/Dpi_win.h"
+#include "CV2MainFrm/HitZones.h"
+#include "wingui/ImageList_win.h"
+#include "CV2MainFrm/MainWindow_win.h"
+#include "CV2MainFrm/MainWindowParts_win.h"
+#include "NewFrm/NewInputFrm_win.h"
+#include "Option/OptionFrm_win.h"
+#include "base/Cp932.h"
+#include "platform/Win32Ports.h"
+#include "base/Error.h"
+
+namespace cv2 {
+
+using namespace mainwindow;
+
+
+Bounds MainWindow::GetBounds() {
+    RECT r{};
+    GetWindowRect(Hwnd(), &r);
+    return Bounds{r.left, r.top, Width(r), Height(r)};
+}
+
+void MainWindow::SetBounds(const Bounds& b) {
+    SetWindowPos(Hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowState MainWindow::GetState() {
+    if (IsIconic(Hwnd())) return WindowState::Minimized;
+    if (IsZoomed(Hwnd())) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+int MainWindow::ClientHeight() {
+    RECT r{};
+    GetClientRect(Hwnd(), &r);
+    return Height(r);
+}
+
+void MainWindow::SetClientHeight(int height) {
+    RECT window{}, client{};
+    GetWindowRect(Hwnd(), &window);
+    GetClientRect(Hwnd(), &client);
+    int outer = height + Height(window) - Height(client);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, Width(window), outer, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainWindow::CoolBarHeight() {
+    RECT r{};
+    GetWindowRect(rebar_, &r);
+    return Height(r);
+}
+
+int MainWindow::StatusBarHeight() {
+    RECT r{};
+    GetWindowRect(status_, &r);
+    return Height(r);
+}
+
+int MainWindow::ButtonWidth() {
+    RECT r{};
+    if (SendMessageW(toolBar2_, TB_GETRECT, kCmdNewBtn, reinterpret_cast<LPARAM>(&r)) && Width(r) > 0) return Width(r);
+    return metrics_.buttonWidth;
+}
+
+int MainWindow::DropDownWidth() {
+    RECT r{};
+    if (SendMessageW(toolBar1_, TB_GETRECT, kCmdTabEnterBtn, reinterpret_cast<LPARAM>(&r)) && Width(r) > 0)
+        return Width(r);
+    return metrics_.buttonWidth + ScaleForDpi(14, metrics_.dpi);
+}
+
+void MainWindow::SetToolBar2Visible(bool visible) {
+    SendMessageW(rebar_, RB_SHOWBAND, 1, visible ? TRUE : FALSE);
+    LayoutControls();
+}
+
+HWND MainWindow::ToolBarOf(ToolButton button, int* id) const {
+    for (const ToolButtonEntry& e : kToolBar1)
+        if (e.button == button) return *id = e.id, toolBar1_;
+    for (const ToolButtonEntry& e : kToolBar2)
+        if (e.button == button) return *id = e.id, toolBar2_;
+    *id = 0;
+    return nullptr;
+}
+
+bool MainWindow::IsDown(ToolButton button) {
+    int id = 0;
+    HWND bar = ToolBarOf(button, &id);
+    return bar && SendMessageW(bar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
+}
+
+void MainWindow::SetDown(ToolButton button, bool down) {
+    int id = 0;
+    if (HWND bar = ToolBarOf(button, &id)) SendMessageW(bar, TB_CHECKBUTTON, static_cast<WPARAM>(id), down);
+}
+
+void MainWindow::SetTabEnterButton(int image, const std::string& hint) {
+    SendMessageW(toolBar1_, TB_CHANGEBITMAP, kCmdTabEnterBtn, MAKELPARAM(image, 0));
+    hints_[kCmdTabEnterBtn] = FromCp932(hint);
+}
+
+void MainWindow::SetTabEnterMenu(int image, const std::string& caption) {
+    tabEnterMenuImage_ = image;
+    tabEnterMenuCaption_ = FromCp932(caption);
+}
+
+std::string MainWindow::StatusText() {
+    auto length = LOWORD(SendMessageW(status_, SB_GETTEXTLENGTHW, 0, 0));
+    std::wstring text(length + 1u, L'\0');
+    SendMessageW(status_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return ToCp932(text);
+}
+
+void MainWindow::SetStatusText(const std::string& text) {
+    std::wstring wide = FromCp932(text);
+    SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void MainWindow::SetTimerEnabled(bool enabled) {
+    if (enabled) SetTimer(Hwnd(), kTimerId, kTimerInterval, nullptr);
+    else KillTimer(Hwnd(), kTimerId);
+}
+
+bool MainWindow::ShowWaitDialog(std::string& text) { return ShowOptionFrm(Hwnd(), text); }
+
+void MainWindow::ShowAboutBox() { ::cv2::ShowAboutBox(Hwnd(), platform_.shell); }
+
+bool MainWindow::ShowWizard(WizardInput& input) { return ShowNewInputFrm(Hwnd(), input); }
+
+}  // namespace cv2
