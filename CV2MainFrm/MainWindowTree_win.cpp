@@ -28,8 +28,16 @@ using namespace mainwindow;
 void MainWindow::InsertTreeItem(Item& item) {
     TVINSERTSTRUCTW ins{};
     ins.hParent = item.Parent() ? TreeItemOf(item.Parent()) : TVI_ROOT;
-    HTREEITEM prev = item.PrevSibling() ? TreeItemOf(item.PrevSibling()) : nullptr;
-    ins.hInsertAfter = prev ? prev : TVI_FIRST;
+    // An item that comes after all its siblings the control holds goes in as TVI_LAST.
+    // Loads and moved subtrees insert in order, so only an item added in front of a
+    // sibling already shown names its previous sibling.
+    Item* next = item.NextSibling();
+    if (!next || !TreeItemOf(next)) {
+        ins.hInsertAfter = TVI_LAST;
+    } else {
+        HTREEITEM prev = item.PrevSibling() ? TreeItemOf(item.PrevSibling()) : nullptr;
+        ins.hInsertAfter = prev ? prev : TVI_FIRST;
+    }
     std::wstring text = FromCp932(item.Text());
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     ins.item.pszText = text.data();

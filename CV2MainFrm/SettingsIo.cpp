@@ -179,18 +179,20 @@ void TCV2Frm::NoteSettingsRead(const std::wstring& file, const IniFile& ini) {
     if (ini.Unreadable()) unreadSettings.push_back(file);
 }
 
-void TCV2Frm::LoadItemImages() {
+void TCV2Frm::LoadItemImages() { LoadItemImages(tree_); }
+
+void TCV2Frm::LoadItemImages(ItemTree& tree) {
     IniFile ini = LoadSettingsFile(platform_.files, fileName);
     if (!fileName.empty()) NoteSettingsRead(SettingsFileOf(fileName), ini);
     RedrawSuspension redraw(view_);
     std::string key = "index";
     int n = 0;
-    for (Item* item = tree_.First(); item; item = item->Next(), ++n) {
+    for (Item* item = tree.First(); item; item = item->Next(), ++n) {
         key.resize(5);
         key += IntToStr(n);
         // An index from a hand-edited file that names no icon is taken as missing.
         const int image = ini.ReadInteger(kImage, key, 0);
-        tree_.SetImageIndex(item, image >= 0 && image < kImageCount ? image : 0);
+        tree.SetImageIndex(item, image >= 0 && image < kImageCount ? image : 0);
     }
 }
 

@@ -59,14 +59,18 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
     if (path == exePath) return;
 
     // The wizard's tree is read back from its file, like any other, with its icons.
+    ItemTree loaded;
     try {
-        RedrawSuspension redraw(view_);
-        LoadUserFile(files, path, tree_);
+        LoadUserFile(files, path, loaded);
         fileName = path;
     } catch (const std::exception&) {
         // Whatever was read before a bad line stays; the program starts without a file.
     }
-    LoadItemImages();
+    // The icons go onto the items before the control gets them: changing an item's icon
+    // in the control costs it a pass over all its shown rows.
+    LoadItemImages(loaded);
+    RedrawSuspension redraw(view_);
+    tree_.ReplaceWith(loaded);
 }
 
 void TCV2Frm::FormShow() { LoadSettings(fileName); }

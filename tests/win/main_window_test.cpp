@@ -425,6 +425,31 @@ TEST_F(MainWindowTest, CompactModeLeavesToolbarOneAndTheStatusBar) {
 }
 
 // A big user file is shown at once (redraw held), and every item gets its own row.
+// Items reach the control at the end of their level or in front of a sibling it already
+// shows; a subtree moved between siblings must keep its own children in order too.
+TEST_F(MainWindowTest, SubtreesMovedBetweenSiblingsKeepTheirPlaceAndOrder) {
+    Item* p = model().AppendChild(nullptr, "P");
+    for (const char* t : {"1", "2", "3"}) model().AppendChild(p, t);
+    Item* s = model().AppendChild(nullptr, "S");
+    for (const char* t : {"x", "y", "z"}) model().AppendChild(s, t);
+    model().AppendChild(nullptr, "T");
+    for (Item* n = model().First(); n; n = n->Next()) model().SetImageIndex(n, 0);
+    EXPECT_EQ(Control(), "P(1 2 3) S(x y z) T");
+
+    model().Move(Find("S"), Find("2"), AttachMode::Insert, frm().Gate());
+    EXPECT_EQ(Control(), Model());
+    model().Move(Find("T"), Find("1"), AttachMode::Insert, frm().Gate());
+    EXPECT_EQ(Control(), Model());
+    model().Move(Find("y"), Find("x"), AttachMode::Insert, frm().Gate());
+    EXPECT_EQ(Control(), Model());
+    model().Move(Find("P"), nullptr, AttachMode::Add, frm().Gate());
+    EXPECT_EQ(Control(), Model());
+    // Appended after the moves: the end of its level, whatever came before.
+    model().AppendChild(Find("S"), "w");
+    EXPECT_EQ(Control(), Model());
+    EXPECT_EQ(TreeView_GetCount(tree), 10u);
+}
+
 TEST_F(MainWindowTest, LargeLoadIsMirroredWhole) {
     ItemTree loaded;
     constexpr int kGroups = 500;
