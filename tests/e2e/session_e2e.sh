@@ -64,8 +64,8 @@ ask() {
     id=$(date +%s%N)$RANDOM
     answer="$probe_dir/reply.$id"
     printf '%s\n' "$@" >"$probe_dir/req.$id.tmp" && mv "$probe_dir/req.$id.tmp" "$probe_dir/req.$id"
-    # 30 s, or ask_wait (in 20 ms steps) for a request that waits itself
-    for _ in $(seq "${ask_wait:-1500}"); do [ -f "$answer" ] && return 0; sleep 0.02; done
+    # 10 s, or ask_wait (in 20 ms steps) for a request that waits itself
+    for _ in $(seq "${ask_wait:-500}"); do [ -f "$answer" ] && return 0; sleep 0.02; done
     return 1
 }
 # Asks and keeps the answer in the given file; false when the probe did not answer.
@@ -109,7 +109,6 @@ printf "$settings" >"$app/data/user.ini"
 # The probe must join the program's desktop, not make its own (a desktop made by the probe
 # ends with it): wait for the desktop first. explorer /desktop= hands the probe to the
 # desktop and returns at once: the probe stays.
-probe_started=
 start_program() {
     (cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe "$@" >/dev/null 2>&1) &
     local desk=
@@ -119,13 +118,20 @@ start_program() {
         sleep 0.2
     done
     [ -n "$desk" ] || fail "the Wine desktop did not appear"
-    if [ -z "$probe_started" ]; then
+    # The probe says when it is up; started again when its start went astray.
+    local try
+    for try in 1 2 3; do
+        [ -f "$probe_dir/ready" ] && break
         (cd "$work" && exec wine64 explorer /desktop=$desktop,640x560 treeprobe.exe serve "$(winpath "$probe_dir")" \
             >/dev/null 2>&1) &
-        probe_started=1
-    fi
-    for _ in $(seq 150); do look && return 0; sleep 0.2; done
-    fail "the main window did not appear"
+        for _ in $(seq 100); do [ -f "$probe_dir/ready" ] && break; sleep 0.2; done
+    done
+    [ -f "$probe_dir/ready" ] || fail "the probe did not start on the desktop"
+    local deadline=$((SECONDS + 60))
+    until look; do
+        [ $SECONDS -lt $deadline ] || fail "the main window did not appear"
+        sleep 0.2
+    done
 }
 # Waits until the probe reports the main window gone (a probe that did not get through
 # says nothing).

@@ -273,6 +273,8 @@ DWORD WINAPI Serve(void* param) {
 // "req.<id>" is answered in "reply.<id>", each on a thread of its own, so that a "run"
 // that waits does not hold up the looks meanwhile. Ends when the folder goes.
 int ServeFolder(const std::wstring& folder) {
+    // Tells the script it is up.
+    cv2::e2e::WriteLog(folder + L"\\ready", {{"ready", "1"}});
     for (;;) {
         if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
         WIN32_FIND_DATAW found{};
@@ -288,9 +290,12 @@ int ServeFolder(const std::wstring& folder) {
             FindClose(find);
         }
         for (const std::wstring& name : names) {
+            // Claimed by moving it aside, so that of two probes only one answers it.
             std::wstring path = folder + L"\\" + name;
-            auto* job = new Job{ReadRequest(path), folder + L"\\reply." + name.substr(4)};
-            DeleteFileW(path.c_str());
+            std::wstring claimed = folder + L"\\taken." + std::to_wstring(GetCurrentProcessId()) + L"." + name.substr(4);
+            if (!MoveFileW(path.c_str(), claimed.c_str())) continue;
+            auto* job = new Job{ReadRequest(claimed), folder + L"\\reply." + name.substr(4)};
+            DeleteFileW(claimed.c_str());
             HANDLE thread = CreateThread(nullptr, 0, Serve, job, 0, nullptr);
             if (thread) {
                 CloseHandle(thread);
