@@ -136,10 +136,12 @@ start_program() {
 # Waits until the probe reports the main window gone (a probe that did not get through
 # says nothing).
 wait_gone() {
-    for _ in $(seq 100); do
+    local deadline=$((SECONDS + 30))
+    while [ $SECONDS -lt $deadline ]; do
         look || { grep -q '^found=0' "$look_file" 2>/dev/null && return 0; }
         sleep 0.2
     done
+    [ -f "$look_file" ] || fail "the probe did not answer"
     fail "the main window is still there"
 }
 # Clicks a button of the save-changes question (7 No, 2 Cancel) until the question is gone.
