@@ -86,6 +86,20 @@ look() {
     grep -q '^found=1' "$look_file" 2>/dev/null
 }
 value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
+# Asks the main window to close, until the probe says it found it: explorer /desktop=
+# returns before the probe it hands to the desktop has answered, so its answer is waited
+# for, and a close that reached no window would leave the session running.
+close_program() {
+    for _ in $(seq 20); do
+        rm -f "$work/close.txt"
+        (cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h treeprobe.exe close \
+            "$(winpath "$work/close.txt")" >/dev/null 2>&1)
+        for _ in $(seq 50); do [ -f "$work/close.txt" ] && break; sleep 0.1; done
+        grep -q '^found=1' "$work/close.txt" 2>/dev/null && return 0
+        sleep 0.5
+    done
+    fail "the main window could not be asked to close"
+}
 row_point() {
     local key
     key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
@@ -155,8 +169,7 @@ for _ in $(seq 150); do [ -f "$app/taro.ini" ] && break; sleep 0.1; done
 [ -f "$app/taro.cv2" ] || fail "the wizard did not save taro.cv2"
 sleep 1
 for _ in $(seq 50); do look && break; sleep 0.2; done
-(cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h treeprobe.exe close \
-    "$(winpath "$work/close.txt")" >/dev/null 2>&1)
+close_program
 # The program has written its settings once this Wine session has ended by itself (the
 # desktop goes with its last program); the next start then makes a session of its own.
 timeout 120 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1
