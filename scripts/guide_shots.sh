@@ -48,8 +48,16 @@ desktop=cv2guide
 desk_w=900
 desk_h=640
 winpath() { echo "Z:${1//\//\\}"; }
+# Starts the program and waits for its desktop: a probe started before the desktop is up
+# would make the desktop itself, and that desktop ends with the probe, leaving the program
+# on none.
 start_program() {
     (cd "$app" && exec wine64 explorer /desktop=$desktop,${desk_w}x$desk_h Corvell2.exe >/dev/null 2>&1) &
+    for _ in $(seq 300); do
+        xdotool search --name "$desktop - " >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    fail "the Wine desktop $desktop did not appear"
 }
 wait_window() {
     local id
