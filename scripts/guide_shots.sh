@@ -48,8 +48,16 @@ desktop=cv2guide
 desk_w=900
 desk_h=640
 winpath() { echo "Z:${1//\//\\}"; }
+# Starts the program and waits for its desktop: a probe started before the desktop is up
+# would make the desktop itself, and that desktop ends with the probe, leaving the program
+# on none.
 start_program() {
     (cd "$app" && exec wine64 explorer /desktop=$desktop,${desk_w}x$desk_h Corvell2.exe >/dev/null 2>&1) &
+    for _ in $(seq 300); do
+        xdotool search --name "$desktop - " >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    fail "the Wine desktop $desktop did not appear"
 }
 wait_window() {
     local id
@@ -86,6 +94,20 @@ look() {
     grep -q '^found=1' "$look_file" 2>/dev/null
 }
 value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
+# Asks the main window to close, until the probe says it found it: explorer /desktop=
+# returns before the probe it hands to the desktop has answered, so its answer is waited
+# for, and a close that reached no window would leave the session running.
+close_program() {
+    for _ in $(seq 20); do
+        rm -f "$work/close.txt"
+        (cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h treeprobe.exe close \
+            "$(winpath "$work/close.txt")" >/dev/null 2>&1)
+        for _ in $(seq 50); do [ -f "$work/close.txt" ] && break; sleep 0.1; done
+        grep -q '^found=1' "$work/close.txt" 2>/dev/null && return 0
+        sleep 0.5
+    done
+    fail "the main window could not be asked to close"
+}
 row_point() {
     local key
     key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
@@ -155,8 +177,7 @@ for _ in $(seq 150); do [ -f "$app/taro.ini" ] && break; sleep 0.1; done
 [ -f "$app/taro.cv2" ] || fail "the wizard did not save taro.cv2"
 sleep 1
 for _ in $(seq 50); do look && break; sleep 0.2; done
-(cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h treeprobe.exe close \
-    "$(winpath "$work/close.txt")" >/dev/null 2>&1)
+close_program
 # The program has written its settings once this Wine session has ended by itself (the
 # desktop goes with its last program); the next start then makes a session of its own.
 timeout 120 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1

@@ -33,6 +33,7 @@ xvfb_pid=$E2E_XVFB_PID
 
 cleanup() {
     touch "$work/release"
+    rm -rf "$probe_dir"
     wineserver -k >/dev/null 2>&1
     [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
     rm -rf "$work"
@@ -51,12 +52,33 @@ shot() {
 
 desktop=cv2session
 winpath() { echo "Z:${1//\//\\}"; }
-on_desktop() { (cd "$work" && timeout 60 wine64 explorer /desktop=$desktop,640x560 "$@" >/dev/null 2>&1); }
+
+# The probe: one treeprobe that stays on the program's desktop and answers requests dropped
+# in $probe_dir (started by start_program). Each question gets an answer file of its own,
+# so an answer is never one to an earlier question.
+probe_dir="$work/probe"
+mkdir -p "$probe_dir"
+answer=
+ask() {
+    local id
+    id=$(date +%s%N)$RANDOM
+    answer="$probe_dir/reply.$id"
+    printf '%s\n' "$@" >"$probe_dir/req.$id.tmp" && mv "$probe_dir/req.$id.tmp" "$probe_dir/req.$id"
+    # 10 s, or ask_wait (in 20 ms steps) for a request that waits itself
+    for _ in $(seq "${ask_wait:-500}"); do [ -f "$answer" ] && return 0; sleep 0.02; done
+    return 1
+}
+# Asks and keeps the answer in the given file; false when the probe did not answer.
+ask_into() {
+    local into=$1
+    shift
+    rm -f "$into"
+    ask "$@" && mv "$answer" "$into"
+}
 
 look_file="$work/look.txt"
 look() {
-    rm -f "$look_file"
-    on_desktop treeprobe.exe look "$(winpath "$look_file")"
+    ask_into "$look_file" look
     grep -q '^found=1' "$look_file" 2>/dev/null
 }
 value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
@@ -67,18 +89,13 @@ row_point() {
     value "${key%text}$2"
 }
 # Whether a dialog of the program with that caption (the save-changes question by default)
-# is open: 1 or 0, asked again while the probe itself does not get through.
+# is open: 1 or 0.
 box_state() {
-    for _ in $(seq 20); do
-        rm -f "$work/box.txt"
-        on_desktop treeprobe.exe box "$(winpath "$work/box.txt")" "${1:-Corvel2！}"
-        if [ -f "$work/box.txt" ]; then
-            sed -n 's/^found=//p' "$work/box.txt"
-            return 0
-        fi
-        sleep 0.2
-    done
-    echo 0
+    if ask_into "$work/box.txt" box "${1:-Corvel2！}"; then
+        sed -n 's/^found=//p' "$work/box.txt"
+    else
+        echo 0
+    fi
 }
 box_open() { [ "$(box_state "$@")" = 1 ]; }
 
@@ -90,7 +107,8 @@ printf "$settings" >"$app/data/user.ini"
 
 # Starts the program from $app with the given arguments and waits for its window.
 # The probe must join the program's desktop, not make its own (a desktop made by the probe
-# ends with it): wait for the desktop first.
+# ends with it): wait for the desktop first. explorer /desktop= hands the probe to the
+# desktop and returns at once: the probe stays.
 start_program() {
     (cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe "$@" >/dev/null 2>&1) &
     local desk=
@@ -100,16 +118,30 @@ start_program() {
         sleep 0.2
     done
     [ -n "$desk" ] || fail "the Wine desktop did not appear"
-    for _ in $(seq 150); do look && return 0; sleep 0.2; done
-    fail "the main window did not appear"
+    # The probe says when it is up; started again when its start went astray.
+    local try
+    for try in 1 2 3; do
+        [ -f "$probe_dir/ready" ] && break
+        (cd "$work" && exec wine64 explorer /desktop=$desktop,640x560 treeprobe.exe serve "$(winpath "$probe_dir")" \
+            >/dev/null 2>&1) &
+        for _ in $(seq 100); do [ -f "$probe_dir/ready" ] && break; sleep 0.2; done
+    done
+    [ -f "$probe_dir/ready" ] || fail "the probe did not start on the desktop"
+    local deadline=$((SECONDS + 60))
+    until look; do
+        [ $SECONDS -lt $deadline ] || fail "the main window did not appear"
+        sleep 0.2
+    done
 }
 # Waits until the probe reports the main window gone (a probe that did not get through
 # says nothing).
 wait_gone() {
-    for _ in $(seq 100); do
+    local deadline=$((SECONDS + 30))
+    while [ $SECONDS -lt $deadline ]; do
         look || { grep -q '^found=0' "$look_file" 2>/dev/null && return 0; }
         sleep 0.2
     done
+    [ -f "$look_file" ] || fail "the probe did not answer"
     fail "the main window is still there"
 }
 # Clicks a button of the save-changes question (7 No, 2 Cancel) until the question is gone.
@@ -120,7 +152,7 @@ answer_box() {
     for _ in $(seq 50); do box_open && break; sleep 0.2; done
     box_open || fail "the save-changes question did not appear"
     for _ in $(seq 10); do
-        on_desktop treeprobe.exe aside "$(winpath "$work/aside.txt")" "待機中"
+        ask_into "$work/aside.txt" aside "待機中"
         box_open || return 0
         shot "$scenario-question"
         point=$(sed -n "s/^button$1=//p" "$work/box.txt")
@@ -151,7 +183,8 @@ make_dirty() {
     done
     fail "no item added: [$(value tree)]"
 }
-end_session() { on_desktop wineboot.exe -e; }
+# wineboot on the desktop, waited for: it returns once every window has answered.
+end_session() { ask_wait=6000 ask_into "$work/ended.txt" run "wineboot.exe -e"; }
 has_every_key() {
     local key
     for key in Width Height Top Left Expand NodeSelect ResizeBtn PasteBtn ShowToolBar2Btn ClickChange WaitTime \
@@ -200,7 +233,7 @@ shared | exclusive)
     start_program data\\user.cv2
     shot "$scenario-started"
     if [ $scenario = exclusive ]; then touch "$work/release"; sleep 1; fi
-    on_desktop treeprobe.exe close "$(winpath "$work/close.txt")"
+    ask_into "$work/close.txt" close
     wait_gone
     touch "$work/release"
     if [ $scenario = shared ]; then
@@ -226,7 +259,7 @@ relative)
     for _ in $(seq 50); do look && [ "$(value tree)" = "Other" ] && break; sleep 0.2; done
     [ "$(value tree)" = "Other" ] || fail "the other file was not opened: [$(value tree)]"
     [ -f "$app/data/user.ini" ] || fail "the settings of the file left did not land beside it: $(find "$app" -name '*.ini')"
-    on_desktop treeprobe.exe close "$(winpath "$work/close.txt")"
+    ask_into "$work/close.txt" close
     wait_gone
     [ -f "$app/other/b.ini" ] || fail "the settings of the other file did not land beside it"
     strays=$(find "$app" -name '*.ini' | sort | tr '\n' ' ')

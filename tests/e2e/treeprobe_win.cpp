@@ -9,6 +9,12 @@
 //                          the screen centres of its buttons
 //   treeprobe aside <out> <caption>  moves another program's window with that caption
 //                          to the bottom of the screen
+//   treeprobe run <out> <command line>  runs a program on the probe's desktop and waits
+//   treeprobe serve <folder>  stays on the desktop and answers the same requests dropped
+//                          in the folder as files (see ServeFolder). explorer /desktop=
+//                          returns before the program it starts there has done anything,
+//                          so a script that starts the probe anew for every look reads its
+//                          answer too early; a probe that stays answers when it is done.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -175,24 +181,19 @@ Lines Look() {
     return out;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argc < 3) return 2;
-    std::wstring command = argv[1];
-    Lines lines;
-    if (command == L"look") {
-        lines = Look();
-    } else if (command == L"close") {
+// One request: the command and its arguments after it (args[0] is the command).
+Lines Answer(const std::vector<std::wstring>& args) {
+    const std::wstring& command = args[0];
+    if (command == L"look") return Look();
+    if (command == L"close") {
         HWND frame = FindWindowW(L"TCV2Frm", nullptr);
         if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
-        lines = {{"found", frame ? "1" : "0"}};
-    } else if (command == L"box" && argc >= 4) {
-        // A message box of the program, by its caption; brought to the front with "front".
-        HWND box = FindWindowW(L"#32770", argv[3]);
-        lines = {{"found", box ? "1" : "0"}};
+        return {{"found", frame ? "1" : "0"}};
+    }
+    if (command == L"box" && args.size() >= 2) {
+        // A message box of the program, by its caption.
+        HWND box = FindWindowW(L"#32770", args[1].c_str());
+        Lines lines = {{"found", box ? "1" : "0"}};
         // The screen centres of its buttons, by id ("button7" for No).
         for (HWND b = box ? GetWindow(box, GW_CHILD) : nullptr; b; b = GetWindow(b, GW_HWNDNEXT)) {
             RECT r{};
@@ -200,14 +201,124 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             lines.emplace_back("button" + std::to_string(GetDlgCtrlID(b)),
                                std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2));
         }
-    } else if (command == L"aside" && argc >= 4) {
-        // Moves a window of another program (the session's notice) out of the way.
-        HWND other = FindWindowW(nullptr, argv[3]);
-        if (other) SetWindowPos(other, nullptr, 0, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        lines = {{"found", other ? "1" : "0"}};
-    } else {
-        return 2;
+        return lines;
     }
+    if (command == L"aside" && args.size() >= 2) {
+        // Moves a window of another program (the session's notice) out of the way.
+        HWND other = FindWindowW(nullptr, args[1].c_str());
+        if (other) SetWindowPos(other, nullptr, 0, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return {{"found", other ? "1" : "0"}};
+    }
+    if (command == L"run" && args.size() >= 2) {
+        // Runs a program on this desktop and waits for it to end.
+        std::wstring line = args[1];
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            return {{"found", "0"}};
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return {{"found", "1"}, {"exit", std::to_string(code)}};
+    }
+    return {{"error", "unknown request"}};
+}
+
+std::wstring Wide(const std::string& s) {
+    if (s.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+// A request file: UTF-8 lines, the command first, then its arguments.
+std::vector<std::wstring> ReadRequest(const std::wstring& path) {
+    std::vector<std::wstring> args;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return args;
+    std::string body;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) body.append(buf, got);
+    CloseHandle(f);
+    std::size_t start = 0;
+    while (start < body.size()) {
+        std::size_t end = body.find('\n', start);
+        if (end == std::string::npos) end = body.size();
+        std::string line = body.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        args.push_back(Wide(line));
+        start = end + 1;
+    }
+    return args;
+}
+
+struct Job {
+    std::vector<std::wstring> args;
+    std::wstring reply;
+};
+
+DWORD WINAPI Serve(void* param) {
+    auto* job = static_cast<Job*>(param);
+    cv2::e2e::WriteLog(job->reply, job->args.empty() ? Lines{{"error", "empty request"}} : Answer(job->args));
+    delete job;
+    return 0;
+}
+
+// Stays on the desktop it was started on and answers the requests dropped in `folder`:
+// "req.<id>" is answered in "reply.<id>", each on a thread of its own, so that a "run"
+// that waits does not hold up the looks meanwhile. Ends when the folder goes.
+int ServeFolder(const std::wstring& folder) {
+    // Tells the script it is up.
+    cv2::e2e::WriteLog(folder + L"\\ready", {{"ready", "1"}});
+    for (;;) {
+        if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
+        WIN32_FIND_DATAW found{};
+        HANDLE find = FindFirstFileW((folder + L"\\req.*").c_str(), &found);
+        std::vector<std::wstring> names;
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = found.cFileName;
+                // The writer moves a finished "req.<id>.tmp" into place.
+                if (name.size() > 4 && name.compare(name.size() - 4, 4, L".tmp") == 0) continue;
+                names.push_back(name);
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        for (const std::wstring& name : names) {
+            // Claimed by moving it aside, so that of two probes only one answers it.
+            std::wstring path = folder + L"\\" + name;
+            std::wstring claimed = folder + L"\\taken." + std::to_wstring(GetCurrentProcessId()) + L"." + name.substr(4);
+            if (!MoveFileW(path.c_str(), claimed.c_str())) continue;
+            auto* job = new Job{ReadRequest(claimed), folder + L"\\reply." + name.substr(4)};
+            DeleteFileW(claimed.c_str());
+            HANDLE thread = CreateThread(nullptr, 0, Serve, job, 0, nullptr);
+            if (thread) {
+                CloseHandle(thread);
+            } else {
+                Serve(job);
+            }
+        }
+        Sleep(20);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 3) return 2;
+    std::wstring command = argv[1];
+    if (command == L"serve") return ServeFolder(argv[2]);
+    std::vector<std::wstring> args{command};
+    for (int i = 3; i < argc; ++i) args.emplace_back(argv[i]);
+    Lines lines = Answer(args);
+    if (!lines.empty() && lines[0].first == "error") return 2;
     cv2::e2e::WriteLog(argv[2], lines);
     return 0;
 }
