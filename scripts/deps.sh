@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on a Debian machine (run as root).
 # Installs only what is missing, so a second run is quick.
 set -eu
-pkgs="cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+pkgs="cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
       python3 g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 wine64 wine xvfb xdotool
       x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales"
 missing=""

@@ -4,6 +4,8 @@
 // scripts/make_icon.py reads kPalette, kAppIcon32 and kAppIcon16 from this file to write
 // the .ico file, so keep their layout: one {'c', 0xAARRGGBBu} swatch and one quoted
 // row per line.
+// The rows are pictures, one line per pixel row: the formatter leaves them alone.
+// clang-format off
 #include <cstdint>
 
 namespace cv2::maps {
@@ -821,3 +823,4 @@ inline constexpr const char* kAppIcon16[] = {
 };
 
 }  // namespace cv2::maps
+// clang-format on
