@@ -47,7 +47,7 @@ constexpr RECT kIconRect{8 + 16, 8 + 16, 8 + 16 + 32, 8 + 16 + 32};
 
 // The face the program is designed for, then faces that look alike where it is missing.
 constexpr std::array<const wchar_t*, 6> kFaces{L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic",
-                                               L"IPAexGothic", L"Meiryo UI", L"VL PGothic"};
+                                               L"IPAexGothic",     L"Meiryo UI",  L"VL PGothic"};
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -176,8 +176,8 @@ void Paint(HWND hwnd, AboutWindow& w) {
     COLORREF text = GetSysColor(COLOR_BTNTEXT);
     DrawLabel(dc, w.productFont, kNavy, FromCp932(kAboutProductName),
               TextRect(dc, w.productFont, FromCp932(kAboutProductName), kProductPlace, w.dpi), false);
-    DrawLabel(dc, w.font, text, FromCp932(kAboutVersion), TextRect(dc, w.font, FromCp932(kAboutVersion), kVersionPlace, w.dpi),
-              true);
+    DrawLabel(dc, w.font, text, FromCp932(kAboutVersion),
+              TextRect(dc, w.font, FromCp932(kAboutVersion), kVersionPlace, w.dpi), true);
     DrawLabel(dc, w.font, text, FromCp932(kAboutCopyright),
               TextRect(dc, w.font, FromCp932(kAboutCopyright), kCopyrightPlace, w.dpi), true);
     DrawLabel(dc, w.linkFont, kBlue, FromCp932(w.box->mailLabel), w.mailRect, true);
@@ -218,9 +218,9 @@ void InitDialog(HWND hwnd, AboutWindow& w) {
     SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              s(kOkLeft), s(kOkTop), s(kOkWidth), s(kOkHeight), hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
-                              GetModuleHandleW(nullptr), nullptr);
+    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, s(kOkLeft),
+                              s(kOkTop), s(kOkWidth), s(kOkHeight), hwnd,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
     SendMessageW(hwnd, DM_SETDEFID, IDOK, 0);
     SetFocus(ok);
@@ -253,7 +253,8 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 }
                 return FALSE;
             case WM_LBUTTONDOWN:
-                if (w) w->pressed = LinkAt(*w, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+                if (w)
+                    w->pressed = LinkAt(*w, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
                 return TRUE;
             case WM_LBUTTONUP: {
                 if (!w) return FALSE;
@@ -300,8 +301,8 @@ void ShowAboutBox(HWND owner, Shell& shell) {
     AboutWindow window(shell, owner);
     std::vector<WORD> words = DialogTemplate();
     // The template must be DWORD-aligned; vector storage is.
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner, AboutProc,
-                            reinterpret_cast<LPARAM>(&window));
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
+                            AboutProc, reinterpret_cast<LPARAM>(&window));
 }
 
 }  // namespace cv2

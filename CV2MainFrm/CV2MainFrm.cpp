@@ -4,16 +4,13 @@
 
 namespace cv2 {
 
-TCV2Frm::TCV2Frm(MainView& view, Platform& platform) : view_(view), platform_(platform) {
-    tree_.SetObserver(this);
-}
+TCV2Frm::TCV2Frm(MainView& view, Platform& platform) : view_(view), platform_(platform) { tree_.SetObserver(this); }
 
 TCV2Frm::~TCV2Frm() { tree_.SetObserver(nullptr); }
 
 ExpandGate TCV2Frm::Gate() {
-    return [this](Item& item, bool expanding) {
-        return expanding ? MainTreeExpanding(&item) : MainTreeCollapsing(&item);
-    };
+    return
+        [this](Item& item, bool expanding) { return expanding ? MainTreeExpanding(&item) : MainTreeCollapsing(&item); };
 }
 
 void TCV2Frm::ReportError(const std::string& message) {

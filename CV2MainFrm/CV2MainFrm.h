@@ -52,18 +52,18 @@ public:
     void SetTreeView(TreeObserver* observer) { treeView_ = observer; }
 
     // ---- state (public for the view and for tests) ----
-    std::wstring fileName;          // current user file; empty: none
+    std::wstring fileName;  // current user file; empty: none
     bool dirty = false;
-    Item* pointerItem = nullptr;    // item under the pointer at the last movement
-    unsigned pointerHits = 0;       // hit set there
+    Item* pointerItem = nullptr;  // item under the pointer at the last movement
+    unsigned pointerHits = 0;     // hit set there
     bool expandAllowed = false;
     int savedWidth = 0;
     int savedHeight = 0;
     bool savedToolBar2 = false;
     WindowHandle targetWindow = 0;
-    int waitTime = 0;               // milliseconds
-    int tabEnterIndex = 0;          // checked entry of TabEnterPopup: 0 none, 1 Tab, 2 Enter; -1 none checked
-    bool clickCheck = false;        // single-click mode
+    int waitTime = 0;                      // milliseconds
+    int tabEnterIndex = 0;                 // checked entry of TabEnterPopup: 0 none, 1 Tab, 2 Enter; -1 none checked
+    bool clickCheck = false;               // single-click mode
     bool clickHandlerInstalled = true;     // MainTreeClick sends
     bool dblClickHandlerInstalled = true;  // MainTreeDblClick sends
     SendConversion conversion;             // how the text of a send is fitted to the form

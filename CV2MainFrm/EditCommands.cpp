@@ -17,7 +17,6 @@ constexpr const char* kUnsetText = "未設定項目";
 // Hit zones that put a point outside every item row: a right press there selects nothing.
 constexpr unsigned kOffRowZones = 0xFE07;
 
-
 }  // namespace
 
 void TCV2Frm::AddNodeMenuClick() {

@@ -25,8 +25,8 @@ bool TCV2Frm::QuerySaveChanges() {
     const std::string text = fileName.empty()
                                  ? std::string("無題は変更されています。保存しますか？")
                                  : ToCp932(ExtractFileName(fileName)) + " は変更されています。\n\r変更を保存しますか？";
-    const int answer = platform_.dialogs.MessageBox(view_.Handle(), text, kPromptCaption,
-                                                    kMbYesNoCancel | kMbIconExclamation);
+    const int answer =
+        platform_.dialogs.MessageBox(view_.Handle(), text, kPromptCaption, kMbYesNoCancel | kMbIconExclamation);
     if (answer == kIdNo) return true;
     if (answer != kIdYes) return false;
 

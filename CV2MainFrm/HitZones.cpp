@@ -24,8 +24,8 @@ unsigned HitZonesFromTreeFlags(unsigned flags) {
 
 bool ZonesInRow(unsigned zones) {
     constexpr unsigned kOutside = kHitAbove | kHitBelow | kHitNowhere | kHitToLeft | kHitToRight;
-    constexpr unsigned kRow = kHitOnItem | kHitOnButton | kHitOnIcon | kHitOnIndent | kHitOnLabel | kHitOnRight |
-                              kHitOnStateIcon;
+    constexpr unsigned kRow =
+        kHitOnItem | kHitOnButton | kHitOnIcon | kHitOnIndent | kHitOnLabel | kHitOnRight | kHitOnStateIcon;
     return (zones & kOutside) == 0 && (zones & kRow) != 0;
 }
 

@@ -50,8 +50,26 @@ struct HitTest {
 
 // The entries of NodePopup, top to bottom; the z.. entries are separators.
 enum class NodeMenu {
-    TabEnterMenu, z001, ClickCheck, ConvertMenu, z002, AddNodeMenu, AddChildMenu, z003, FullExpandMenu, FullCollapseMenu,
-    z004, EditTextMenu, N1, DelNodeMenu, AllDelNodeMenu, z005, Wait1, Z006, Help1, About,
+    TabEnterMenu,
+    z001,
+    ClickCheck,
+    ConvertMenu,
+    z002,
+    AddNodeMenu,
+    AddChildMenu,
+    z003,
+    FullExpandMenu,
+    FullCollapseMenu,
+    z004,
+    EditTextMenu,
+    N1,
+    DelNodeMenu,
+    AllDelNodeMenu,
+    z005,
+    Wait1,
+    Z006,
+    Help1,
+    About,
 };
 inline constexpr int kNodeMenuCount = static_cast<int>(NodeMenu::About) + 1;
 using NodeMenuVisibility = std::array<bool, kNodeMenuCount>;

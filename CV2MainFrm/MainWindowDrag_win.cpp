@@ -36,7 +36,7 @@ void MainWindow::BeginDrag(HTREEITEM handle, POINT point) {
     RECT row{};
     if (dragImage_ && TreeView_GetItemRect(tree_, handle, &row, TRUE)) {
         ImageList_BeginDrag(dragImage_.get(), 0, point.x - row.left + metrics_.imageSide + metrics_.menuImageGap,
-                             point.y - row.top);
+                            point.y - row.top);
         ImageList_DragEnter(tree_, point.x, point.y);
     }
 }

@@ -74,7 +74,8 @@ HMENU MainWindow::BuildNodePopup() {
                 break;
             case NodeMenu::N1:
                 sub = CreatePopupMenu();
-                for (const MenuEntry& im : kImageMenu) AppendMenuEntry(sub, im, FromCp932(im.caption), 0, false, nullptr);
+                for (const MenuEntry& im : kImageMenu)
+                    AppendMenuEntry(sub, im, FromCp932(im.caption), 0, false, nullptr);
                 break;
             default:
                 break;
@@ -92,8 +93,8 @@ HMENU MainWindow::BuildConvertMenu() {
         bool checked = radio ? frm_->conversion.mode == i : false;
         if (e.id == kCmdNoHyphen) checked = frm_->conversion.noHyphen;
         if (e.id == kCmdTyping) checked = frm_->conversion.typing;
-        AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(), checked ? MFS_CHECKED : MFS_UNCHECKED,
-                        radio, nullptr);
+        AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(),
+                        checked ? MFS_CHECKED : MFS_UNCHECKED, radio, nullptr);
     }
     return menu;
 }

@@ -50,8 +50,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             LayoutControls();
             // In compact mode the window fits the bars at their new heights.
             // A size that did not change sends no WM_SIZE: the minimums are applied here.
-            if (IsDown(ToolButton::Resize)) frm_->ShowToolBar2BtnClick();
-            else frm_->FormResize();
+            if (IsDown(ToolButton::Resize))
+                frm_->ShowToolBar2BtnClick();
+            else
+                frm_->FormResize();
             return 0;
         }
         case kResumeRedrawMessage:
@@ -74,8 +76,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
         case WM_CONTEXTMENU:
             if (reinterpret_cast<HWND>(wParam) == tree_) {
-                if (lParam == -1) ShowNodePopupAtSelection();
-                else ShowNodePopup(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                if (lParam == -1)
+                    ShowNodePopupAtSelection();
+                else
+                    ShowNodePopup(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
                 return 0;
             }
             return Default(msg, wParam, lParam);
@@ -146,31 +150,55 @@ void MainWindow::Command(int id) {
     TCV2Frm& f = *frm_;
     if (id >= kCmdIm00 && id < kCmdIm00 + 12) return f.Im11Click(id - kCmdIm00);
     if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
-    if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes) return f.ConvertModeClick(id - kCmdConvertMode0);
+    if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes)
+        return f.ConvertModeClick(id - kCmdConvertMode0);
     switch (id) {
-        case kCmdTabEnterMenu: return f.TabEnterBtnClick();
-        case kCmdClickCheck: return f.ClickCheckClick();
-        case kCmdNoHyphen: return f.NoHyphenClick();
-        case kCmdTyping: return f.TypingClick();
-        case kCmdAddNodeMenu: return f.AddNodeMenuClick();
-        case kCmdAddChildMenu: return f.AddChildMenuClick();
-        case kCmdFullExpandMenu: return f.FullExpandMenuClick();
-        case kCmdFullCollapseMenu: return f.FullCollapseMenuClick();
-        case kCmdEditTextMenu: return f.EditTextMenuClick();
-        case kCmdDelNodeMenu: return f.DelNodeMenuClick();
-        case kCmdAllDelNodeMenu: return f.AllDelNodeMenuClick();
-        case kCmdWait1: return f.Wait1Click();
-        case kCmdHelp1: return f.Help1Click();
-        case kCmdAbout: return f.AboutClick();
-        case kCmdResizeBtn: return f.ResizeBtnClick();
-        case kCmdShowToolBar2Btn: return f.ShowToolBar2BtnClick();
-        case kCmdPasteBtn: return f.PasteBtnClick();
-        case kCmdTabEnterBtn: return f.TabEnterBtnClick();
-        case kCmdNewBtn: return f.NewBtnClick();
-        case kCmdOpenBtn: return f.OpenBtnClick();
-        case kCmdSaveBtn: return f.SaveBtnClick();
-        case kCmdNodeEditBtn: return f.AddNodeMenuClick();
-        default: return;
+        case kCmdTabEnterMenu:
+            return f.TabEnterBtnClick();
+        case kCmdClickCheck:
+            return f.ClickCheckClick();
+        case kCmdNoHyphen:
+            return f.NoHyphenClick();
+        case kCmdTyping:
+            return f.TypingClick();
+        case kCmdAddNodeMenu:
+            return f.AddNodeMenuClick();
+        case kCmdAddChildMenu:
+            return f.AddChildMenuClick();
+        case kCmdFullExpandMenu:
+            return f.FullExpandMenuClick();
+        case kCmdFullCollapseMenu:
+            return f.FullCollapseMenuClick();
+        case kCmdEditTextMenu:
+            return f.EditTextMenuClick();
+        case kCmdDelNodeMenu:
+            return f.DelNodeMenuClick();
+        case kCmdAllDelNodeMenu:
+            return f.AllDelNodeMenuClick();
+        case kCmdWait1:
+            return f.Wait1Click();
+        case kCmdHelp1:
+            return f.Help1Click();
+        case kCmdAbout:
+            return f.AboutClick();
+        case kCmdResizeBtn:
+            return f.ResizeBtnClick();
+        case kCmdShowToolBar2Btn:
+            return f.ShowToolBar2BtnClick();
+        case kCmdPasteBtn:
+            return f.PasteBtnClick();
+        case kCmdTabEnterBtn:
+            return f.TabEnterBtnClick();
+        case kCmdNewBtn:
+            return f.NewBtnClick();
+        case kCmdOpenBtn:
+            return f.OpenBtnClick();
+        case kCmdSaveBtn:
+            return f.SaveBtnClick();
+        case kCmdNodeEditBtn:
+            return f.AddNodeMenuClick();
+        default:
+            return;
     }
 }
 
@@ -192,8 +220,10 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
         SendMessageW(header->hwndFrom, TB_GETRECT, static_cast<WPARAM>(tb->iItem), reinterpret_cast<LPARAM>(&r));
         POINT below{r.left, r.bottom};
         ClientToScreen(header->hwndFrom, &below);
-        if (tb->iItem == kCmdTabEnterBtn) ShowTabEnterPopup(below);
-        else if (tb->iItem == kCmdNodeEditBtn) ShowNodePopup(below);
+        if (tb->iItem == kCmdTabEnterBtn)
+            ShowTabEnterPopup(below);
+        else if (tb->iItem == kCmdNodeEditBtn)
+            ShowNodePopup(below);
         return TBDDRET_DEFAULT;
     }
     return 0;
@@ -215,9 +245,9 @@ LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
             Item* item = reinterpret_cast<Item*>(tv->itemNew.lParam);
             bool expanding = (tv->action & TVE_EXPAND) != 0;
             if ((tv->action & TVE_TOGGLE) == TVE_TOGGLE)
-                expanding = !(SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem),
-                                           TVIS_EXPANDED) &
-                              TVIS_EXPANDED);
+                expanding = !(
+                    SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem), TVIS_EXPANDED) &
+                    TVIS_EXPANDED);
             bool allowed = expanding ? frm_->MainTreeExpanding(item) : frm_->MainTreeCollapsing(item);
             return allowed ? FALSE : TRUE;
         }
@@ -226,9 +256,9 @@ LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
             auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
             Item* item = reinterpret_cast<Item*>(tv->itemNew.lParam);
             if (!item) return 0;
-            bool expanded = (SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem),
-                                          TVIS_EXPANDED) &
-                             TVIS_EXPANDED) != 0;
+            bool expanded =
+                (SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem), TVIS_EXPANDED) &
+                 TVIS_EXPANDED) != 0;
             syncingModel_ = true;
             auto done = ScopeGuard([this] { syncingModel_ = false; });
             frm_->Tree().SetExpanded(item, expanded);
@@ -274,13 +304,14 @@ LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (dragImage_) ImageList_DragShowNolock(FALSE);
                 RECT client;
                 GetClientRect(tree_, &client);
-                if (pt.y < metrics_.dragScrollMargin) SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
+                if (pt.y < metrics_.dragScrollMargin)
+                    SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
                 else if (pt.y > client.bottom - metrics_.dragScrollMargin)
                     SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
                 TVHITTESTINFO hit{};
                 hit.pt = pt;
-                auto target = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0,
-                                                                       reinterpret_cast<LPARAM>(&hit)));
+                auto target =
+                    reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
                 bool accepted = frm_->MainTreeDragOver(true);
                 SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE,
                              reinterpret_cast<LPARAM>(accepted ? target : nullptr));

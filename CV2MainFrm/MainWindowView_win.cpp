@@ -22,7 +22,6 @@ namespace cv2 {
 
 using namespace mainwindow;
 
-
 Bounds MainWindow::GetBounds() {
     RECT r{};
     GetWindowRect(Hwnd(), &r);
@@ -127,8 +126,10 @@ void MainWindow::SetStatusText(const std::string& text) {
 }
 
 void MainWindow::SetTimerEnabled(bool enabled) {
-    if (enabled) SetTimer(Hwnd(), kTimerId, kTimerInterval, nullptr);
-    else KillTimer(Hwnd(), kTimerId);
+    if (enabled)
+        SetTimer(Hwnd(), kTimerId, kTimerInterval, nullptr);
+    else
+        KillTimer(Hwnd(), kTimerId);
 }
 
 bool MainWindow::ShowWaitDialog(std::string& text) { return ShowOptionFrm(Hwnd(), text); }

@@ -26,8 +26,8 @@ using namespace mainwindow;
 static_assert(kTvhtNowhere == TVHT_NOWHERE && kTvhtOnItemIcon == TVHT_ONITEMICON &&
               kTvhtOnItemLabel == TVHT_ONITEMLABEL && kTvhtOnItemIndent == TVHT_ONITEMINDENT &&
               kTvhtOnItemButton == TVHT_ONITEMBUTTON && kTvhtOnItemRight == TVHT_ONITEMRIGHT &&
-              kTvhtOnItemStateIcon == TVHT_ONITEMSTATEICON && kTvhtAbove == TVHT_ABOVE &&
-              kTvhtBelow == TVHT_BELOW && kTvhtToRight == TVHT_TORIGHT && kTvhtToLeft == TVHT_TOLEFT);
+              kTvhtOnItemStateIcon == TVHT_ONITEMSTATEICON && kTvhtAbove == TVHT_ABOVE && kTvhtBelow == TVHT_BELOW &&
+              kTvhtToRight == TVHT_TORIGHT && kTvhtToLeft == TVHT_TOLEFT);
 
 namespace {
 
@@ -65,7 +65,6 @@ HFONT CreateWindowFont(int height) {
     return nullptr;
 }
 
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -100,11 +99,10 @@ bool MainWindow::Create(const std::vector<std::wstring>& args) {
     if (!RegisterWindowClass(instance_, kMainWindowClassW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                              LoadIconW(instance_, MAKEINTRESOURCEW(1))))
         return false;
-    HWND hwnd = CreateWindowFor(WS_EX_TOPMOST, kMainWindowClassW, FromCp932(kAppTitle).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-                                    WS_CLIPCHILDREN,
-                                metrics_.designLeft, metrics_.designTop, metrics_.designWidth,
-                                metrics_.designHeight, nullptr, instance_);
+    HWND hwnd = CreateWindowFor(
+        WS_EX_TOPMOST, kMainWindowClassW, FromCp932(kAppTitle).c_str(),
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN, metrics_.designLeft,
+        metrics_.designTop, metrics_.designWidth, metrics_.designHeight, nullptr, instance_);
     if (!hwnd) return false;
     // The window's resolution is known once it exists: the designed place and size at it.
     if (metrics_.dpi != kDesignDpi) {
@@ -141,11 +139,11 @@ bool MainWindow::CreateControls() {
     images_.reset(CreateMainImageList(metrics_.imageSide));
     font_.reset(CreateWindowFont(metrics_.fontHeight));
 
-    rebar_ = CreateWindowExW(0, REBARCLASSNAMEW, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
-                                 RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
-                             0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRebarId)), instance_,
-                             nullptr);
+    rebar_ =
+        CreateWindowExW(0, REBARCLASSNAMEW, nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT | RBS_BANDBORDERS |
+                            CCS_NODIVIDER | CCS_TOP,
+                        0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRebarId)), instance_, nullptr);
     if (!rebar_) return false;
     REBARINFO info{};
     info.cbSize = sizeof info;
@@ -177,11 +175,11 @@ bool MainWindow::CreateControls() {
     int parts[] = {-1};
     SendMessageW(status_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 
-    tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                TVS_EDITLABELS | TVS_NONEVENHEIGHT,
-                            0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), instance_,
-                            nullptr);
+    tree_ =
+        CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                            TVS_EDITLABELS | TVS_NONEVENHEIGHT,
+                        0, 0, 0, 0, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)), instance_, nullptr);
     if (!tree_) return false;
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
     SendMessageW(tree_, TVM_SETINDENT, static_cast<WPARAM>(metrics_.treeIndent), 0);
@@ -312,7 +310,6 @@ Item* MainWindow::ItemOf(HTREEITEM handle) const {
     if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
     return reinterpret_cast<Item*>(tv.lParam);
 }
-
 
 // ---------------------------------------------------------------------------------------
 // Entry

@@ -147,14 +147,14 @@ private:
     HWND status_ = nullptr;
     HWND tree_ = nullptr;
     std::unordered_map<const Item*, HTREEITEM> handles_;
-    std::map<int, std::wstring> hints_;          // tooltip texts by command id
+    std::map<int, std::wstring> hints_;  // tooltip texts by command id
     int tabEnterMenuImage_ = 2;
     std::wstring tabEnterMenuCaption_;
     int redrawSuspended_ = 0;
     int resizeDepth_ = 0;
     bool created_ = false;
     bool shown_ = false;
-    bool mirroring_ = false;   // the view itself expands or collapses to follow the model
+    bool mirroring_ = false;     // the view itself expands or collapses to follow the model
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
     bool editRequested_ = false;  // StartEditing is opening the in-place editor

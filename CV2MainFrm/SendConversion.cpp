@@ -29,18 +29,18 @@ struct CodePair {
 };
 // The other double-byte characters the conversion reads or writes.
 constexpr CodePair kOtherDoubleByte[] = {
-    {0x8140, u'\u3000'}, {0x8141, u'、'}, {0x8142, u'。'}, {0x8145, u'・'}, {0x814A, u'゛'}, {0x814B, u'゜'},
-    {0x815B, u'ー'},     {0x815C, u'―'}, {0x815D, u'‐'},  {0x8175, u'「'}, {0x8176, u'」'},
-    {0xEEFC, u'＂'},     {0xEEFB, u'＇'},  // read only: writing uses the codes of kFullWidthAscii
+    {0x8140, u'\u3000'}, {0x8141, u'、'}, {0x8142, u'。'}, {0x8145, u'・'}, {0x814A, u'゛'},
+    {0x814B, u'゜'},     {0x815B, u'ー'}, {0x815C, u'―'},  {0x815D, u'‐'},  {0x8175, u'「'},
+    {0x8176, u'」'},     {0xEEFC, u'＂'}, {0xEEFB, u'＇'},  // read only: writing uses the codes of kFullWidthAscii
 };
 
-constexpr char16_t kHiraganaFirst = u'ぁ';   // U+3041, 0x829F
-constexpr char16_t kHiraganaLast = u'ん';    // U+3093, 0x82F1: the last hiragana of code page 932
-constexpr char16_t kKatakanaFirst = u'ァ';   // U+30A1, 0x8340
-constexpr char16_t kKatakanaLast = u'ヶ';    // U+30F6, 0x8396
+constexpr char16_t kHiraganaFirst = u'ぁ';  // U+3041, 0x829F
+constexpr char16_t kHiraganaLast = u'ん';   // U+3093, 0x82F1: the last hiragana of code page 932
+constexpr char16_t kKatakanaFirst = u'ァ';  // U+30A1, 0x8340
+constexpr char16_t kKatakanaLast = u'ヶ';   // U+30F6, 0x8396
 constexpr char16_t kKanaOffset = u'ァ' - u'ぁ';
-constexpr char16_t kHalfKanaFirst = u'｡';    // U+FF61, 0xA1
-constexpr char16_t kHalfKanaLast = u'ﾟ';     // U+FF9F, 0xDF
+constexpr char16_t kHalfKanaFirst = u'｡';  // U+FF61, 0xA1
+constexpr char16_t kHalfKanaLast = u'ﾟ';   // U+FF9F, 0xDF
 constexpr char16_t kHalfVoiced = u'ﾞ';
 constexpr char16_t kHalfSemiVoiced = u'ﾟ';
 constexpr char16_t kFullWidthOffset = u'！' - u'!';
@@ -76,11 +76,10 @@ char16_t DecodeDoubleByte(std::uint16_t cp932) {
 
 // The code page 932 form of a code point, or empty when it has none the conversion knows.
 std::string Encode(char16_t c) {
-    auto two = [](unsigned code) {
-        return std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-    };
+    auto two = [](unsigned code) { return std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)}; };
     if (c >= 0x20 && c <= 0x7E) return std::string(1, static_cast<char>(c));
-    if (c >= kHalfKanaFirst && c <= kHalfKanaLast) return std::string(1, static_cast<char>(0xA1 + (c - kHalfKanaFirst)));
+    if (c >= kHalfKanaFirst && c <= kHalfKanaLast)
+        return std::string(1, static_cast<char>(0xA1 + (c - kHalfKanaFirst)));
     if (c >= u'！' && c <= u'～') return two(kFullWidthAscii[c - u'！']);
     if (c >= kHiraganaFirst && c <= kHiraganaLast) return two(0x829Fu + (c - kHiraganaFirst));
     if (c >= kKatakanaFirst && c <= u'ミ') return two(0x8340u + (c - kKatakanaFirst));
@@ -97,14 +96,17 @@ std::vector<Unit> Split(std::string_view text) {
         const auto b = static_cast<unsigned char>(text[i]);
         if (IsLeadByte(b) && i + 1 < text.size()) {
             const auto trail = static_cast<unsigned char>(text[i + 1]);
-            units.push_back({DecodeDoubleByte(static_cast<std::uint16_t>(b << 8 | trail)), std::string(text.substr(i, 2))});
+            units.push_back(
+                {DecodeDoubleByte(static_cast<std::uint16_t>(b << 8 | trail)), std::string(text.substr(i, 2))});
             i += 2;
             continue;
         }
         char16_t code = 0;
         // A lead byte without its second byte is no character; it stays as it is.
-        if (b >= 0x20 && b <= 0x7E) code = b;
-        else if (b >= 0xA1 && b <= 0xDF) code = static_cast<char16_t>(kHalfKanaFirst + (b - 0xA1));
+        if (b >= 0x20 && b <= 0x7E)
+            code = b;
+        else if (b >= 0xA1 && b <= 0xDF)
+            code = static_cast<char16_t>(kHalfKanaFirst + (b - 0xA1));
         units.push_back({code, std::string(1, text[i])});
         i += 1;
     }
@@ -177,8 +179,10 @@ HalfSpelling HalfSpellingOf(char16_t full) {
 }
 
 void ToHalfWidthAscii(Unit& unit) {
-    if (unit.code >= u'！' && unit.code <= u'～') Replace(unit, static_cast<char16_t>(unit.code - kFullWidthOffset));
-    else if (unit.code == kIdeographicSpace) Replace(unit, u' ');
+    if (unit.code >= u'！' && unit.code <= u'～')
+        Replace(unit, static_cast<char16_t>(unit.code - kFullWidthOffset));
+    else if (unit.code == kIdeographicSpace)
+        Replace(unit, u' ');
 }
 
 std::vector<Unit> Convert(std::vector<Unit> units, int mode) {
@@ -189,8 +193,10 @@ std::vector<Unit> Convert(std::vector<Unit> units, int mode) {
         case kConvertFullWidth:
             units = HalfKanaToFull(std::move(units));
             for (Unit& u : units) {
-                if (u.code >= u'!' && u.code <= u'~') Replace(u, static_cast<char16_t>(u.code + kFullWidthOffset));
-                else if (u.code == u' ') Replace(u, kIdeographicSpace);
+                if (u.code >= u'!' && u.code <= u'~')
+                    Replace(u, static_cast<char16_t>(u.code + kFullWidthOffset));
+                else if (u.code == u' ')
+                    Replace(u, kIdeographicSpace);
             }
             return units;
         case kConvertKatakana:

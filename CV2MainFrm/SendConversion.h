@@ -14,12 +14,12 @@ namespace cv2 {
 
 // The modes of "送信時の変換"; the numbers are stored in the settings file.
 enum ConvertMode : int {
-    kConvertAsIs = 0,           // そのまま
-    kConvertHalfWidthAscii = 1, // 英数字を半角: full-width ASCII and the ideographic space to half-width
-    kConvertFullWidth = 2,      // 全角: ASCII and half-width katakana to full-width
-    kConvertKatakana = 3,       // カタカナ: hiragana and half-width katakana to full-width katakana
-    kConvertHiragana = 4,       // ひらがな: katakana (half-width too) to hiragana
-    kConvertHalfWidthKana = 5,  // 半角カナ: kana to half-width katakana, full-width ASCII to half-width
+    kConvertAsIs = 0,            // そのまま
+    kConvertHalfWidthAscii = 1,  // 英数字を半角: full-width ASCII and the ideographic space to half-width
+    kConvertFullWidth = 2,       // 全角: ASCII and half-width katakana to full-width
+    kConvertKatakana = 3,        // カタカナ: hiragana and half-width katakana to full-width katakana
+    kConvertHiragana = 4,        // ひらがな: katakana (half-width too) to hiragana
+    kConvertHalfWidthKana = 5,   // 半角カナ: kana to half-width katakana, full-width ASCII to half-width
 };
 inline constexpr int kConvertModeCount = 6;
 

@@ -301,8 +301,7 @@ void TCV2Frm::WriteClipboardText(const std::string& text) {
         if (!format) return;
         try {
             SetBlock(clipboard, format, bytes, size);
-        } catch (const Error&) {
-        }
+        } catch (const Error&) {}
     };
     // Our own UTF-16 text, so that the paste is right whatever the system's code page, and
     // the locale that tells programs reading CF_TEXT its code page.

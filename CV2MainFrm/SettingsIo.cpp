@@ -156,8 +156,7 @@ void TCV2Frm::LoadSettings(const std::wstring& path) {
         Item* selected = tree_.ItemAt(ini.ReadInteger(kWindow, "NodeSelect", 0));
         view_.Select(selected);
         view_.MakeFirstVisible(selected);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     // Outside the block above: an empty tree (no item to select) or a bad Expand value must
     // not lose the conversion, which the next save would then overwrite.
     conversion = ReadConversion(ini);

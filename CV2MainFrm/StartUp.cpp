@@ -36,8 +36,10 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
         const std::wstring exeDir = ExtractFilePath(exePath);
         const std::vector<std::wstring> found = files.FindFiles(exeDir + L"*.cv2");
         if (!found.empty()) path = exeDir + found.front();
-        if (found.size() == 1) choice = StartChoice::Load;
-        else if (found.size() > 1) choice = StartChoice::Ask;
+        if (found.size() == 1)
+            choice = StartChoice::Load;
+        else if (found.size() > 1)
+            choice = StartChoice::Ask;
     }
 
     // The executable's own path stands for "no file", so that picking the executable in

@@ -60,13 +60,11 @@ LRESULT WindowBase::Guarded(Body&& body, LRESULT fallback) {
     } catch (const std::exception& e) {
         try {
             ReportException(e.what());
-        } catch (...) {
-        }
+        } catch (...) {}
     } catch (...) {
         try {
             ReportException(kUnknownError);
-        } catch (...) {
-        }
+        } catch (...) {}
     }
     return fallback;
 }

@@ -29,7 +29,8 @@ public:
     HWND Hwnd() const { return hwnd_; }
 
     // Registers a class whose procedure is this base's; true also when it already exists.
-    static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, HBRUSH background, HICON icon = nullptr);
+    static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, HBRUSH background,
+                                    HICON icon = nullptr);
 
     HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                          int width, int height, HWND parent, HINSTANCE instance);

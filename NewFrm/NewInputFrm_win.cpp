@@ -136,7 +136,7 @@ struct Wizard {
     int page = 0;
     // The age the last exit from the birthday put into Old; cleared when the user changes it.
     std::string filledAge;
-    bool fillingAge = false;  // Old is being set by BirthdayExit
+    bool fillingAge = false;                         // Old is being set by BirthdayExit
     std::vector<std::pair<HWND, int>> pageControls;  // every control of a page, with its page
     std::vector<HIMAGELIST> glyphs;                  // the buttons' glyphs, released with the dialog
     std::unique_ptr<Ime> ime = MakeWin32Ime();
@@ -210,7 +210,8 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
         case WM_GETDLGCODE:
             if (lp) {
                 const MSG* m = reinterpret_cast<const MSG*>(lp);
-                if ((m->message == WM_KEYDOWN && m->wParam == VK_RETURN) || (m->message == WM_CHAR && m->wParam == '\r'))
+                if ((m->message == WM_KEYDOWN && m->wParam == VK_RETURN) ||
+                    (m->message == WM_CHAR && m->wParam == '\r'))
                     return DefSubclassProc(hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
             }
             break;
@@ -264,8 +265,8 @@ void BirthdayExit(Wizard& w) {
     try {
         HWND old = GetDlgItem(w.dlg, kIdOld);
         std::string text = GetText(old);
-        std::string age = AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(w.dlg, kIdBirthday)),
-                                               w.locale->Today(), w.filledAge);
+        std::string age =
+            AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(w.dlg, kIdBirthday)), w.locale->Today(), w.filledAge);
         if (age == text) return;
         w.fillingAge = true;
         SetWindowTextW(old, FromCp932(age).c_str());
@@ -273,8 +274,7 @@ void BirthdayExit(Wizard& w) {
         w.filledAge = age;
         // Arriving in Old by keyboard selected its text before it was filled in.
         if (GetFocus() == old && GetKeyState(VK_LBUTTON) >= 0) SendMessageW(old, EM_SETSEL, 0, -1);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 // Whether the focus has left the birthday picker for another field or button of the wizard.
@@ -396,7 +396,8 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                         if (code == EN_SETFOCUS) {
                             // Arriving by keyboard selects the whole text, so that typing
                             // replaces it (the age that leaving the birthday put there, too).
-                            if (GetKeyState(VK_LBUTTON) >= 0) SendMessageW(reinterpret_cast<HWND>(lp), EM_SETSEL, 0, -1);
+                            if (GetKeyState(VK_LBUTTON) >= 0)
+                                SendMessageW(reinterpret_cast<HWND>(lp), EM_SETSEL, 0, -1);
                             w->ime->Enter(field, f->ime);
                         } else {
                             w->ime->Leave(field, f->ime);
@@ -462,8 +463,8 @@ bool ShowNewInputFrm(HWND owner, WizardInput& input) {
     WizardInput result;
     Wizard w;
     w.input = &result;
-    INT_PTR rc = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc,
-                                         reinterpret_cast<LPARAM>(&w));
+    INT_PTR rc =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc, reinterpret_cast<LPARAM>(&w));
     if (w.font) DeleteObject(w.font);
     for (HIMAGELIST glyph : w.glyphs) ImageList_Destroy(glyph);
     if (rc != kIdOk) return false;

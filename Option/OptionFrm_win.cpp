@@ -26,22 +26,10 @@ constexpr int kClientHeight = 80;
 
 // 16-colour style pictures; '.' is transparent (the dialog's face colour).
 constexpr const char* kClockPicture[16] = {
-    ".....KKKKKK.....",
-    "...KKWWWWWWKK...",
-    "..KWWWWRWWWWWK..",
-    ".KWWWWWKWWWWWWK.",
-    ".KWWWWWKWWWWWWK.",
-    "KWWWWWWKWWWWWWWK",
-    "KWWWWWWKWWWWWWWK",
-    "KRWWWWWKKKKKWWRK",
-    "KWWWWWWWWWWWWWWK",
-    "KWWWWWWWWWWWWWWK",
-    ".KWWWWWWWWWWWWK.",
-    ".KWWWWWWWWWWWWK.",
-    "..KWWWWWRWWWWK..",
-    "...KKWWWWWWKK...",
-    ".....KKKKKK.....",
-    "................",
+    ".....KKKKKK.....", "...KKWWWWWWKK...", "..KWWWWRWWWWWK..", ".KWWWWWKWWWWWWK.",
+    ".KWWWWWKWWWWWWK.", "KWWWWWWKWWWWWWWK", "KWWWWWWKWWWWWWWK", "KRWWWWWKKKKKWWRK",
+    "KWWWWWWWWWWWWWWK", "KWWWWWWWWWWWWWWK", ".KWWWWWWWWWWWWK.", ".KWWWWWWWWWWWWK.",
+    "..KWWWWWRWWWWK..", "...KKWWWWWWKK...", ".....KKKKKK.....", "................",
 };
 constexpr const char* kOkPicture[16] = {
     "................", "................", "................", "............G...",
@@ -58,12 +46,18 @@ constexpr const char* kCancelPicture[16] = {
 
 COLORREF PictureColour(char c) {
     switch (c) {
-        case 'K': return RGB(0, 0, 0);
-        case 'W': return RGB(255, 255, 255);
-        case 'R': return RGB(255, 0, 0);
-        case 'G': return RGB(0, 128, 0);
-        case 'Y': return RGB(128, 128, 0);
-        default: return GetSysColor(COLOR_BTNFACE);
+        case 'K':
+            return RGB(0, 0, 0);
+        case 'W':
+            return RGB(255, 255, 255);
+        case 'R':
+            return RGB(255, 0, 0);
+        case 'G':
+            return RGB(0, 128, 0);
+        case 'Y':
+            return RGB(128, 128, 0);
+        default:
+            return GetSysColor(COLOR_BTNFACE);
     }
 }
 
@@ -85,7 +79,7 @@ HBITMAP MakePicture(const char* const (&rows)[16], int side) {
         for (int x = 0; x < side; ++x) {
             COLORREF c = PictureColour(rows[(2 * y + 1) * 16 / (2 * side)][(2 * x + 1) * 16 / (2 * side)]);
             px[y * side + x] = (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
-                             (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+                               (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
         }
     return bmp;
 }
@@ -94,8 +88,9 @@ HBITMAP MakePicture(const char* const (&rows)[16], int side) {
 // proportional face.
 HFONT MakeDialogFont(int dpi) {
     for (const wchar_t* face : {L"ＭＳ Ｐゴシック", L"MS PGothic", L"MS UI Gothic", L"IPAPGothic", L""}) {
-        HFONT font = CreateFontW(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
+        HFONT font =
+            CreateFontW(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
         if (!font || !*face) return font;
         // The font mapper substitutes silently; keep the font only when it is the face asked for.
         wchar_t got[LF_FACESIZE] = {};
@@ -205,8 +200,8 @@ void InitDialog(HWND dlg, DialogState& st) {
     SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(st.pictures[0]));
     AddControl(dlg, L"STATIC", L"貼りつけが上手くいかない場合", SS_LEFT | SS_NOPREFIX, kOptionLabel1Id, 32, 8, 168, 14,
                st.font);
-    AddControl(dlg, L"STATIC", L"設定して下さい。　例） 300", SS_LEFT | SS_NOPREFIX, kOptionLabel2Id, 32, 24, 168,
-               14, st.font);
+    AddControl(dlg, L"STATIC", L"設定して下さい。　例） 300", SS_LEFT | SS_NOPREFIX, kOptionLabel2Id, 32, 24, 168, 14,
+               st.font);
 
     // First in the tab order.
     HWND edit = CreateNumEdit(dlg, kOptionNumEdit1Id, s(200), s(16), s(41), s(20),

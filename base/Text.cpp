@@ -13,8 +13,10 @@ std::size_t FindSingleByteChar(std::string_view text, char c) {
 std::size_t FindLastSingleByteChar(std::string_view text, char c) {
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == c) found = i;
-        else if (IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+        if (text[i] == c)
+            found = i;
+        else if (IsLeadByte(static_cast<unsigned char>(text[i])))
+            ++i;
     }
     return found;
 }

@@ -44,12 +44,11 @@ int Show(HINSTANCE instance, int count) {
     wc.lpszClassName = L"TreeFloor";
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     RegisterClassW(&wc);
-    HWND frame = CreateWindowExW(WS_EX_TOPMOST, L"TreeFloor", L"tree floor", WS_OVERLAPPEDWINDOW, 100, 60, 178,
-                                 388, nullptr, nullptr, instance, nullptr);
-    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | TVS_EDITLABELS | TVS_HASBUTTONS | TVS_HASLINES |
-                                    TVS_LINESATROOT,
-                                0, 0, 170, 350, frame, nullptr, instance, nullptr);
+    HWND frame = CreateWindowExW(WS_EX_TOPMOST, L"TreeFloor", L"tree floor", WS_OVERLAPPEDWINDOW, 100, 60, 178, 388,
+                                 nullptr, nullptr, instance, nullptr);
+    HWND tree = CreateWindowExW(
+        0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_EDITLABELS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+        0, 0, 170, 350, frame, nullptr, instance, nullptr);
     SendMessageW(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(MakeImages()));
     SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
     HTREEITEM group = nullptr;
@@ -57,8 +56,8 @@ int Show(HINSTANCE instance, int count) {
     int groups = 0;
     for (int n = 0; n < count; ++n) {
         const int g = n / kGroupSize, c = n % kGroupSize;
-        std::wstring text = c == 0 ? L"グループ" + std::to_wstring(g)
-                                   : L"項目" + std::to_wstring(g) + L"-" + std::to_wstring(c);
+        std::wstring text =
+            c == 0 ? L"グループ" + std::to_wstring(g) : L"項目" + std::to_wstring(g) + L"-" + std::to_wstring(c);
         TVINSERTSTRUCTW ins{};
         ins.hParent = c == 0 ? TVI_ROOT : group;
         ins.hInsertAfter = TVI_LAST;
@@ -67,14 +66,14 @@ int Show(HINSTANCE instance, int count) {
         ins.item.iImage = n % kIcons;
         ins.item.iSelectedImage = n % kIcons + kIcons;
         ins.item.lParam = n;
-        auto handle = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
+        auto handle =
+            reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
         if (c == 0) {
             group = handle;
             if (groups < kExpandedGroups) opened[groups++] = handle;
         }
     }
-    for (int i = 0; i < groups; ++i)
-        SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(opened[i]));
+    for (int i = 0; i < groups; ++i) SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(opened[i]));
     SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
     ShowWindow(frame, SW_SHOW);
     UpdateWindow(frame);

@@ -19,9 +19,20 @@
 namespace {
 
 const char* const kTexts[] = {
-    "郵便番号", "123-4567", "東京都千代田区表参道１－２－３", "ソフト表示ビル１０３号室", "山田　太郎",
-    "やまだ　たろう", "ヤマダ　タロウ", "Taro Yamada", "平成元年１月８日", "会社員",
-    "03-1234-5678", "taro@example.jp", "http://www.example.jp/~taro/", "予備項目",
+    "郵便番号",
+    "123-4567",
+    "東京都千代田区表参道１－２－３",
+    "ソフト表示ビル１０３号室",
+    "山田　太郎",
+    "やまだ　たろう",
+    "ヤマダ　タロウ",
+    "Taro Yamada",
+    "平成元年１月８日",
+    "会社員",
+    "03-1234-5678",
+    "taro@example.jp",
+    "http://www.example.jp/~taro/",
+    "予備項目",
 };
 
 // A forest of `count` items: groups of a few levels, like a user's data, with some deep runs.
@@ -30,9 +41,12 @@ void BuildTree(cv2::ItemTree& tree, int count) {
     std::vector<cv2::Item*> path;
     for (int i = 0; i < count; ++i) {
         std::size_t level;
-        if (path.empty()) level = 0;
-        else if (rng() % 50 == 0) level = path.size();  // now and then one level deeper than before
-        else level = rng() % std::min<std::size_t>(path.size() + 1, 4);
+        if (path.empty())
+            level = 0;
+        else if (rng() % 50 == 0)
+            level = path.size();  // now and then one level deeper than before
+        else
+            level = rng() % std::min<std::size_t>(path.size() + 1, 4);
         path.resize(level);
         std::string text = kTexts[rng() % (sizeof kTexts / sizeof *kTexts)];
         path.push_back(tree.AppendChild(level ? path[level - 1] : nullptr, std::move(text)));

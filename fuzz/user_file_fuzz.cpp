@@ -46,8 +46,10 @@ std::vector<std::pair<int, std::string>> Expected(std::string_view bytes, bool& 
         std::size_t blanks = line.find_first_not_of(" \t");
         if (blanks == std::string::npos) blanks = line.size();
         int level = static_cast<int>(blanks);
-        if (out.empty()) level = 0;
-        else if (level > out.back().first + 1) bad = true;
+        if (out.empty())
+            level = 0;
+        else if (level > out.back().first + 1)
+            bad = true;
         if (!bad) out.emplace_back(level, line.substr(blanks));
         line.clear();
     };

@@ -18,11 +18,11 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
 struct FileDialogSpec {
-    std::string title;          // code page 932
-    std::string filter;         // "description|pattern" pairs, code page 932
-    std::string defaultExt;     // without the dot
+    std::string title;       // code page 932
+    std::string filter;      // "description|pattern" pairs, code page 932
+    std::string defaultExt;  // without the dot
     std::wstring initialDir;
-    bool save = false;          // save dialog (overwrite prompt) or open dialog (file must exist)
+    bool save = false;  // save dialog (overwrite prompt) or open dialog (file must exist)
 };
 
 class Dialogs {

@@ -53,8 +53,10 @@ std::wstring FromNative(std::string_view s) {
         bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < s.size();
         for (int k = 1; ok && k <= extra; ++k) {
             unsigned char t = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((t & 0xC0) != 0x80) ok = false;
-            else c = (c << 6) | (t & 0x3F);
+            if ((t & 0xC0) != 0x80)
+                ok = false;
+            else
+                c = (c << 6) | (t & 0x3F);
         }
         if (!ok) {
             out += static_cast<wchar_t>(0xFFFD);
@@ -216,7 +218,8 @@ public:
         for (;;) {
             ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
             if (n < 0) return {};
-            if (static_cast<std::size_t>(n) < buffer.size()) return FromNative(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+            if (static_cast<std::size_t>(n) < buffer.size())
+                return FromNative(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
             buffer.resize(buffer.size() * 2);
         }
     }

@@ -16,7 +16,8 @@ public:
     // whatever program the document's type is registered with.
     virtual long long OpenDocument(WindowHandle owner, const std::wstring& path) = 0;
     // WinHelp(owner, helpFile, command, data); the result is ignored by the program.
-    virtual bool WinHelp(WindowHandle owner, const std::wstring& helpFile, unsigned command, unsigned long long data) = 0;
+    virtual bool WinHelp(WindowHandle owner, const std::wstring& helpFile, unsigned command,
+                         unsigned long long data) = 0;
 };
 
 inline constexpr unsigned kHelpFinder = 11;

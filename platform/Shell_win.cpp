@@ -19,8 +19,7 @@ public:
         HINSTANCE result = ShellExecuteW(ToHwnd(owner), L"open", path.c_str(), nullptr, nullptr, SW_SHOW);
         return static_cast<long long>(reinterpret_cast<INT_PTR>(result));
     }
-    bool WinHelp(WindowHandle owner, const std::wstring& helpFile, unsigned command,
-                 unsigned long long data) override {
+    bool WinHelp(WindowHandle owner, const std::wstring& helpFile, unsigned command, unsigned long long data) override {
         return ::WinHelpW(ToHwnd(owner), helpFile.c_str(), command, static_cast<ULONG_PTR>(data)) != FALSE;
     }
 };

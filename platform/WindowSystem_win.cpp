@@ -16,9 +16,7 @@ WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 
 // Right Ctrl and Alt and the Windows keys sit on the extended part of the keyboard; without
 // the flag the system would take a right-hand release for the left-hand key.
-bool IsExtendedKey(std::uint16_t vk) {
-    return vk == VK_RCONTROL || vk == VK_RMENU || vk == VK_LWIN || vk == VK_RWIN;
-}
+bool IsExtendedKey(std::uint16_t vk) { return vk == VK_RCONTROL || vk == VK_RMENU || vk == VK_LWIN || vk == VK_RWIN; }
 
 // The longest prefix of at most maxBytes bytes that ends on a character boundary.
 std::string CutToBytes(const std::string& text, std::size_t maxBytes) {
@@ -95,7 +93,8 @@ public:
         DWORD foregroundThread = current ? ::GetWindowThreadProcessId(current, nullptr) : 0;
         // Attached, the two threads share one input state, and the system treats this
         // thread as the one that received the last input.
-        bool attached = foregroundThread && foregroundThread != self && ::AttachThreadInput(self, foregroundThread, TRUE);
+        bool attached =
+            foregroundThread && foregroundThread != self && ::AttachThreadInput(self, foregroundThread, TRUE);
         BOOL ok = ::SetForegroundWindow(target);
         if (attached) ::AttachThreadInput(self, foregroundThread, FALSE);
         return ok != 0;

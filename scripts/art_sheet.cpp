@@ -45,10 +45,9 @@ struct Canvas {
 
     // Digits in a 3 x 5 font, for the labels.
     void Number(int value, int x0, int y0, int scale) {
-        static const char* const kDigits[10] = {"111101101101111", "010110010010111", "111001111100111",
-                                                "111001111001111", "101101111001001", "111100111001111",
-                                                "111100111101111", "111001001001001", "111101111101111",
-                                                "111101111001111"};
+        static const char* const kDigits[10] = {
+            "111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
+            "111100111001111", "111100111101111", "111001001001001", "111101111101111", "111101111001111"};
         const std::string text = std::to_string(value);
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char* d = kDigits[text[i] - '0'];
@@ -129,7 +128,6 @@ void WriteSheets(const std::string& folder) {
     real.Draw(AppIconPicture(32), 8 + 6 * 22, glyphTop - 8, 1);
     real.Save(folder + "/sheet_real.ppm");
 }
-
 
 }  // namespace
 }  // namespace cv2

@@ -13,9 +13,9 @@ TEST(Dpi, ScalingRoundsToTheNearestPixelLikeMulDiv) {
     EXPECT_EQ(ScaleForDpi(18, 96), 18);
     EXPECT_EQ(ScaleForDpi(18, 144), 27);
     EXPECT_EQ(ScaleForDpi(18, 192), 36);
-    EXPECT_EQ(ScaleForDpi(25, 144), 38);   // 37.5: halves go up
-    EXPECT_EQ(ScaleForDpi(19, 120), 24);   // 23.75
-    EXPECT_EQ(ScaleForDpi(21, 120), 26);   // 26.25
+    EXPECT_EQ(ScaleForDpi(25, 144), 38);    // 37.5: halves go up
+    EXPECT_EQ(ScaleForDpi(19, 120), 24);    // 23.75
+    EXPECT_EQ(ScaleForDpi(21, 120), 26);    // 26.25
     EXPECT_EQ(ScaleForDpi(-25, 144), -38);  // and away from zero below it
     EXPECT_EQ(ScaleForDpi(0, 144), 0);
     // A resolution that the platform could not tell counts as the designed one.
@@ -76,8 +76,7 @@ TEST(Dpi, ResamplingRepeatsWholePixelsAndInventsNoColour) {
     // One and a half times: pixels come out one or two wide, in order, none lost.
     Picture wide = Resampled(source, 5, 2);
     std::vector<std::uint32_t> firstRow(wide.argb.begin(), wide.argb.begin() + 5);
-    EXPECT_EQ(firstRow, (std::vector<std::uint32_t>{0xFF000001u, 0xFF000001u, 0xFF000002u, 0xFF000003u,
-                                                     0xFF000003u}));
+    EXPECT_EQ(firstRow, (std::vector<std::uint32_t>{0xFF000001u, 0xFF000001u, 0xFF000002u, 0xFF000003u, 0xFF000003u}));
 
     EXPECT_EQ(Resampled(source, 3, 2).argb, source.argb);
     EXPECT_TRUE(Resampled(source, 0, 5).argb.empty());

@@ -84,8 +84,7 @@ TEST_F(PosixFiles, FindFilesMatchesLikeTheWindowsSearch) {
     mkdir((dir_ + "/x.cv2").c_str(), 0755);
     EXPECT_EQ(Sorted(files_->FindFiles(wdir_ + L"/*.cv2")),
               (std::vector<std::wstring>{L"B.CV2", L"a.cv2", L"ab.cv2", L"x.cv2"}));
-    EXPECT_EQ(Sorted(files_->FindFiles(wdir_ + L"\\?.Cv2")),
-              (std::vector<std::wstring>{L"B.CV2", L"a.cv2", L"x.cv2"}));
+    EXPECT_EQ(Sorted(files_->FindFiles(wdir_ + L"\\?.Cv2")), (std::vector<std::wstring>{L"B.CV2", L"a.cv2", L"x.cv2"}));
     EXPECT_EQ(Sorted(files_->FindFiles(wdir_ + L"/*b*")), (std::vector<std::wstring>{L"B.CV2", L"ab.cv2"}));
     EXPECT_EQ(files_->FindFiles(wdir_ + L"/d.txt"), std::vector<std::wstring>{L"d.txt"});
     EXPECT_TRUE(files_->FindFiles(wdir_ + L"/none.txt").empty());

@@ -274,9 +274,15 @@ TEST(ItemTreeCache, StaysRightAcrossEveryStructuralChange) {
         }
         Item* any = n ? ref[static_cast<std::size_t>(pick(n))] : nullptr;
         switch (n < 3 ? 0 : pick(6)) {
-            case 0: tree.AppendChild(any, "c" + std::to_string(step)); break;
-            case 1: tree.AppendAtLevel(any, "l" + std::to_string(step)); break;
-            case 2: if (n > 20) tree.Delete(any); break;
+            case 0:
+                tree.AppendChild(any, "c" + std::to_string(step));
+                break;
+            case 1:
+                tree.AppendAtLevel(any, "l" + std::to_string(step));
+                break;
+            case 2:
+                if (n > 20) tree.Delete(any);
+                break;
             case 3:
             case 4: {
                 Item* target = pick(5) ? ref[static_cast<std::size_t>(pick(n))] : nullptr;
@@ -287,8 +293,10 @@ TEST(ItemTreeCache, StaysRightAcrossEveryStructuralChange) {
                 if (n > 60) {
                     ItemTree other;
                     Build(other, "X|.Y|Z");
-                    if (pick(2)) tree.Clear();
-                    else tree.ReplaceWith(other);
+                    if (pick(2))
+                        tree.Clear();
+                    else
+                        tree.ReplaceWith(other);
                     ASSERT_TRUE(other.Empty());
                 }
                 break;

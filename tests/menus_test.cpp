@@ -11,9 +11,9 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {"TabEnter", "-", "Click", "Convert", "-", "Add", "AddChild", "-", "Expand",
-                                             "Collapse", "-", "Edit", "N1", "Del", "AllDel", "-", "Wait",
-                                             "-", "Help", "About"};
+    static constexpr const char* kNames[] = {"TabEnter", "-",      "Click",    "Convert", "-",    "Add",  "AddChild",
+                                             "-",        "Expand", "Collapse", "-",       "Edit", "N1",   "Del",
+                                             "AllDel",   "-",      "Wait",     "-",       "Help", "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -33,8 +33,9 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, kImageCount - 1);
     std::string convert;
     for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
-    EXPECT_EQ(convert, "そのまま(&0)|英数字を半角(&1)|全角(&2)|カタカナ(&3)|ひらがな(&4)|半角カナ(&5)|-|"
-                       "ハイフンを除く(&H)|キー入力で送る(&K)|");
+    EXPECT_EQ(convert,
+              "そのまま(&0)|英数字を半角(&1)|全角(&2)|カタカナ(&3)|ひらがな(&4)|半角カナ(&5)|-|"
+              "ハイフンを除く(&H)|キー入力で送る(&K)|");
     for (int mode = 0; mode < kConvertMenuModes; ++mode) EXPECT_EQ(kConvertMenu[mode].id, kCmdConvertMode0 + mode);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(kImageMenu[i].image, i);
@@ -70,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait - Help About"},
         Case{"flat", false, "Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
         Case{"flat", true, "TabEnter - Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
-        Case{"nested", false, "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"nested", false,
+             "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
         Case{"nested", true,
              "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}));
 

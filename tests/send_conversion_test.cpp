@@ -39,9 +39,9 @@ std::string Conv(std::u16string_view text, int mode, bool noHyphen = false) {
 
 // Characters the conversion may change, by their Unicode form.
 bool Convertible(char32_t c) {
-    return (c >= 0xFF01 && c <= 0xFF5E) || c == 0x3000 || (c >= 0x3041 && c <= 0x3096) || (c >= 0x30A1 && c <= 0x30F6) ||
-           c == 0x30FC || c == 0x3001 || c == 0x3002 || c == 0x300C || c == 0x300D || c == 0x30FB || c == 0x309B ||
-           c == 0x309C || c == 0x2010 || c == 0x2015;
+    return (c >= 0xFF01 && c <= 0xFF5E) || c == 0x3000 || (c >= 0x3041 && c <= 0x3096) ||
+           (c >= 0x30A1 && c <= 0x30F6) || c == 0x30FC || c == 0x3001 || c == 0x3002 || c == 0x300C || c == 0x300D ||
+           c == 0x30FB || c == 0x309B || c == 0x309C || c == 0x2010 || c == 0x2015;
 }
 
 TEST(SendConversion, ExamplesOfEachMode) {
@@ -104,7 +104,8 @@ TEST(SendConversion, EveryFullWidthAsciiCharacter) {
         EXPECT_EQ(Convert(half, kConvertFullWidth), Sj(full)) << "written as the system writes it";
         for (int mode : {kConvertAsIs, kConvertFullWidth, kConvertKatakana, kConvertHiragana})
             EXPECT_EQ(Conv(full, mode), Sj(full)) << mode;
-        for (int mode : {kConvertAsIs, kConvertHalfWidthAscii, kConvertKatakana, kConvertHiragana, kConvertHalfWidthKana})
+        for (int mode :
+             {kConvertAsIs, kConvertHalfWidthAscii, kConvertKatakana, kConvertHiragana, kConvertHalfWidthKana})
             EXPECT_EQ(Convert(half, mode), half) << mode;
     }
     EXPECT_EQ(Conv(u"\u3000", kConvertHalfWidthAscii), " ");
@@ -171,18 +172,21 @@ TEST(SendConversion, EveryOtherDoubleByteCharacterKeepsItsBytes) {
             }
             // The conversion reads each character as the system does.
             if (convertible && unicode[0] >= u'！' && unicode[0] <= u'～') {
-                EXPECT_EQ(Convert(bytes, kConvertHalfWidthAscii), std::string(1, static_cast<char>(unicode[0] - 0xFEE0)))
+                EXPECT_EQ(Convert(bytes, kConvertHalfWidthAscii),
+                          std::string(1, static_cast<char>(unicode[0] - 0xFEE0)))
                     << Hex(bytes);
             }
             if (convertible && unicode[0] >= u'ぁ' && unicode[0] <= u'ん') {
-                EXPECT_EQ(Uni(Convert(bytes, kConvertKatakana)), std::u16string(1, static_cast<char16_t>(unicode[0] + 0x60)))
+                EXPECT_EQ(Uni(Convert(bytes, kConvertKatakana)),
+                          std::u16string(1, static_cast<char16_t>(unicode[0] + 0x60)))
                     << Hex(bytes);
             }
         }
     }
     EXPECT_GT(changed, 0);
     // Bytes that are no character at all, and characters with two codes, are left as they are.
-    for (const char* odd : {"\x80", "\xA0", "\xFD\xFE\xFF", "\x81", "\x82", "\x87\x54\xFA\x4A", "\xED\x40", "\xF0\x40"}) {
+    for (const char* odd :
+         {"\x80", "\xA0", "\xFD\xFE\xFF", "\x81", "\x82", "\x87\x54\xFA\x4A", "\xED\x40", "\xF0\x40"}) {
         for (int mode = 0; mode < kConvertModeCount; ++mode) EXPECT_EQ(Convert(odd, mode, true), odd) << Hex(odd);
     }
     const std::string unchanged = Sj(u"漢字〒①ゝゞヽヾ〆々‖∥");

@@ -91,8 +91,8 @@ TEST(TypedKeys, EachCharacterIsOneUnicodePressAndRelease) {
         std::snprintf(buf, sizeof buf, "%04X%s%s", unsigned{k.key}, k.release ? "^" : "v", k.unicode ? "" : "!");
         seen.push_back(buf);
     }
-    EXPECT_THAT(seen, ElementsAre("6771v", "6771^", "FF71v", "FF71^", "30BDv", "30BD^", "005Cv", "005C^", "0040v",
-                                  "0040^"));
+    EXPECT_THAT(seen,
+                ElementsAre("6771v", "6771^", "FF71v", "FF71^", "30BDv", "30BD^", "005Cv", "005C^", "0040v", "0040^"));
 }
 
 TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
@@ -100,9 +100,9 @@ TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
     frm.tabEnterIndex = 1;
     frm.SendText("ab 1");
     EXPECT_EQ(clipboard.Text(), "ａｂ　１") << "the clipboard still gets the text, first";
-    EXPECT_THAT(KeyCalls(), ElementsAre("key(U+FF41, 4)", "key(U+FF41, 6)", "key(U+FF42, 4)", "key(U+FF42, 6)",
-                                        "key(U+3000, 4)", "key(U+3000, 6)", "key(U+FF11, 4)", "key(U+FF11, 6)",
-                                        "key(0x09, 0)", "key(0x09, 2)"));
+    EXPECT_THAT(KeyCalls(),
+                ElementsAre("key(U+FF41, 4)", "key(U+FF41, 6)", "key(U+FF42, 4)", "key(U+FF42, 6)", "key(U+3000, 4)",
+                            "key(U+3000, 6)", "key(U+FF11, 4)", "key(U+FF11, 6)", "key(0x09, 0)", "key(0x09, 2)"));
     ASSERT_FALSE(windows.batches.empty());
     EXPECT_EQ(windows.batches.front().size(), 8u) << "one batch for the whole text";
     const auto clip = std::find(log.calls.begin(), log.calls.end(), "CloseClipboard");
@@ -116,8 +116,8 @@ TEST_F(SendingConversion, TypingModeLetsGoOfAHeldAltBeforeTheFirstCharacter) {
     windows.keysDown = {kVkLMenu};
     frm.SendText("a");
     // Alt+a would be the target's menu key; the unassigned key keeps the menu bar shut.
-    EXPECT_THAT(KeyCalls(), ElementsAre("key(0xE8, 0)", "key(0xE8, 2)", "key(0xA4, 2)", "key(U+0061, 4)",
-                                        "key(U+0061, 6)"));
+    EXPECT_THAT(KeyCalls(),
+                ElementsAre("key(0xE8, 0)", "key(0xE8, 2)", "key(0xA4, 2)", "key(U+0061, 4)", "key(U+0061, 6)"));
     EXPECT_THAT(windows.keysDown, IsEmpty());
 }
 

@@ -103,24 +103,50 @@ TEST_F(SendingTest, WorkedExampleCallSequence) {
     frm.tabEnterIndex = 1;
     frm.SendText("abc");
     EXPECT_THAT(log.calls, ElementsAreArray({
-        "RegisterClipboardFormat(ExcludeClipboardContentFromMonitorProcessing)",
-        "RegisterClipboardFormat(CanIncludeInClipboardHistory)",
-        "RegisterClipboardFormat(CanUploadToCloudClipboard)",
-        // CF_TEXT exactly as it always was
-        "OpenClipboard", "GlobalAlloc(0x2002, 4)", "GlobalLock", "EmptyClipboard", "SetClipboardData(1)",
-        "GlobalUnlock",
-        // the additions: UTF-16 text, the locale and the three privacy flags
-        "GlobalAlloc(0x2002, 8)", "GlobalLock", "SetClipboardData(13)", "GlobalUnlock",
-        "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(16)", "GlobalUnlock",
-        "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(49152)", "GlobalUnlock",
-        "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(49153)", "GlobalUnlock",
-        "GlobalAlloc(0x2002, 4)", "GlobalLock", "SetClipboardData(49154)", "GlobalUnlock",
-        "CloseClipboard",
-        "SetForegroundWindow(500)", "Sleep(100)",
-        "SendInput(4)", "key(0x11, 0)", "key(0x56, 0)", "key(0x11, 2)", "key(0x56, 2)",
-        "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)",
-        "SetForegroundWindow(500)",
-    }));
+                               "RegisterClipboardFormat(ExcludeClipboardContentFromMonitorProcessing)",
+                               "RegisterClipboardFormat(CanIncludeInClipboardHistory)",
+                               "RegisterClipboardFormat(CanUploadToCloudClipboard)",
+                               // CF_TEXT exactly as it always was
+                               "OpenClipboard",
+                               "GlobalAlloc(0x2002, 4)",
+                               "GlobalLock",
+                               "EmptyClipboard",
+                               "SetClipboardData(1)",
+                               "GlobalUnlock",
+                               // the additions: UTF-16 text, the locale and the three privacy flags
+                               "GlobalAlloc(0x2002, 8)",
+                               "GlobalLock",
+                               "SetClipboardData(13)",
+                               "GlobalUnlock",
+                               "GlobalAlloc(0x2002, 4)",
+                               "GlobalLock",
+                               "SetClipboardData(16)",
+                               "GlobalUnlock",
+                               "GlobalAlloc(0x2002, 4)",
+                               "GlobalLock",
+                               "SetClipboardData(49152)",
+                               "GlobalUnlock",
+                               "GlobalAlloc(0x2002, 4)",
+                               "GlobalLock",
+                               "SetClipboardData(49153)",
+                               "GlobalUnlock",
+                               "GlobalAlloc(0x2002, 4)",
+                               "GlobalLock",
+                               "SetClipboardData(49154)",
+                               "GlobalUnlock",
+                               "CloseClipboard",
+                               "SetForegroundWindow(500)",
+                               "Sleep(100)",
+                               "SendInput(4)",
+                               "key(0x11, 0)",
+                               "key(0x56, 0)",
+                               "key(0x11, 2)",
+                               "key(0x56, 2)",
+                               "SendInput(2)",
+                               "key(0x09, 0)",
+                               "key(0x09, 2)",
+                               "SetForegroundWindow(500)",
+                           }));
     EXPECT_EQ(clipboard.openOwner, view.handle);
     EXPECT_THAT(clipboard.data[kCfText], ElementsAre('a', 'b', 'c', '\0'));
     EXPECT_THAT(windows.keysDown, IsEmpty());
@@ -156,8 +182,8 @@ TEST_F(SendingTest, EmptyTextKeepsTheClipboardAndStillPastes) {
     frm.SendText("");
     EXPECT_EQ(clipboard.Text(), "old");
     EXPECT_THAT(log.calls, ElementsAre("SetForegroundWindow(500)", "Sleep(0)", "SendInput(4)", "key(0x11, 0)",
-                                       "key(0x56, 0)", "key(0x11, 2)", "key(0x56, 2)", "SendInput(2)",
-                                       "key(0x0D, 0)", "key(0x0D, 2)", "SetForegroundWindow(500)"));
+                                       "key(0x56, 0)", "key(0x11, 2)", "key(0x56, 2)", "SendInput(2)", "key(0x0D, 0)",
+                                       "key(0x0D, 2)", "SetForegroundWindow(500)"));
 }
 
 TEST_F(SendingTest, NegativeWaitTimeDoesNotSleep) {
@@ -313,8 +339,7 @@ TEST_F(SendingTest, HeldShiftAltAndWindowsKeysAreReleasedAndNeverPressedAgain) {
         {{kVkRShift, kVkLShift}, {"SendInput(2)", "key(0xA0, 2)", "key(0xA1, 2)"}},
         // Alt and Windows keys: an unassigned key first, so that the release opens no menu.
         {{kVkLMenu}, {"SendInput(3)", "key(0xE8, 0)", "key(0xE8, 2)", "key(0xA4, 2)"}},
-        {{kVkRMenu, kVkLShift},
-         {"SendInput(4)", "key(0xE8, 0)", "key(0xE8, 2)", "key(0xA0, 2)", "key(0xA5, 2)"}},
+        {{kVkRMenu, kVkLShift}, {"SendInput(4)", "key(0xE8, 0)", "key(0xE8, 2)", "key(0xA0, 2)", "key(0xA5, 2)"}},
         {{kVkLWin}, {"SendInput(3)", "key(0xE8, 0)", "key(0xE8, 2)", "key(0x5B, 2)"}},
         // Only the generic state set.
         {{kVkShift}, {"SendInput(1)", "key(0x10, 2)"}},
@@ -440,12 +465,12 @@ TEST_F(SpecialTargetTest, PastesByMessageIntoTheDiaryEdit) {
     frm.SendText("abc");
     auto first = std::find(log.calls.begin(), log.calls.end(), "SetForegroundWindow(500)");
     ASSERT_NE(first, log.calls.end());
-    EXPECT_THAT(std::vector<std::string>(first, log.calls.end()),
-                ElementsAre("SetForegroundWindow(500)", "Sleep(300)", "FindWindowEx(500, MDIClient, null)",
-                            "FindWindowEx(101, ThunderRT6FormDC, 日記・予定)",
-                            "FindWindowEx(102, ThunderRT6UserControlDC, null)", "FindWindowEx(103, TextEdit, null)",
-                            "SendPaste(104)", "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)",
-                            "SetForegroundWindow(500)"));
+    EXPECT_THAT(
+        std::vector<std::string>(first, log.calls.end()),
+        ElementsAre("SetForegroundWindow(500)", "Sleep(300)", "FindWindowEx(500, MDIClient, null)",
+                    "FindWindowEx(101, ThunderRT6FormDC, 日記・予定)",
+                    "FindWindowEx(102, ThunderRT6UserControlDC, null)", "FindWindowEx(103, TextEdit, null)",
+                    "SendPaste(104)", "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)", "SetForegroundWindow(500)"));
 }
 
 TEST_F(SpecialTargetTest, ABrokenChainPastesNothingAndSearchesOnFromTheTop) {
@@ -473,7 +498,8 @@ TEST_F(SpecialTargetTest, ABrokenChainPastesNothingAndSearchesOnFromTheTop) {
 }
 
 TEST_F(SpecialTargetTest, OnlyTheExactTitleIsSpecial) {
-    for (const std::string& title : std::vector<std::string>{kSpecialTitle + " ", "tarvex[Tarvex] - [日記・予定]", kSpecialTitle.substr(1)}) {
+    for (const std::string& title :
+         std::vector<std::string>{kSpecialTitle + " ", "tarvex[Tarvex] - [日記・予定]", kSpecialTitle.substr(1)}) {
         log.Clear();
         view.status = title;
         frm.SendText("abc");
@@ -614,9 +640,11 @@ TEST_F(SendingTest, TabEnterButtonInEachState) {
         {false, 1, {}},
         {false, 2, {}},
         {true, 0, {}},
-        {true, 1,
+        {true,
+         1,
          {"SetForegroundWindow(500)", "SendInput(2)", "key(0x09, 0)", "key(0x09, 2)", "SetForegroundWindow(500)"}},
-        {true, 2,
+        {true,
+         2,
          {"SetForegroundWindow(500)", "SendInput(2)", "key(0x0D, 0)", "key(0x0D, 2)", "SetForegroundWindow(500)"}},
     };
     frm.waitTime = 500;
@@ -634,7 +662,8 @@ TEST_F(SendingTest, FollowUpChoiceShownOnButtonAndMenu) {
         int image;
         std::string hint, caption;
     };
-    Row rows[] = {{24, "何もしない", "何もしない(&P)"}, {25, "Tabを押す", "Tabを押す(&P)"},
+    Row rows[] = {{24, "何もしない", "何もしない(&P)"},
+                  {25, "Tabを押す", "Tabを押す(&P)"},
                   {26, "Enterを押す", "Enterを押す(&P)"}};
     for (int i : {2, 0, 1}) {
         frm.NoTabEnterClick(i);
@@ -662,9 +691,12 @@ TEST_F(SendingTest, GesturesSendOnlyWhenThePointerWasOnAnItem) {
         bool sends;
     };
     Case cases[] = {
-        {item, kHitOnItem | kHitOnLabel, true},  {item, kHitOnItem | kHitOnIcon, true},
-        {item, kHitOnButton, false},             {item, kHitOnIndent, false},
-        {item, kHitOnRight, false},              {nullptr, kHitOnItem, false},
+        {item, kHitOnItem | kHitOnLabel, true},
+        {item, kHitOnItem | kHitOnIcon, true},
+        {item, kHitOnButton, false},
+        {item, kHitOnIndent, false},
+        {item, kHitOnRight, false},
+        {nullptr, kHitOnItem, false},
     };
     for (const Case& c : cases) {
         clipboard.data.clear();

@@ -56,8 +56,9 @@ TEST_F(SettingsIo, SaveKeepsKeysItDoesNotWriteAndTheirPlaces) {
     PrepareSession();
     view.selection = nullptr;
     frm.tabEnterIndex = -1;
-    files.files[kUserIni] = "[Image]\r\nindex9=7\r\nindex1=3\r\n[Window]\r\nNodeSelect=4\r\nWidth=1\r\n"
-                            "[Menu]\r\nTabEnter=1\r\n[Other]\r\nx=y\r\n";
+    files.files[kUserIni] =
+        "[Image]\r\nindex9=7\r\nindex1=3\r\n[Window]\r\nNodeSelect=4\r\nWidth=1\r\n"
+        "[Menu]\r\nTabEnter=1\r\n[Other]\r\nx=y\r\n";
     frm.SaveSettings(kUser);
     IniFile ini = Stored();
     EXPECT_EQ(ini.ReadInteger("Image", "index9", -1), 7) << "icons of items deleted since";
@@ -218,10 +219,11 @@ TEST_F(SettingsIo, ABadConversionValueReadsAsZeroAndStopsNothingElse) {
         bool noHyphen;
         bool typing;
     };
-    for (const Case& c : {Case{"", 0, false, false}, Case{"Mode=6\r\nNoHyphen=1\r\n", 0, true, false},
-                          Case{"Mode=-1\r\nTyping=1\r\n", 0, false, true}, Case{"Mode=x\r\nNoHyphen=2\r\n", 0, false, false},
-                          Case{"Mode=3\r\nNoHyphen=\r\nTyping=yes\r\n", 3, false, false},
-                          Case{"Mode=$2\r\nNoHyphen=-1\r\nTyping=0\r\n", 2, false, false}}) {
+    for (const Case& c :
+         {Case{"", 0, false, false}, Case{"Mode=6\r\nNoHyphen=1\r\n", 0, true, false},
+          Case{"Mode=-1\r\nTyping=1\r\n", 0, false, true}, Case{"Mode=x\r\nNoHyphen=2\r\n", 0, false, false},
+          Case{"Mode=3\r\nNoHyphen=\r\nTyping=yes\r\n", 3, false, false},
+          Case{"Mode=$2\r\nNoHyphen=-1\r\nTyping=0\r\n", 2, false, false}}) {
         SCOPED_TRACE(c.values);
         frm.conversion = {1, true, true};
         view.selection = nullptr;
@@ -270,9 +272,10 @@ TEST_F(SettingsIo, CompactModeComesBackAfterTheNormalSize) {
 TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
     BuildSmallTree();
     frm.clickCheck = true;
-    LoadFrom("[Window]\r\nTop=7\r\nLeft=8\r\nWidth=210\r\nHeight=410\r\nExpand=0\r\nNodeSelect=2\r\n"
-             "[ToolBtn]\r\nPasteBtn=0\r\nShowToolBar2Btn=0\r\nClickChange=0\r\n[Paste]\r\nWaitTime=40\r\n"
-             "[Menu]\r\nTabEnter=3\r\n");
+    LoadFrom(
+        "[Window]\r\nTop=7\r\nLeft=8\r\nWidth=210\r\nHeight=410\r\nExpand=0\r\nNodeSelect=2\r\n"
+        "[ToolBtn]\r\nPasteBtn=0\r\nShowToolBar2Btn=0\r\nClickChange=0\r\n[Paste]\r\nWaitTime=40\r\n"
+        "[Menu]\r\nTabEnter=3\r\n");
     EXPECT_EQ(view.bounds, (Bounds{8, 7, 210, 410}));
     EXPECT_EQ(frm.waitTime, 40);
     EXPECT_FALSE(view.down[ToolButton::Paste]);
@@ -368,8 +371,9 @@ TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
     BuildSmallTree();
     frm.Tree().SetImageIndex(At(4), 9);
     // Indices that name no icon, up to the ends of the integer range, count as missing.
-    files.files[kUserIni] = "[Image]\r\nindex0=3\r\nINDEX2=11\r\nindex3=2147483647\r\nindex4=-2147483648\r\n"
-                            "index5=12\r\nindex6=-1\r\nindex7=4\r\n";
+    files.files[kUserIni] =
+        "[Image]\r\nindex0=3\r\nINDEX2=11\r\nindex3=2147483647\r\nindex4=-2147483648\r\n"
+        "index5=12\r\nindex6=-1\r\nindex7=4\r\n";
     frm.fileName = kUser;
     frm.LoadItemImages();
     int expected[] = {3, 0, 11, 0, 0, 0, 0};

@@ -77,8 +77,8 @@ TEST(SingleInstance, SecondStartActivatesTheFirstAndNeverRuns) {
     EXPECT_EQ(d.windows.foreground, kFirstMain);
     // Visible: brought forward, nothing restored.
     EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)", "FindWindow(TCV2Frm)",
-                                                     "SetForegroundWindow(7)", "CloseHandle(101)",
-                                                     "ReleaseMutex(100)", "CloseHandle(100)"}));
+                                                     "SetForegroundWindow(7)", "CloseHandle(101)", "ReleaseMutex(100)",
+                                                     "CloseHandle(100)"}));
 }
 
 TEST(SingleInstance, SecondStartRestoresAMinimisedFirstInstance) {
@@ -109,9 +109,8 @@ TEST(SingleInstance, SecondStartRestoresAMinimisedFirstInstance) {
         });
         EXPECT_FALSE(d.windows.windows[kOwner].iconic);
         EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)",
-                                                         "FindWindow(TCV2Frm)", "SetForegroundWindow(7)",
-                                                         "Restore(3)", "CloseHandle(101)", "ReleaseMutex(100)",
-                                                         "CloseHandle(100)"}));
+                                                         "FindWindow(TCV2Frm)", "SetForegroundWindow(7)", "Restore(3)",
+                                                         "CloseHandle(101)", "ReleaseMutex(100)", "CloseHandle(100)"}));
     }
 }
 

@@ -87,7 +87,10 @@ TEST(UserFileParse, NulEndsTheText) {
 TEST(UserFileParse, Levels) {
     // Spaces count like tabs, mixed too; a full-width space is text.
     EXPECT_EQ(Load("A\r\n a\r\n \tx\r\n\t b\r\n"), "A|.a|..x|..b");
-    EXPECT_EQ(Load("A\r\n\x81\x40" "B\r\n"), "A|\x81\x40" "B");
+    EXPECT_EQ(Load("A\r\n\x81\x40"
+                   "B\r\n"),
+              "A|\x81\x40"
+              "B");
     // The first line is top-level whatever its level; the next is measured against that.
     EXPECT_EQ(Load("\t\tA\r\n\tB\r\nC\r\n"), "A|.B|C");
     // Climbing several levels at once.
@@ -145,7 +148,9 @@ protected:
     }
     void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
 
-    std::wstring WPath(const std::string& name) const { return std::wstring(dir_.begin(), dir_.end()) + L"/" + Wide(name); }
+    std::wstring WPath(const std::string& name) const {
+        return std::wstring(dir_.begin(), dir_.end()) + L"/" + Wide(name);
+    }
     static std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
     std::string Path(const std::string& name) const { return dir_ + "/" + name; }
     std::string Bytes(const std::string& name) const {

@@ -60,19 +60,27 @@ void ItemTree::Link(Item* item, Item* parent, Item* before) {
     item->parent_ = parent;
     item->next_ = before;
     item->prev_ = before ? before->prev_ : last;
-    if (item->prev_) item->prev_->next_ = item;
-    else first = item;
-    if (before) before->prev_ = item;
-    else last = item;
+    if (item->prev_)
+        item->prev_->next_ = item;
+    else
+        first = item;
+    if (before)
+        before->prev_ = item;
+    else
+        last = item;
 }
 
 void ItemTree::Unlink(Item* item) {
     Item*& first = item->parent_ ? item->parent_->firstChild_ : first_;
     Item*& last = item->parent_ ? item->parent_->lastChild_ : last_;
-    if (item->prev_) item->prev_->next_ = item->next_;
-    else first = item->next_;
-    if (item->next_) item->next_->prev_ = item->prev_;
-    else last = item->prev_;
+    if (item->prev_)
+        item->prev_->next_ = item->next_;
+    else
+        first = item->next_;
+    if (item->next_)
+        item->next_->prev_ = item->prev_;
+    else
+        last = item->prev_;
     item->parent_ = item->prev_ = item->next_ = nullptr;
 }
 
@@ -286,9 +294,12 @@ Item* ItemTree::ItemAt(int index) const {
     if (index < 0 || index >= count_) throw IndexError();
     Item* found = nullptr;
     if (cacheItem_ && std::abs(index - cacheIndex_) <= 1) {
-        if (index == cacheIndex_) found = cacheItem_;
-        else if (index == cacheIndex_ + 1) found = cacheItem_->Next();
-        else found = cacheItem_->Prev();
+        if (index == cacheIndex_)
+            found = cacheItem_;
+        else if (index == cacheIndex_ + 1)
+            found = cacheItem_->Next();
+        else
+            found = cacheItem_->Prev();
     } else {
         found = first_;
         for (int i = 0; i < index && found; ++i) found = found->Next();

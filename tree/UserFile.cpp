@@ -69,9 +69,12 @@ void ParseUserFile(std::string_view bytes, ItemTree& tree) {
     while (pos < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
         std::string_view line = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (end == std::string_view::npos) pos = bytes.size();
-        else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') pos = end + 2;
-        else pos = end + 1;
+        if (end == std::string_view::npos)
+            pos = bytes.size();
+        else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            pos = end + 2;
+        else
+            pos = end + 1;
 
         int level = LeadingBlanks(line);
         std::string text(line.substr(static_cast<std::size_t>(level)));
@@ -100,8 +103,7 @@ void ParseUserFile(std::string_view bytes, ItemTree& tree) {
 }
 
 void SaveUserFile(FileSystem& files, const std::wstring& path, const ItemTree& tree) {
-    if (!files.WriteFileAtomic(path, FormatUserFile(tree)))
-        throw Error("ファイルを作成できません");
+    if (!files.WriteFileAtomic(path, FormatUserFile(tree))) throw Error("ファイルを作成できません");
 }
 
 void LoadUserFile(FileSystem& files, const std::wstring& path, ItemTree& tree) {

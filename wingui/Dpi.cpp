@@ -40,10 +40,7 @@ MainMetrics MainMetricsFor(int dpi) {
         s(19),   // status bar
         s(3),    // menu picture gap
         s(8),    // drag scroll margin
-        s(184),
-        s(107),
-        s(178),
-        s(388),
+        s(184), s(107), s(178), s(388),
     };
 }
 

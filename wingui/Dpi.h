@@ -18,17 +18,17 @@ int RescaleBetweenDpi(int pixels, int fromDpi, int toDpi);
 // The main window's designed sizes at one resolution.
 struct MainMetrics {
     int dpi;
-    int imageSide;        // the shared image list's pictures
-    int buttonWidth;      // a plain tool button
+    int imageSide;    // the shared image list's pictures
+    int buttonWidth;  // a plain tool button
     int buttonHeight;
     int toolBar1Height;
     int toolBar2Height;
     int toolBarWidth;
     int bandWidth;
     int treeIndent;
-    int fontHeight;       // the window font, in pixels (character height)
-    int statusHeight;     // the status bar's outer height
-    int menuImageGap;     // between a menu picture and its caption
+    int fontHeight;    // the window font, in pixels (character height)
+    int statusHeight;  // the status bar's outer height
+    int menuImageGap;  // between a menu picture and its caption
     int dragScrollMargin;
     int designLeft;
     int designTop;

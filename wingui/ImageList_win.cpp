@@ -24,8 +24,7 @@ std::uint32_t Premultiplied(std::uint32_t argb) {
         return argb;
     }
     auto channel = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-    return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) |
-           channel(argb & 0xFF);
+    return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) | channel(argb & 0xFF);
 }
 
 // Copies a picture into a row of pixels `stride` wide at column `left`.

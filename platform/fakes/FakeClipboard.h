@@ -19,7 +19,7 @@ public:
     // Failure switches.
     int openFailures = 0;  // the next this many Open calls fail
     bool failAlloc = false, failLock = false, failEmpty = false, failSetData = false;
-    int allocsLeft = -1;                 // >= 0: Alloc fails once this many went through
+    int allocsLeft = -1;                    // >= 0: Alloc fails once this many went through
     std::set<unsigned> failSetDataFormats;  // SetData fails for these formats
 
     bool isOpen = false;

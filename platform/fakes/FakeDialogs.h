@@ -20,7 +20,7 @@ public:
         std::wstring path;
     };
 
-    std::deque<int> answers;             // MessageBox results; kIdOk when empty
+    std::deque<int> answers;  // MessageBox results; kIdOk when empty
     std::vector<Box> boxes;
     std::deque<FileAnswer> fileAnswers;  // FileDialog results; cancelled when empty
     std::vector<FileDialogSpec> fileDialogs;

@@ -32,20 +32,20 @@ public:
 
     std::map<WindowHandle, Window> windows;
     WindowHandle foreground = 0;
-    std::set<std::uint16_t> keysDown;  // virtual keys; a test puts the keys the user holds here
-    std::vector<KeyInput> typed;       // the unicode events that went out, in order
+    std::set<std::uint16_t> keysDown;            // virtual keys; a test puts the keys the user holds here
+    std::vector<KeyInput> typed;                 // the unicode events that went out, in order
     std::vector<std::vector<KeyInput>> batches;  // each SendKeys call as asked
-    std::vector<WindowHandle> pasted;  // WM_PASTE receivers
+    std::vector<WindowHandle> pasted;            // WM_PASTE receivers
     // >= 0: only this many more events go out; the rest of the batch that reaches the
     // limit and every later batch are refused, as SendInput refuses blocked input.
     int keyEventsLeft = -1;
     int nextBatchLimit = -1;  // >= 0: the next batch alone lets only this many events out
     int sleptTotal = 0;
-    std::uint64_t now = 0;  // TickCount; Sleep advances it
-    std::function<void()> onSleep;  // runs after each Sleep: lets a test change the desktop over time
-    bool foregroundLocked = false;  // SetForegroundWindow and ForceForegroundWindow are refused
-    bool forceOnly = false;         // only ForceForegroundWindow gets through
-    std::uint64_t answersFrom = 0;  // HasHandledActivation is true from this time on
+    std::uint64_t now = 0;                            // TickCount; Sleep advances it
+    std::function<void()> onSleep;                    // runs after each Sleep: lets a test change the desktop over time
+    bool foregroundLocked = false;                    // SetForegroundWindow and ForceForegroundWindow are refused
+    bool forceOnly = false;                           // only ForceForegroundWindow gets through
+    std::uint64_t answersFrom = 0;                    // HasHandledActivation is true from this time on
     std::map<WindowHandle, std::uint32_t> integrity;  // by window; 0 = our own process
     std::uint32_t defaultIntegrity = kIntegrityMedium;
     bool failForeground = false;  // GetForegroundWindow throws, as a failing port would
@@ -154,10 +154,14 @@ public:
     bool IsKeyDown(std::uint16_t virtualKey) override {
         auto down = [&](std::uint16_t k) { return keysDown.count(k) > 0; };
         switch (virtualKey) {
-            case kVkShift: return down(kVkShift) || down(kVkLShift) || down(kVkRShift);
-            case kVkControl: return down(kVkControl) || down(kVkLControl) || down(kVkRControl);
-            case kVkMenu: return down(kVkMenu) || down(kVkLMenu) || down(kVkRMenu);
-            default: return down(virtualKey);
+            case kVkShift:
+                return down(kVkShift) || down(kVkLShift) || down(kVkRShift);
+            case kVkControl:
+                return down(kVkControl) || down(kVkLControl) || down(kVkRControl);
+            case kVkMenu:
+                return down(kVkMenu) || down(kVkLMenu) || down(kVkRMenu);
+            default:
+                return down(virtualKey);
         }
     }
 

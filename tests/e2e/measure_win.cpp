@@ -99,8 +99,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             ++lost;
             continue;
         }
-        double ms = 1000.0 * static_cast<double>(g_changedAt.QuadPart - clicked.QuadPart) /
-                    static_cast<double>(freq.QuadPart);
+        double ms =
+            1000.0 * static_cast<double>(g_changedAt.QuadPart - clicked.QuadPart) / static_cast<double>(freq.QuadPart);
         times.push_back(ms - wait);
     }
 

@@ -99,8 +99,8 @@ Lines Focus() {
         return {{"found", "0"}};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(info.hwndFocus, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+    SendMessageTimeoutW(info.hwndFocus, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
     text.resize(copied < length ? copied : length);
     return {{"found", "1"}, {"text", cv2::e2e::Utf8(text)}};
 }
@@ -113,10 +113,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (argc < 3) return 2;
     std::wstring command = argv[1];
     Lines lines;
-    if (command == L"items") lines = Items();
-    else if (command == L"box" && argc > 3) lines = Box(argv[3]);
-    else if (command == L"focus") lines = Focus();
-    else return 2;
+    if (command == L"items")
+        lines = Items();
+    else if (command == L"box" && argc > 3)
+        lines = Box(argv[3]);
+    else if (command == L"focus")
+        lines = Focus();
+    else
+        return 2;
     cv2::e2e::WriteLog(argv[2], lines);
     return 0;
 }

@@ -25,7 +25,8 @@ void Log() {
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PASTE) ++g_pastes;
-    if ((msg == WM_KEYDOWN && wParam == 'V' && (GetKeyState(VK_CONTROL) & 0x8000)) || (msg == WM_CHAR && wParam == 0x16))
+    if ((msg == WM_KEYDOWN && wParam == 'V' && (GetKeyState(VK_CONTROL) & 0x8000)) ||
+        (msg == WM_CHAR && wParam == 0x16))
         ++g_ctrlV;
     LRESULT r = CallWindowProcW(g_editProc, hwnd, msg, wParam, lParam);
     if (msg == WM_PASTE || msg == WM_KEYDOWN || msg == WM_CHAR) Log();
@@ -58,8 +59,8 @@ void Register(const wchar_t* name, WNDPROC proc) {
 HWND Child(const wchar_t* cls, const wchar_t* title, HWND parent, int inset) {
     RECT r;
     GetClientRect(parent, &r);
-    return CreateWindowExW(0, cls, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, inset, inset,
-                           r.right - 2 * inset, r.bottom - 2 * inset, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, cls, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, inset, inset, r.right - 2 * inset,
+                           r.bottom - 2 * inset, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace

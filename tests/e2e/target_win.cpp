@@ -35,7 +35,8 @@ LRESULT CALLBACK NoPasteEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 void Log() {
     std::vector<std::pair<std::string, std::string>> lines;
-    for (int i = 0; i < kFields; ++i) lines.emplace_back("field" + std::to_string(i), cv2::e2e::Utf8(cv2::e2e::TextOf(g_fields[i])));
+    for (int i = 0; i < kFields; ++i)
+        lines.emplace_back("field" + std::to_string(i), cv2::e2e::Utf8(cv2::e2e::TextOf(g_fields[i])));
     lines.emplace_back("focus", std::to_string(g_focus));
     lines.emplace_back("submitted", std::to_string(g_submitted));
     lines.emplace_back("menus", std::to_string(g_menus));
@@ -106,9 +107,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                 360, 60 + kFields * 34 + 40 + (menu ? 20 : 0), nullptr, menu, instance, nullptr);
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (int i = 0; i < kFields; ++i) {
-        g_fields[i] = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                      10, 10 + i * 34, 320, 26, hwnd,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstFieldId + i)), instance, nullptr);
+        g_fields[i] = CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10 + i * 34, 320,
+            26, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstFieldId + i)), instance, nullptr);
         SendMessageW(g_fields[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (argc > 5 && lstrcmpW(argv[5], L"nopaste") == 0) {
             g_editProc = reinterpret_cast<WNDPROC>(

@@ -110,8 +110,8 @@ std::string Dump(HWND tree, HTREEITEM first) {
         if (!out.empty()) out += ' ';
         out += TextOfItem(tree, n);
         if (HTREEITEM child = TreeView_GetChild(tree, n)) {
-            bool expanded = (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(n), TVIS_EXPANDED) &
-                             TVIS_EXPANDED) != 0;
+            bool expanded =
+                (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(n), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
             out += expanded ? "+(" : "(";
             out += Dump(tree, child);
             out += ')';
@@ -292,7 +292,8 @@ int ServeFolder(const std::wstring& folder) {
         for (const std::wstring& name : names) {
             // Claimed by moving it aside, so that of two probes only one answers it.
             std::wstring path = folder + L"\\" + name;
-            std::wstring claimed = folder + L"\\taken." + std::to_wstring(GetCurrentProcessId()) + L"." + name.substr(4);
+            std::wstring claimed =
+                folder + L"\\taken." + std::to_wstring(GetCurrentProcessId()) + L"." + name.substr(4);
             if (!MoveFileW(path.c_str(), claimed.c_str())) continue;
             auto* job = new Job{ReadRequest(claimed), folder + L"\\reply." + name.substr(4)};
             DeleteFileW(claimed.c_str());

@@ -39,8 +39,12 @@ bool PressKeys(const std::wstring& spec) {
         std::size_t eq = item.find(L'=');
         std::wstring name = item.substr(0, eq);
         int count = eq == std::wstring::npos ? 1 : _wtoi(item.c_str() + eq + 1);
-        WORD vk = name == L"down" ? VK_DOWN : name == L"up" ? VK_UP : name == L"right" ? VK_RIGHT
-                : name == L"left" ? VK_LEFT : name == L"tab" ? VK_TAB : VK_RETURN;
+        WORD vk = name == L"down"    ? VK_DOWN
+                  : name == L"up"    ? VK_UP
+                  : name == L"right" ? VK_RIGHT
+                  : name == L"left"  ? VK_LEFT
+                  : name == L"tab"   ? VK_TAB
+                                     : VK_RETURN;
         for (int n = 0; n < count; ++n) {
             std::vector<INPUT> inputs{Key(vk, 0, 0), Key(vk, 0, KEYEVENTF_KEYUP)};
             Send(inputs);

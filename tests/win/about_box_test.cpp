@@ -142,8 +142,8 @@ TEST(AboutBoxWin, RefusedLinkKeepsTheBoxOpenAndOnlyLinksReactToClicks) {
     shell.openResult = 2;  // ERROR_FILE_NOT_FOUND
     bool openAfterRefusal = false;
     BoxScript s = RunBox(shell, [&](HWND box) {
-        Click(box, 20, 30);                     // the icon
-        Click(box, 24, 8 + 96 + 6);             // the comment
+        Click(box, 20, 30);          // the icon
+        Click(box, 24, 8 + 96 + 6);  // the comment
         SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kLinkRight - 3, kMailY));
         SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(kLinkRight - 3, kHomeY));  // dragged off the link
         EXPECT_TRUE(shell.opened.empty());

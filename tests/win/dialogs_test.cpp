@@ -30,7 +30,8 @@ ModalScript* gModal = nullptr;
 BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM param) {
     wchar_t cls[16] = {};
     GetClassNameW(hwnd, cls, 16);
-    if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
     return TRUE;
 }
 

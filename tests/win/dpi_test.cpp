@@ -48,17 +48,17 @@ void Pump(DWORD budgetMs = 50) {
 }
 
 struct Sizes {
-    int buttonWidth;     // TB_GETBUTTONSIZE
+    int buttonWidth;  // TB_GETBUTTONSIZE
     int buttonHeight;
-    int itemWidth;       // TB_GETITEMRECT of the first plain button
+    int itemWidth;  // TB_GETITEMRECT of the first plain button
     int itemHeight;
     int treeItemHeight;  // TVM_GETITEMHEIGHT
     int treeIndent;
-    int imageSide;       // ImageList_GetIconSize
+    int imageSide;  // ImageList_GetIconSize
     int statusHeight;
     int coolBarHeight;
-    int minimumWidth;    // 4 plain buttons and the drop-down one
-    int fontHeight;      // the tree's font, character height
+    int minimumWidth;  // 4 plain buttons and the drop-down one
+    int fontHeight;    // the tree's font, character height
 };
 
 Sizes Measure(MainWindow& window) {
@@ -120,8 +120,8 @@ void ExpectScaled(const Sizes& at, const Sizes& large, int from, int to) {
 class MainWindowDpi : public ::testing::Test, protected fakes::FakePlatform {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES |
-                                                                   ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
+        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
+                                 ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
         files.files[L"C:\\Apps\\Corvell2.ini"] = "";
         window.quitOnDestroy = false;
@@ -228,7 +228,8 @@ TEST_F(MainWindowDpi, CompactModeRefitsTheBarsAtTheNewResolution) {
     window.Frm().ResizeBtnClick();
     Pump();
     RECT compact = Bounds();
-    RECT suggested{compact.left, compact.top, compact.left + RescaleBetweenDpi(compact.right - compact.left, dpi, large),
+    RECT suggested{compact.left, compact.top,
+                   compact.left + RescaleBetweenDpi(compact.right - compact.left, dpi, large),
                    compact.top + RescaleBetweenDpi(compact.bottom - compact.top, dpi, large)};
     MoveToDpi(large, suggested);
     RECT client{};

@@ -70,8 +70,10 @@ std::string Show(const std::string& s) {
     std::string out;
     for (char c : s) {
         unsigned char b = static_cast<unsigned char>(c);
-        if (b == '\r') out += "\\r";
-        else if (b == '\n') out += "\\n";
+        if (b == '\r')
+            out += "\\r";
+        else if (b == '\n')
+            out += "\\n";
         else if (b < 0x20) {
             const char hex[] = {'\\', 'x', "0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15]};
             out.append(hex, sizeof hex);
@@ -125,16 +127,16 @@ const char* const kStartingFiles[] = {
     "; settings\r\n\r\n[Window]\r\n  Top = 5 \r\nLeft\r\n\r\n\r\n[Paste]\r\nWaitTime=0\r\n",
     "top=1\n  [ Window ]  trailing\n; comment=x\nTop  =   -12   \r\nLeft\r\nWidth=7\r\r\n\nTop=99\n"
     "Height=\"300\"\nExpand='0,4'\nQuote=\"\nMixed=\"abc'\n[window]\nLeft=4\nExtra=1",
-    "[A]\ra=1\rb=2\r[B]\rc=3",                                // lone CR line ends
-    "[A]\r\na=1\r\n[]\r\nb=2\r\n[ ]\r\nc=3\r\n",             // nameless sections
-    "[A]\r\n=1\r\n=2\r\nx\r\n=3\r\n",                         // nameless keys
+    "[A]\ra=1\rb=2\r[B]\rc=3",                    // lone CR line ends
+    "[A]\r\na=1\r\n[]\r\nb=2\r\n[ ]\r\nc=3\r\n",  // nameless sections
+    "[A]\r\n=1\r\n=2\r\nx\r\n=3\r\n",             // nameless keys
     "\x1a[A]\x1a\r\n\ta\t=\t1\t\r\n[A\r\nb=2\r\n[C]]\r\nd=[x]\r\n",
     "[表]\r\nソ=表]\r\n[ソ]\r\nキー=値\r\n[A]\r\nk=ソ\r\n",
     "[Image]\r\nindex0=1\r\nINDEX0=2\r\nindex1=$A\r\nindex2=0x0B\r\n[image]\r\nindex3=4\r\n",
     "\r\n\r\n   \r\n",
     "no section at all\r\nkey=value",
     "[A]\r\n\"k\"=\"v\"\r\nq='\r\nqq=''\r\nqqq=\"'\"\r\n",
-    "[　A　]\r\n　a　=　1　\r\n[A]\r\na=2\r\n",              // full-width spaces are not blanks
+    "[　A　]\r\n　a　=　1　\r\n[A]\r\na=2\r\n",  // full-width spaces are not blanks
 };
 
 std::optional<std::string> Start(const char* bytes) {
@@ -149,20 +151,63 @@ TEST(IniDifferential, FixedSequences) {
     std::string kana;
     for (int i = 0; i < 1100; ++i) kana += "ア";
     std::vector<Op> ops = {
-        R("Window", "Width"), R("window", "WIDTH", "5"), R(" Window ", " Top "), R("Window", "Left", "d  "),
-        R("A", "a"), R("A", "b"), R("B", "c"), R("", "top"), R("", "key"), R("A", ""), R("表", "ソ"),
-        R("ソ", "キー"), R("Image", "index0"), R("Image", "index3"), R("A", "\"k\""), R("A", "q"), R("A", "qq"),
-        R("A", "qqq"), R("C]", "d"), R("A", "; comment"), R("Window", "; comment"), R("Window", "Expand"),
-        R("Window", "Quote"), R("Window", "Mixed"), R("Window", "Height"), R("Window", "Extra"),
-        W("Window", "Width", "250"), W("Window", "Top", "-12"), W("window", "left", "3"),
+        R("Window", "Width"),
+        R("window", "WIDTH", "5"),
+        R(" Window ", " Top "),
+        R("Window", "Left", "d  "),
+        R("A", "a"),
+        R("A", "b"),
+        R("B", "c"),
+        R("", "top"),
+        R("", "key"),
+        R("A", ""),
+        R("表", "ソ"),
+        R("ソ", "キー"),
+        R("Image", "index0"),
+        R("Image", "index3"),
+        R("A", "\"k\""),
+        R("A", "q"),
+        R("A", "qq"),
+        R("A", "qqq"),
+        R("C]", "d"),
+        R("A", "; comment"),
+        R("Window", "; comment"),
+        R("Window", "Expand"),
+        R("Window", "Quote"),
+        R("Window", "Mixed"),
+        R("Window", "Height"),
+        R("Window", "Extra"),
+        W("Window", "Width", "250"),
+        W("Window", "Top", "-12"),
+        W("window", "left", "3"),
         W("Window", "Expand", "0,4,9"),
-        W("ToolBtn", "ResizeBtn", "0"), W("Paste", "WaitTime", "100"), W("Menu", "TabEnter", "1"),
-        W("Image", "index0", "5"), W("Image", "index4", "6"), W("A", "new", "1"), W("表", "新規", "項目"),
-        W("A", "a", "1"), W("Window", "Long", long2100), R("Window", "Long"), W("Window", "LongQ", longQuoted),
-        R("Window", "LongQ"), W("Window", "Kana", kana), R("Window", "Kana"), W("Window", "Sp", "  lead"),
-        R("Window", "Sp"), W("Window", "Empty", ""), R("Window", "Empty", "d"), W("Window", "NodeSelect", "0"),
-        R("Window", "NodeSelect"), R("Window", "Width"), R("A", "a"), R("A", "b"), R("", "top"),
-        R("　A　", "　a　"), W("　A　", "　a　", "3"), R("　A　", "　a　"),
+        W("ToolBtn", "ResizeBtn", "0"),
+        W("Paste", "WaitTime", "100"),
+        W("Menu", "TabEnter", "1"),
+        W("Image", "index0", "5"),
+        W("Image", "index4", "6"),
+        W("A", "new", "1"),
+        W("表", "新規", "項目"),
+        W("A", "a", "1"),
+        W("Window", "Long", long2100),
+        R("Window", "Long"),
+        W("Window", "LongQ", longQuoted),
+        R("Window", "LongQ"),
+        W("Window", "Kana", kana),
+        R("Window", "Kana"),
+        W("Window", "Sp", "  lead"),
+        R("Window", "Sp"),
+        W("Window", "Empty", ""),
+        R("Window", "Empty", "d"),
+        W("Window", "NodeSelect", "0"),
+        R("Window", "NodeSelect"),
+        R("Window", "Width"),
+        R("A", "a"),
+        R("A", "b"),
+        R("", "top"),
+        R("　A　", "　a　"),
+        W("　A　", "　a　", "3"),
+        R("　A　", "　a　"),
     };
     int n = 0;
     for (const char* start : kStartingFiles) Compare(Start(start), ops, "file " + std::to_string(n++));
@@ -199,14 +244,16 @@ TEST(IniDifferential, OnlyAsciiLettersIgnoreCase) {
 
 TEST(IniDifferential, Utf8MarkAndNulBytes) {
     // With a UTF-8 mark the platform reads and writes UTF-8; ASCII names and values come out the same.
-    std::vector<Op> ascii = {R("Window", "Top"),         R("Window", "Left", "No  "), W("Window", "Top", "7"),
-                             W("Image", "index0", "3"), R("Image", "index0"), W("Window", "Expand", "0,4")};
+    std::vector<Op> ascii = {R("Window", "Top"),        R("Window", "Left", "No  "), W("Window", "Top", "7"),
+                             W("Image", "index0", "3"), R("Image", "index0"),        W("Window", "Expand", "0,4")};
     Compare(std::string("\xEF\xBB\xBF[Window]\r\nTop=5\r\n"), ascii, "utf-8 mark");
     Compare(std::string("\xEF\xBB\xBF"), ascii, "utf-8 mark alone");
-    Compare(std::string("\xEF\xBB\xBF" "Top=1\r\n[Window]\r\n"), ascii, "utf-8 mark, nameless section");
+    Compare(std::string("\xEF\xBB\xBF"
+                        "Top=1\r\n[Window]\r\n"),
+            ascii, "utf-8 mark, nameless section");
     // NUL bytes end names and values.
-    std::vector<Op> ops = {R("A", "k"), R("A", "v"), R("A", "x"), R("", "a"), W("A", "w", "2"), R("A", "v"),
-                           W("A", "k", "3"), R("A", "k"), R("A", "")};
+    std::vector<Op> ops = {R("A", "k"), R("A", "v"),      R("A", "x"), R("", "a"), W("A", "w", "2"),
+                           R("A", "v"), W("A", "k", "3"), R("A", "k"), R("A", "")};
     Compare(std::string("[A\0x]\r\nk\0z=1\r\nv=a \0b\r\n\0x=5\r\n\0=6\r\n", 33), ops, "nul 1");
     Compare(std::string("a\0=1\r\n[\0A]\r\n[A]\r\nk=\0\r\n", 22), ops, "nul 2");
 }
@@ -282,20 +329,42 @@ struct Random {
         return state;
     }
     template <typename T>
-    const T& Pick(const std::vector<T>& v) { return v[Next() % v.size()]; }
+    const T& Pick(const std::vector<T>& v) {
+        return v[Next() % v.size()];
+    }
 };
 
 TEST(IniDifferential, RandomSequences) {
-    const std::vector<std::string> sections = {"Window", "window", "WINDOW", "ToolBtn", "Image", "Paste", "Menu",
-                                               "表", "ソ", "A", "b", "B", " A ", "A]", "[", ""};
-    const std::vector<std::string> keys = {"Width", "width", "Top", "Expand", "NodeSelect", "index0", "INDEX0",
-                                           "index1", "index12", "キー", "ソ", "a", "A", "x", "[k", " a ", "k=x",
-                                           ";c", ""};
-    const std::vector<std::string> values = {"",        "0",       "1",    "-12",      "$1F",         "0x10",
-                                             "\"q\"",   "'a'",     "\"",   "表ソ",     "abc def",     "2147483648",
-                                             "0,4,9",   "No",      "'x\"", "\"\"",     std::string(2050, '7'),
-                                             "a=b",     "[x]",     ";c",   "v  ",      " v",          "a\r\nb=c",
-                                             "x]",      "\x1a"};
+    const std::vector<std::string> sections = {"Window", "window", "WINDOW", "ToolBtn", "Image", "Paste", "Menu", "表",
+                                               "ソ",     "A",      "b",      "B",       " A ",   "A]",    "[",    ""};
+    const std::vector<std::string> keys = {
+        "Width", "width", "Top", "Expand", "NodeSelect", "index0", "INDEX0", "index1", "index12", "キー",
+        "ソ",    "a",     "A",   "x",      "[k",         " a ",    "k=x",    ";c",     ""};
+    const std::vector<std::string> values = {"",
+                                             "0",
+                                             "1",
+                                             "-12",
+                                             "$1F",
+                                             "0x10",
+                                             "\"q\"",
+                                             "'a'",
+                                             "\"",
+                                             "表ソ",
+                                             "abc def",
+                                             "2147483648",
+                                             "0,4,9",
+                                             "No",
+                                             "'x\"",
+                                             "\"\"",
+                                             std::string(2050, '7'),
+                                             "a=b",
+                                             "[x]",
+                                             ";c",
+                                             "v  ",
+                                             " v",
+                                             "a\r\nb=c",
+                                             "x]",
+                                             "\x1a"};
     const std::vector<std::string> defaults = {"", "No", "0", "d  ", "\"q\""};
     Random random{20240611};
     for (int sequence = 0; sequence < 100; ++sequence) {

@@ -94,8 +94,8 @@ std::string DumpModel(const Item* first) {
 class MainWindowTest : public ::testing::Test, protected fakes::FakePlatform {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES |
-                                                                   ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
+        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
+                                 ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
         // The executable's settings file without a user file: start empty, no wizard.
         files.files[L"C:\\Apps\\Corvell2.ini"] = "";
@@ -350,8 +350,8 @@ TEST(TreeControl, AParentThatLosesItsLastChildKeepsItsExpandedState) {
     auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
     SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(child));
-    const bool keptOpen = (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parent), TVIS_EXPANDED) &
-                           TVIS_EXPANDED) != 0;
+    const bool keptOpen =
+        (SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parent), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     // The control does not close it: a child inserted later shows at once. The main window
     // therefore closes such a parent itself.
     EXPECT_TRUE(keptOpen);
@@ -366,10 +366,10 @@ TEST_F(MainWindowTest, AParentLeftWithoutChildrenIsClosedInModelAndControlAlike)
     BuildSample();
     frm().FullExpandMenuClick();
     model().Delete(Find("D"));
-    EXPECT_EQ(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(window.TreeItemOf(Find("C"))),
-                           TVIS_EXPANDED) &
-                  TVIS_EXPANDED,
-              0);
+    EXPECT_EQ(
+        SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(window.TreeItemOf(Find("C"))), TVIS_EXPANDED) &
+            TVIS_EXPANDED,
+        0);
     // A later drop onto it on its label (the gate shut): closed in both, and saved closed.
     window.Select(Find("E"));
     RECT label = RowRect(Find("C"), true);
@@ -378,7 +378,6 @@ TEST_F(MainWindowTest, AParentLeftWithoutChildrenIsClosedInModelAndControlAlike)
     EXPECT_EQ(Model(), "A+(B C(E))");
     EXPECT_EQ(Control(), Model());
     EXPECT_EQ(frm().BuildExpandList(), "0");
-
 }
 
 TEST_F(MainWindowTest, DropOnALabelMovesTheSelectionUnderThatItem) {
@@ -518,16 +517,18 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
               "ヘルプ(&H) バージョン情報(&V)");
 
     // The conversion submenu shows the current choice: one radio entry and the check entries.
-    for (const SendConversion& c : {SendConversion{0, false, false}, SendConversion{3, true, false},
-                                    SendConversion{5, false, true}}) {
+    for (const SendConversion& c :
+         {SendConversion{0, false, false}, SendConversion{3, true, false}, SendConversion{5, false, true}}) {
         frm().conversion = c;
         UniqueMenu menu(window.BuildNodePopup());
         HMENU convert = GetSubMenu(menu.get(), 3);
         ASSERT_NE(convert, nullptr);
         std::string expected;
-        const char* modes[] = {"そのまま(&0)", "英数字を半角(&1)", "全角(&2)", "カタカナ(&3)", "ひらがな(&4)", "半角カナ(&5)"};
+        const char* modes[] = {"そのまま(&0)", "英数字を半角(&1)", "全角(&2)",
+                               "カタカナ(&3)", "ひらがな(&4)",     "半角カナ(&5)"};
         for (int mode = 0; mode < 6; ++mode) expected += std::string(modes[mode]) + (mode == c.mode ? "* " : " ");
-        expected += std::string("- ハイフンを除く(&H)") + (c.noHyphen ? "*" : "") + " キー入力で送る(&K)" + (c.typing ? "*" : "");
+        expected += std::string("- ハイフンを除く(&H)") + (c.noHyphen ? "*" : "") + " キー入力で送る(&K)" +
+                    (c.typing ? "*" : "");
         EXPECT_EQ(MenuText(convert), expected);
         MENUITEMINFOW mi{};
         mi.cbSize = sizeof mi;

@@ -174,10 +174,23 @@ TEST(NewInputFrm, OpensOnTheFirstPageWithNothingEntered) {
 TEST(NewInputFrm, NextAndReturnWalkThePages) {
     Script s;
     std::string seen;
-    auto note = [&](HWND dlg) { seen += std::to_string(ShownPage(dlg)) + Buttons(dlg) + std::to_string(FocusId()) + " "; };
-    for (int i = 0; i < 3; ++i) s.steps.push_back([&](HWND dlg) { Click(dlg, kIdNextBtn); note(dlg); });
-    s.steps.push_back([&](HWND dlg) { Click(dlg, kIdNextBtn); note(dlg); });  // stays on the last page
-    for (int i = 0; i < 4; ++i) s.steps.push_back([&](HWND dlg) { Click(dlg, kIdReturnBtn); note(dlg); });
+    auto note = [&](HWND dlg) {
+        seen += std::to_string(ShownPage(dlg)) + Buttons(dlg) + std::to_string(FocusId()) + " ";
+    };
+    for (int i = 0; i < 3; ++i)
+        s.steps.push_back([&](HWND dlg) {
+            Click(dlg, kIdNextBtn);
+            note(dlg);
+        });
+    s.steps.push_back([&](HWND dlg) {
+        Click(dlg, kIdNextBtn);
+        note(dlg);
+    });  // stays on the last page
+    for (int i = 0; i < 4; ++i)
+        s.steps.push_back([&](HWND dlg) {
+            Click(dlg, kIdReturnBtn);
+            note(dlg);
+        });
     s.steps.push_back([](HWND dlg) { Click(dlg, kIdCancelBtn); });
     WizardInput input;
     EXPECT_FALSE(RunScript(s, input));
@@ -342,9 +355,9 @@ TEST(NewInputFrm, TheAgeFollowsABirthdayPickedInTheCalendar) {
         [](HWND dlg) {
             SYSTEMTIME today;
             GetLocalTime(&today);
-            int age = today.wYear - picked.wYear -
-                      ((picked.wMonth > today.wMonth || (picked.wMonth == today.wMonth && picked.wDay > today.wDay)) ? 1
-                                                                                                                    : 0);
+            int age =
+                today.wYear - picked.wYear -
+                ((picked.wMonth > today.wMonth || (picked.wMonth == today.wMonth && picked.wDay > today.wDay)) ? 1 : 0);
             EXPECT_EQ(Text(dlg, kIdOld), std::to_wstring(age));
             Click(dlg, kIdCancelBtn);
         },

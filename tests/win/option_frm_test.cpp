@@ -93,7 +93,10 @@ TEST(OptionFrmWin, TypingIsFilteredAndLimitedAndEnterPressesOk) {
     bool ok = Show(text, [&](HWND dlg) {
         HWND edit = GetDlgItem(dlg, kOptionNumEdit1Id);
         SendMessageW(edit, EM_SETSEL, 0, -1);
-        Type(edit, L"a-2\x3042" L"5\x16" L"0x9");  // letters, minus, kana, Ctrl+V, a fourth digit
+        Type(edit,
+             L"a-2\x3042"
+             L"5\x16"
+             L"0x9");  // letters, minus, kana, Ctrl+V, a fourth digit
         afterTyping = TextOf(edit);
         PressKey(edit, VK_RETURN);
     });
@@ -164,10 +167,13 @@ TEST(OptionFrmWin, CentredOverTheOwnerButKeptOnTheScreen) {
                                      nullptr, nullptr);
         std::string text = "0";
         RECT dlgRect{};
-        Show(text, [&](HWND dlg) {
-            GetWindowRect(dlg, &dlgRect);
-            PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
-        }, owner);
+        Show(
+            text,
+            [&](HWND dlg) {
+                GetWindowRect(dlg, &dlgRect);
+                PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+            },
+            owner);
         DestroyWindow(owner);
         if (c.centred) {
             EXPECT_NEAR((dlgRect.left + dlgRect.right) / 2, 500, 1);

@@ -36,7 +36,8 @@ TEST(SendConversionWin, KanaReadAndWriteAsTheSystemDoes) {
         for (wchar_t c : wide) EXPECT_TRUE((c >= 0xFF61 && c <= 0xFF9F) || c == k) << static_cast<int>(c);
         EXPECT_EQ(ConvertForSending(half, kConvertFullWidth, false), Sj(k));
     }
-    for (wchar_t c : std::wstring(L"ー。「」、・゛゜‐―")) EXPECT_EQ(FromCp932(Sj(c)), std::wstring(1, c)) << static_cast<int>(c);
+    for (wchar_t c : std::wstring(L"ー。「」、・゛゜‐―"))
+        EXPECT_EQ(FromCp932(Sj(c)), std::wstring(1, c)) << static_cast<int>(c);
 }
 
 }  // namespace

@@ -61,8 +61,8 @@ using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
 Window MakeWindow(const wchar_t* cls, const wchar_t* title, HWND parent = nullptr, DWORD style = 0) {
     DWORD s = style | (parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW);
-    return Window(CreateWindowExW(0, cls, title, s, 0, 0, 300, 200, parent, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr));
+    return Window(
+        CreateWindowExW(0, cls, title, s, 0, 0, 300, 200, parent, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 class SendingWin : public ::testing::Test {

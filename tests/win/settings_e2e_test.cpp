@@ -109,8 +109,7 @@ public:
 
 private:
     HTREEITEM Next(HTREEITEM item, UINT how) {
-        return reinterpret_cast<HTREEITEM>(
-            SendMessageW(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+        return reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
     }
 
     void Walk(HTREEITEM item, std::vector<ShownItem>& items) {
