@@ -33,21 +33,6 @@ fail() {
     exit 1
 }
 
-winpath() { echo "Z:${1//\//\\}"; }
-
-wait_window() {
-    local id
-    for _ in $(seq $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 gone() {
     for _ in $(seq $(($2 * 10))); do
         [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)" ] && return 0

@@ -14,25 +14,8 @@ shots=${3:-}
 e2e_require Xvfb xdotool import wine64 wineserver iconv
 e2e_environment
 
-work=$(mktemp -d /tmp/cv2-help-e2e.XXXXXX)
-app="$work/app"
-mkdir -p "$app"
-cp "$exe" "$app/Corvell2.exe"
+e2e_workspace help "$exe"
 cp "$opener" "$work/opened.exe"
-own_prefix=0
-if [ -z "${WINEPREFIX:-}" ]; then
-    export WINEPREFIX="$work/prefix"
-    own_prefix=1
-fi
-e2e_start_xvfb
-xvfb_pid=$E2E_XVFB_PID
-
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
-    if [ $own_prefix = 1 ]; then rm -rf "$work"; else rm -rf "$app" "$work"; fi
-}
-trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -44,7 +27,6 @@ shot() {
     sleep 0.3
     import -window root -crop 640x560+0+0 +repage "$shots/$1.png"
 }
-winpath() { echo "Z:${1//\//\\}"; }
 
 # The stand-in browser opens .html documents in this prefix.
 wineboot -i >/dev/null 2>&1 || wine64 wineboot -i >/dev/null 2>&1

@@ -35,3 +35,45 @@ e2e_start_xvfb() {
     echo "SKIP: no free X display"
     exit 77
 }
+
+# A work folder for one run with the program copied into "$work/app": sets work and app,
+# uses a prefix of the run's own unless WINEPREFIX is set, starts Xvfb (xvfb_pid), and
+# removes it all at exit (e2e_cleanup, set as the EXIT trap).
+#   e2e_workspace <name> <Corvell2.exe>
+e2e_workspace() {
+    work=$(mktemp -d "/tmp/cv2-$1-e2e.XXXXXX")
+    app="$work/app"
+    mkdir -p "$app"
+    cp "$2" "$app/Corvell2.exe"
+    own_prefix=0
+    if [ -z "${WINEPREFIX:-}" ]; then
+        export WINEPREFIX="$work/prefix"
+        own_prefix=1
+    fi
+    e2e_start_xvfb
+    xvfb_pid=$E2E_XVFB_PID
+    trap e2e_cleanup EXIT
+}
+
+e2e_cleanup() {
+    wineserver -k >/dev/null 2>&1
+    [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
+    if [ $own_prefix = 1 ]; then rm -rf "$work"; else rm -rf "$app" "$work"; fi
+}
+
+# A Unix path as Wine's Z: drive sees it.
+winpath() { echo "Z:${1//\//\\}"; }
+
+# Waits up to $2 seconds for a visible window whose name matches $1; prints its id.
+wait_window() {
+    local id
+    for _ in $(seq $(($2 * 10))); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}

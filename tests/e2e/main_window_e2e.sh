@@ -16,25 +16,8 @@ shots=${3:-}
 e2e_require Xvfb xdotool import wine64 wineserver iconv
 e2e_environment
 
-work=$(mktemp -d /tmp/cv2-main-e2e.XXXXXX)
-app="$work/app"
-mkdir -p "$app"
-cp "$exe" "$app/Corvell2.exe"
+e2e_workspace main "$exe"
 cp "$probe" "$work/treeprobe.exe"
-own_prefix=0
-if [ -z "${WINEPREFIX:-}" ]; then
-    export WINEPREFIX="$work/prefix"
-    own_prefix=1
-fi
-e2e_start_xvfb
-xvfb_pid=$E2E_XVFB_PID
-
-cleanup() {
-    wineserver -k >/dev/null 2>&1
-    [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
-    if [ $own_prefix = 1 ]; then rm -rf "$work"; else rm -rf "$app" "$work"; fi
-}
-trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -55,7 +38,6 @@ printf '郵便番号\n\t123\n\t4567\n住所\n\t東京都\n\t千代田区\n氏名
 printf '[Window]\r\nWidth=178\r\nHeight=388\r\nTop=60\r\nLeft=100\r\nExpand=0,3\r\nNodeSelect=1\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=0\r\nShowToolBar2Btn=1\r\nClickChange=0\r\n[Image]\r\nindex0=5\r\nindex3=6\r\nindex6=7\r\nindex9=11\r\n' >"$app/user.ini"
 
 desktop=cv2main
-winpath() { echo "Z:${1//\//\\}"; }
 (cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe >/dev/null 2>&1) &
 
 look_file="$work/look.txt"

@@ -51,7 +51,6 @@ shot() {
 }
 
 desktop=cv2session
-winpath() { echo "Z:${1//\//\\}"; }
 
 # The probe: one treeprobe that stays on the program's desktop and answers requests dropped
 # in $probe_dir (started by start_program). Each question gets an answer file of its own,

@@ -41,20 +41,6 @@ fail() {
     exit 1
 }
 
-# Waits up to $2 seconds for a window whose name matches $1; prints its id.
-wait_window() {
-    local id
-    for _ in $(seq $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
 shot() {
     [ -n "$shots" ] || return 0
     sleep 0.3
