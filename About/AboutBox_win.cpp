@@ -4,17 +4,15 @@
 #include "About/AboutBox_win.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "About/About.h"
-#include "wingui/Dpi.h"
-#include "wingui/Dpi_win.h"
-#include "wingui/ImageList_win.h"
 #include "base/Cp932.h"
+#include "wingui/Dialog_win.h"
+#include "wingui/Dpi.h"
+#include "wingui/ImageList_win.h"
+#include "wingui/UiFont_win.h"
 
 namespace cv2 {
 namespace {
@@ -22,12 +20,11 @@ namespace {
 constexpr int kClientWidth = 298;
 constexpr int kClientHeight = 180;
 constexpr RECT kPanel{8, 8, 8 + 281, 8 + 129};
-constexpr int kFontHeight = 12;
 constexpr int kProductFontHeight = 19;
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr int kOkLeft = 111, kOkTop = 148, kOkWidth = 75, kOkHeight = 25;
+constexpr DesignRect kOkPlace{111, 148, 75, 25};
 
 enum class Link { None, Mail, Home };
 
@@ -45,89 +42,8 @@ constexpr LabelPlace kHomePlace{50, 80, 213, 12, true};
 constexpr LabelPlace kCommentsPlace{16, 96, 54, 12, false};
 constexpr RECT kIconRect{8 + 16, 8 + 16, 8 + 16 + 32, 8 + 16 + 32};
 
-// The face the program is designed for, then faces that look alike where it is missing.
-constexpr std::array<const wchar_t*, 6> kFaces{L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic",
-                                               L"IPAexGothic",     L"Meiryo UI",  L"VL PGothic"};
-
-int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool FaceExists(HDC dc, const wchar_t* face) {
-    LOGFONTW lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &lf, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
-}
-
-const wchar_t* ChooseFace() {
-    HDC dc = GetDC(nullptr);
-    const wchar_t* chosen = L"";  // none of them: the font mapper picks a Shift-JIS face
-    for (const wchar_t* face : kFaces) {
-        if (FaceExists(dc, face)) {
-            chosen = face;
-            break;
-        }
-    }
-    ReleaseDC(nullptr, dc);
-    return chosen;
-}
-
-HFONT MakeFont(const wchar_t* face, int height, int weight, bool italic, bool underline) {
-    return CreateFontW(-height, 0, 0, 0, weight, italic, underline, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
-}
-
-struct AboutWindow {
-    AboutWindow(Shell& s, HWND o) : shell(s), owner(o) {}
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
-
-    Shell& shell;
-    HWND owner;
-    std::optional<TAboutBox> box;  // made when the box has its window
-    HFONT font = nullptr;
-    HFONT linkFont = nullptr;
-    HFONT productFont = nullptr;
-    HICON icon = nullptr;
-    bool ownIcon = false;
-    int dpi = kDesignDpi;  // the layout's resolution; the places above are designed at 96
-    RECT mailRect{};
-    RECT homeRect{};
-    Link pressed = Link::None;
-
-    ~AboutWindow() {
-        for (HFONT f : {font, linkFont, productFont})
-            if (f) DeleteObject(f);
-        if (icon && ownIcon) DestroyIcon(icon);
-    }
-};
-
 RECT Scaled(const RECT& r, int dpi) {
     return {ScaleForDpi(r.left, dpi), ScaleForDpi(r.top, dpi), ScaleForDpi(r.right, dpi), ScaleForDpi(r.bottom, dpi)};
-}
-
-// The application's icon: drawn from the program's own pixel maps at the box's scale (the
-// icon resource holds 32 and 16 pixels only, which the system would stretch), else the
-// icon resource, else the owner's class icon, else the system's application icon.
-void LoadProgramIcon(AboutWindow& w) {
-    const int side = ScaleForDpi(32, w.dpi);
-    w.icon = CreatePictureIcon(AppIconAt(side));
-    if (w.icon) {
-        w.ownIcon = true;
-        return;
-    }
-    w.icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
-    if (w.icon) {
-        w.ownIcon = true;
-        return;
-    }
-    if (w.owner) w.icon = reinterpret_cast<HICON>(GetClassLongPtrW(w.owner, GCLP_HICON));
-    if (!w.icon) w.icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
 }
 
 RECT PlaceRect(const LabelPlace& p, int dpi) {
@@ -163,146 +79,149 @@ void DrawLabel(HDC dc, HFONT font, COLORREF color, const std::wstring& text, con
     SelectObject(dc, old);
 }
 
-void Paint(HWND hwnd, AboutWindow& w) {
+class AboutDialog : public DialogBase {
+public:
+    AboutDialog(Shell& shell, HWND owner) : shell_(shell), owner_(owner) {}
+
+protected:
+    bool OnInit() override;
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged() override { MakeResolutionParts(); }
+
+private:
+    // Fonts, icon and link places at the dialog's resolution.
+    void MakeResolutionParts();
+    void LoadProgramIcon();
+    void Paint();
+    Link LinkAt(POINT p) const;
+
+    Shell& shell_;
+    HWND owner_;
+    std::optional<TAboutBox> box_;  // made when the box has its window
+    UniqueFont linkFont_;
+    UniqueFont productFont_;
+    UniqueIcon ownIcon_;
+    HICON icon_ = nullptr;  // ownIcon_, or one the system keeps
+    RECT mailRect_{};
+    RECT homeRect_{};
+    Link pressed_ = Link::None;
+};
+
+bool AboutDialog::OnInit() {
+    box_.emplace(shell_, reinterpret_cast<WindowHandle>(Hwnd()));
+    SetClientSize(kClientWidth, kClientHeight, Placement::OnOwnersScreen);
+    MakeResolutionParts();
+    HWND ok = AddControl(L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kOkPlace);
+    SendMessageW(Hwnd(), DM_SETDEFID, IDOK, 0);
+    SetFocus(ok);
+    return false;  // the focus is set
+}
+
+void AboutDialog::MakeResolutionParts() {
+    const int dpi = Dpi();
+    linkFont_ = CreateUiFont(Scale(kUiFontPixels), {FW_NORMAL, false, true});
+    productFont_ = CreateUiFont(Scale(kProductFontHeight), {FW_BOLD, true, false});
+    LoadProgramIcon();
+    HDC dc = GetDC(Hwnd());
+    mailRect_ = TextRect(dc, linkFont_.get(), FromCp932(box_->mailLabel), kMailPlace, dpi);
+    homeRect_ = TextRect(dc, linkFont_.get(), FromCp932(box_->hpLabel), kHomePlace, dpi);
+    ReleaseDC(Hwnd(), dc);
+}
+
+// The application's icon: drawn from the program's own pixel maps at the box's scale (the
+// icon resource holds 32 and 16 pixels only, which the system would stretch), else the
+// icon resource, else the owner's class icon, else the system's application icon.
+void AboutDialog::LoadProgramIcon() {
+    const int side = Scale(32);
+    ownIcon_.reset(CreatePictureIcon(AppIconAt(side)));
+    if (!ownIcon_)
+        ownIcon_.reset(static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+    icon_ = ownIcon_.get();
+    if (!icon_ && owner_) icon_ = reinterpret_cast<HICON>(GetClassLongPtrW(owner_, GCLP_HICON));
+    if (!icon_) icon_ = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+}
+
+void AboutDialog::Paint() {
+    const int dpi = Dpi();
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT panel = Scaled(kPanel, w.dpi);
+    HDC dc = BeginPaint(Hwnd(), &ps);
+    RECT panel = Scaled(kPanel, dpi);
     DrawEdge(dc, &panel, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
-    const RECT iconRect = Scaled(kIconRect, w.dpi);
-    if (w.icon)
-        DrawIconEx(dc, iconRect.left, iconRect.top, w.icon, iconRect.right - iconRect.left,
+    const RECT iconRect = Scaled(kIconRect, dpi);
+    if (icon_)
+        DrawIconEx(dc, iconRect.left, iconRect.top, icon_, iconRect.right - iconRect.left,
                    iconRect.bottom - iconRect.top, 0, nullptr, DI_NORMAL);
     SetBkMode(dc, TRANSPARENT);
     COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    DrawLabel(dc, w.productFont, kNavy, FromCp932(kAboutProductName),
-              TextRect(dc, w.productFont, FromCp932(kAboutProductName), kProductPlace, w.dpi), false);
-    DrawLabel(dc, w.font, text, FromCp932(kAboutVersion),
-              TextRect(dc, w.font, FromCp932(kAboutVersion), kVersionPlace, w.dpi), true);
-    DrawLabel(dc, w.font, text, FromCp932(kAboutCopyright),
-              TextRect(dc, w.font, FromCp932(kAboutCopyright), kCopyrightPlace, w.dpi), true);
-    DrawLabel(dc, w.linkFont, kBlue, FromCp932(w.box->mailLabel), w.mailRect, true);
-    DrawLabel(dc, w.linkFont, kRed, FromCp932(w.box->hpLabel), w.homeRect, true);
-    DrawLabel(dc, w.font, text, FromCp932(w.box->comments),
-              TextRect(dc, w.font, FromCp932(w.box->comments), kCommentsPlace, w.dpi), false);
-    EndPaint(hwnd, &ps);
+    HFONT font = Font();
+    HFONT product = productFont_.get();
+    DrawLabel(dc, product, kNavy, FromCp932(kAboutProductName),
+              TextRect(dc, product, FromCp932(kAboutProductName), kProductPlace, dpi), false);
+    DrawLabel(dc, font, text, FromCp932(kAboutVersion),
+              TextRect(dc, font, FromCp932(kAboutVersion), kVersionPlace, dpi), true);
+    DrawLabel(dc, font, text, FromCp932(kAboutCopyright),
+              TextRect(dc, font, FromCp932(kAboutCopyright), kCopyrightPlace, dpi), true);
+    DrawLabel(dc, linkFont_.get(), kBlue, FromCp932(box_->mailLabel), mailRect_, true);
+    DrawLabel(dc, linkFont_.get(), kRed, FromCp932(box_->hpLabel), homeRect_, true);
+    DrawLabel(dc, font, text, FromCp932(box_->comments),
+              TextRect(dc, font, FromCp932(box_->comments), kCommentsPlace, dpi), false);
+    EndPaint(Hwnd(), &ps);
 }
 
-Link LinkAt(const AboutWindow& w, POINT p) {
-    if (PtInRect(&w.mailRect, p)) return Link::Mail;
-    if (PtInRect(&w.homeRect, p)) return Link::Home;
+Link AboutDialog::LinkAt(POINT p) const {
+    if (PtInRect(&mailRect_, p)) return Link::Mail;
+    if (PtInRect(&homeRect_, p)) return Link::Home;
     return Link::None;
 }
 
-void InitDialog(HWND hwnd, AboutWindow& w) {
-    w.box.emplace(w.shell, reinterpret_cast<WindowHandle>(hwnd));
-    SetWindowTextW(hwnd, FromCp932(kAboutCaption).c_str());
-
-    w.dpi = DpiOfWindow(hwnd);
-    auto s = [&w](int pixels) { return ScaleForDpi(pixels, w.dpi); };
-    const wchar_t* face = ChooseFace();
-    w.font = MakeFont(face, s(kFontHeight), FW_NORMAL, false, false);
-    w.linkFont = MakeFont(face, s(kFontHeight), FW_NORMAL, false, true);
-    w.productFont = MakeFont(face, s(kProductFontHeight), FW_BOLD, true, false);
-    LoadProgramIcon(w);
-
-    HDC dc = GetDC(hwnd);
-    w.mailRect = TextRect(dc, w.linkFont, FromCp932(w.box->mailLabel), kMailPlace, w.dpi);
-    w.homeRect = TextRect(dc, w.linkFont, FromCp932(w.box->hpLabel), kHomePlace, w.dpi);
-    ReleaseDC(hwnd, dc);
-
-    // Client area of the designed size, the box centred on the screen.
-    RECT frame{0, 0, s(kClientWidth), s(kClientHeight)};
-    AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)), w.dpi);
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-
-    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, s(kOkLeft),
-                              s(kOkTop), s(kOkWidth), s(kOkHeight), hwnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
-    SendMessageW(hwnd, DM_SETDEFID, IDOK, 0);
-    SetFocus(ok);
-}
-
-INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* w = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    try {
-        switch (msg) {
-            case WM_INITDIALOG: {
-                w = reinterpret_cast<AboutWindow*>(lParam);
-                SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-                InitDialog(hwnd, *w);
-                return FALSE;  // the focus is set
-            }
-            case WM_PAINT:
-                if (!w || !w->box) return FALSE;
-                Paint(hwnd, *w);
-                return TRUE;
-            case WM_SETCURSOR:
-                if (w && LOWORD(lParam) == HTCLIENT) {
-                    POINT p;
-                    GetCursorPos(&p);
-                    ScreenToClient(hwnd, &p);
-                    if (LinkAt(*w, p) != Link::None) {
-                        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
-                        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, TRUE);
-                        return TRUE;
-                    }
-                }
-                return FALSE;
-            case WM_LBUTTONDOWN:
-                if (w)
-                    w->pressed = LinkAt(*w, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-                return TRUE;
-            case WM_LBUTTONUP: {
-                if (!w) return FALSE;
-                // A click: pressed and released on the same link.
-                Link link = LinkAt(*w, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-                Link pressed = w->pressed;
-                w->pressed = Link::None;
-                if (link == Link::None || link != pressed) return TRUE;
-                bool opened = link == Link::Mail ? w->box->MailLabelClick() : w->box->HpLabelClick();
-                if (opened) EndDialog(hwnd, IDOK);
-                return TRUE;
-            }
-            case WM_COMMAND:
-                if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                    EndDialog(hwnd, LOWORD(wParam));
+INT_PTR AboutDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT:
+            if (!box_) return FALSE;
+            Paint();
+            return TRUE;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT p;
+                GetCursorPos(&p);
+                ScreenToClient(Hwnd(), &p);
+                if (LinkAt(p) != Link::None) {
+                    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+                    SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);
                     return TRUE;
                 }
-                return FALSE;
-            default:
-                return FALSE;
+            }
+            return FALSE;
+        case WM_LBUTTONDOWN:
+            pressed_ = LinkAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return TRUE;
+        case WM_LBUTTONUP: {
+            // A click: pressed and released on the same link.
+            Link link = LinkAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            Link pressed = pressed_;
+            pressed_ = Link::None;
+            if (link == Link::None || link != pressed) return TRUE;
+            bool opened = link == Link::Mail ? box_->MailLabelClick() : box_->HpLabelClick();
+            if (opened) EndDialog(Hwnd(), IDOK);
+            return TRUE;
         }
-    } catch (...) {
-        // Nothing may leave a window procedure; the box stays as it was.
-        return FALSE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(Hwnd(), LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
     }
-}
-
-// An empty dialog template: the box lays itself out in pixels when it opens.
-std::vector<WORD> DialogTemplate() {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
-    DLGTEMPLATE t{};
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    t.cdit = 0;
-    t.cx = 100;
-    t.cy = 50;
-    std::memcpy(words.data(), &t, sizeof t);
-    // Then no menu, the standard dialog class and an empty title, each one 0 word.
-    return words;
 }
 
 }  // namespace
 
 void ShowAboutBox(HWND owner, Shell& shell) {
-    AboutWindow window(shell, owner);
-    std::vector<WORD> words = DialogTemplate();
-    // The template must be DWORD-aligned; vector storage is.
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
-                            AboutProc, reinterpret_cast<LPARAM>(&window));
+    AboutDialog dialog(shell, owner);
+    dialog.RunModal(owner, FromCp932(kAboutCaption).c_str());
 }
 
 }  // namespace cv2

@@ -1,6 +1,6 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 
-#include "base/ErrorReport.h"
+#include "wingui/ErrorReport.h"
 
 namespace cv2 {
 
@@ -13,9 +13,7 @@ ExpandGate TCV2Frm::Gate() {
         [this](Item& item, bool expanding) { return expanding ? MainTreeExpanding(&item) : MainTreeCollapsing(&item); };
 }
 
-void TCV2Frm::ReportError(const std::string& message) {
-    platform_.dialogs.MessageBox(view_.Handle(), ErrorReportText(message), kAppTitle, kMbOk | kMbIconError);
-}
+void TCV2Frm::ReportError(const std::string& message) { ShowErrorReport(platform_.dialogs, view_.Handle(), message); }
 
 // ---- TreeObserver ----
 

@@ -17,6 +17,7 @@
 #include "Option/OptionFrm_win.h"
 #include "base/Cp932.h"
 #include "platform/Win32Ports.h"
+#include "wingui/UiFont_win.h"
 #include "base/Error.h"
 
 namespace cv2 {
@@ -28,44 +29,6 @@ static_assert(kTvhtNowhere == TVHT_NOWHERE && kTvhtOnItemIcon == TVHT_ONITEMICON
               kTvhtOnItemButton == TVHT_ONITEMBUTTON && kTvhtOnItemRight == TVHT_ONITEMRIGHT &&
               kTvhtOnItemStateIcon == TVHT_ONITEMSTATEICON && kTvhtAbove == TVHT_ABOVE && kTvhtBelow == TVHT_BELOW &&
               kTvhtToRight == TVHT_TORIGHT && kTvhtToLeft == TVHT_TOLEFT);
-
-namespace {
-
-int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool FontExists(const wchar_t* face) {
-    LOGFONTW lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExW(dc, &lf, FontFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
-    return found;
-}
-
-// The window font: the designed face where it is installed, else the nearest we know;
-// `height` is the character height in pixels.
-HFONT CreateWindowFont(int height) {
-    static constexpr const wchar_t* kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", L"MS UI Gothic", L"IPAPGothic",
-                                                L"IPA Pゴシック"};
-    for (const wchar_t* face : kFaces) {
-        if (!FontExists(face)) continue;
-        LOGFONTW lf{};
-        lf.lfHeight = -height;
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = SHIFTJIS_CHARSET;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-        if (HFONT font = CreateFontIndirectW(&lf)) return font;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // Construction
@@ -137,7 +100,7 @@ bool MainWindow::CreateControls() {
     HWND hwnd = Hwnd();
     metrics_ = MainMetricsFor(DpiOfWindow(hwnd));
     images_.reset(CreateMainImageList(metrics_.imageSide));
-    font_.reset(CreateWindowFont(metrics_.fontHeight));
+    font_ = CreateUiFont(metrics_.fontHeight);
 
     rebar_ =
         CreateWindowExW(0, REBARCLASSNAMEW, nullptr,
@@ -243,7 +206,7 @@ void MainWindow::ApplyDpi(int dpi) {
     UniqueImageList oldImages(images_.release());
     UniqueFont oldFont(font_.release());
     images_.reset(CreateMainImageList(metrics_.imageSide));
-    font_.reset(CreateWindowFont(metrics_.fontHeight));
+    font_ = CreateUiFont(metrics_.fontHeight);
     ApplyFont();
 
     int heights[] = {metrics_.toolBar1Height, metrics_.toolBar2Height};

@@ -21,7 +21,7 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "wingui/Dpi.h"
 #include "CV2MainFrm/Menus.h"
-#include "CV2MainFrm/Window_win.h"
+#include "wingui/Window_win.h"
 #include "platform/Handle_win.h"
 
 namespace cv2 {

@@ -2,16 +2,14 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
-#include "wingui/Dpi.h"
-#include "wingui/Dpi_win.h"
-#include "wingui/ImageList_win.h"
 #include "NewFrm/NewInputFrm.h"
 #include "base/Cp932.h"
 #include "platform/Win32Ports.h"
+#include "wingui/Dialog_win.h"
+#include "wingui/ImageList_win.h"
 
 namespace cv2 {
 namespace {
@@ -128,21 +126,6 @@ const FieldSpec* FindField(int id) {
 // The first field of each page takes the focus when the page is shown.
 constexpr int kFirstFieldOfPage[kWizardPageCount] = {kIdYubin01, kIdKanji01, kIdSyokugyou, kIdTuika01};
 
-struct Wizard {
-    WizardInput* input = nullptr;
-    HWND dlg = nullptr;
-    HFONT font = nullptr;
-    int dpi = kDesignDpi;  // the layout's resolution; every size above is designed at 96
-    int page = 0;
-    // The age the last exit from the birthday put into Old; cleared when the user changes it.
-    std::string filledAge;
-    bool fillingAge = false;                         // Old is being set by BirthdayExit
-    std::vector<std::pair<HWND, int>> pageControls;  // every control of a page, with its page
-    std::vector<HIMAGELIST> glyphs;                  // the buttons' glyphs, released with the dialog
-    std::unique_ptr<Ime> ime = MakeWin32Ime();
-    std::unique_ptr<Locale> locale = MakeWin32Locale();
-};
-
 // A glyph grey and faded, as a disabled button shows it.
 Picture Greyed(const Picture& picture) {
     Picture grey = picture;
@@ -157,36 +140,21 @@ Picture Greyed(const Picture& picture) {
 
 // The glyph beside a button's caption, one image per button state (normal, hot, pressed,
 // disabled, default, stylus hot) so that a disabled button shows it greyed.
-HIMAGELIST SetButtonGlyph(HWND button, int which, int dpi) {
-    const int side = ScaleForDpi(kGlyphSize, dpi);
+// The button keeps using the list: the caller holds it until the button has another.
+UniqueImageList SetButtonGlyph(HWND button, int which, int side, int margin) {
     const Picture glyph = Resampled(WizardGlyph(which), side, side);
-    HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR32, 6, 0);
-    if (!list) return nullptr;
-    HBITMAP normal = CreatePictureBitmap(glyph);
-    HBITMAP disabled = CreatePictureBitmap(Greyed(glyph));
-    for (int state = 0; state < 6; ++state) ImageList_Add(list, state == 3 ? disabled : normal, nullptr);
-    DeleteObject(normal);
-    DeleteObject(disabled);
+    UniqueImageList list(ImageList_Create(side, side, ILC_COLOR32, 6, 0));
+    if (!list) return list;
+    UniqueBitmap normal(CreatePictureBitmap(glyph));
+    UniqueBitmap disabled(CreatePictureBitmap(Greyed(glyph)));
+    for (int state = 0; state < 6; ++state)
+        ImageList_Add(list.get(), state == 3 ? disabled.get() : normal.get(), nullptr);
     BUTTON_IMAGELIST bil{};
-    bil.himl = list;
-    bil.margin = {ScaleForDpi(2, dpi), 0, 0, 0};
+    bil.himl = list.get();
+    bil.margin = {margin, 0, 0, 0};
     bil.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
     SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
     return list;
-}
-
-// "ＭＳ Ｐゴシック" 9 pt (12 pixels at 96 dpi); where that face is missing the font mapper
-// substitutes a Shift-JIS face of the same height.
-HFONT CreateDialogFont(int dpi) {
-    LOGFONTW lf{};
-    lf.lfHeight = -ScaleForDpi(12, dpi);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    wcscpy(lf.lfFaceName, L"ＭＳ Ｐゴシック");
-    HFONT font = CreateFontIndirectW(&lf);
-    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 std::string GetText(HWND hwnd) {
@@ -233,212 +201,220 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-// A control at its designed place (pixels at 96 dpi), scaled to the dialog's resolution.
-HWND Create(Wizard& w, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int cx, int cy, int id,
-            DWORD exStyle = 0) {
-    auto s = [&w](int pixels) { return ScaleForDpi(pixels, w.dpi); };
-    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | style, s(x), s(y), s(cx), s(cy), w.dlg,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
-    return hwnd;
+class WizardDialog : public DialogBase {
+public:
+    explicit WizardDialog(WizardInput& input) : input_(input) {}
+
+protected:
+    bool OnInit() override;
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override { SetGlyphs(); }
+
+private:
+    // FormCreate: every page's labels and fields, and the buttons.
+    void FormCreate();
+    // The buttons' glyphs at the dialog's resolution.
+    void SetGlyphs();
+    void SetPageState();
+    void ReturnOrNext(int sender);
+    void BirthdayExit();
+    bool FocusLeftPicker(HWND picker) const;
+    void Paint();
+    void Collect();
+    INT_PTR OnCommand(int id, int code, HWND control);
+    void OnPickerNotify(const NMHDR& nm);
+
+    WizardInput& input_;
+    int page_ = 0;
+    // The age the last exit from the birthday put into Old; cleared when the user changes it.
+    std::string filledAge_;
+    bool fillingAge_ = false;                         // Old is being set by BirthdayExit
+    std::vector<std::pair<HWND, int>> pageControls_;  // every control of a page, with its page
+    std::vector<UniqueImageList> glyphs_;             // in the order of kButtons
+    std::unique_ptr<Ime> ime_ = MakeWin32Ime();
+    std::unique_ptr<Locale> locale_ = MakeWin32Locale();
+};
+
+bool WizardDialog::OnInit() {
+    FormCreate();
+    SetPageState();  // FormShow
+    // On a first run no other window of the program is shown yet: the wizard must come to
+    // the front and take the keys itself.
+    SetForegroundWindow(Hwnd());
+    return false;  // the focus is set
 }
 
-void SetPageState(Wizard& w) {
-    auto buttons = PageButtonsFor(w.page);
-    if (!buttons) return;
-    for (auto [hwnd, page] : w.pageControls) ShowWindow(hwnd, page == w.page ? SW_SHOWNA : SW_HIDE);
-    HWND first = GetDlgItem(w.dlg, kFirstFieldOfPage[w.page]);
-    // Focus first: a button that is being disabled must not hold it.
-    SendMessageW(w.dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-    EnableWindow(GetDlgItem(w.dlg, kIdReturnBtn), buttons->returnEnabled);
-    EnableWindow(GetDlgItem(w.dlg, kIdNextBtn), buttons->nextEnabled);
-    EnableWindow(GetDlgItem(w.dlg, kIdOkBtn), buttons->okEnabled);
-    EnableWindow(GetDlgItem(w.dlg, kIdCancelBtn), TRUE);
-}
-
-void ReturnOrNext(Wizard& w, int sender) {
-    w.page = ReturnOrNextPage(w.page, sender == kIdNextBtn);
-    SetPageState(w);
-}
-
-void BirthdayExit(Wizard& w) {
-    try {
-        HWND old = GetDlgItem(w.dlg, kIdOld);
-        std::string text = GetText(old);
-        std::string age =
-            AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(w.dlg, kIdBirthday)), w.locale->Today(), w.filledAge);
-        if (age == text) return;
-        w.fillingAge = true;
-        SetWindowTextW(old, FromCp932(age).c_str());
-        w.fillingAge = false;
-        w.filledAge = age;
-        // Arriving in Old by keyboard selected its text before it was filled in.
-        if (GetFocus() == old && GetKeyState(VK_LBUTTON) >= 0) SendMessageW(old, EM_SETSEL, 0, -1);
-    } catch (...) {}
-}
-
-// Whether the focus has left the birthday picker for another field or button of the wizard.
-// The picker also loses the focus when its calendar drops down (Wine notifies that before
-// DTN_DROPDOWN) and when the user switches to another program; neither counts.
-bool FocusLeftPicker(Wizard& w, HWND picker) {
-    HWND focus = GetFocus();
-    if (!focus || focus == picker || IsChild(picker, focus)) return false;
-    HWND calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
-    if (calendar && (focus == calendar || IsChild(calendar, focus))) return false;
-    return IsChild(w.dlg, focus) != FALSE;
-}
-
-void FormCreate(Wizard& w) {
-    HWND dlg = w.dlg;
-    w.dpi = DpiOfWindow(dlg);
-    w.font = CreateDialogFont(w.dpi);
-    DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_STYLE));
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_EXSTYLE));
-    RECT r{0, 0, ScaleForDpi(kClientWidth, w.dpi), ScaleForDpi(kClientHeight, w.dpi)};
-    AdjustWindowRectForDpi(&r, style, exStyle, w.dpi);
-    int cx = r.right - r.left;
-    int cy = r.bottom - r.top;
-    SetWindowPos(dlg, nullptr, (GetSystemMetrics(SM_CXSCREEN) - cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - cy) / 2, cx,
-                 cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), FALSE);
-
+void WizardDialog::FormCreate() {
+    SetClientSize(kClientWidth, kClientHeight, Placement::OnOwnersScreen);
     for (const LabelSpec& l : kLabels) {
-        HWND label = Create(w, L"STATIC", l.text, SS_LEFT | SS_NOPREFIX, kPageLeft + l.x, RowTop(l.row) + kLabelDrop,
-                            64, 14, -1);
-        w.pageControls.emplace_back(label, l.page);
+        HWND label = AddControl(L"STATIC", l.text, SS_LEFT | SS_NOPREFIX, -1,
+                                {kPageLeft + l.x, RowTop(l.row) + kLabelDrop, 64, 14});
+        pageControls_.emplace_back(label, l.page);
     }
     for (const FieldSpec& f : kFields) {
+        const DesignRect place{kPageLeft + f.x, RowTop(f.row), f.width, kFieldHeight};
         HWND field;
         if (f.text) {
-            field = Create(w, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kPageLeft + f.x, RowTop(f.row), f.width,
-                           kFieldHeight, f.id, WS_EX_CLIENTEDGE);
+            field = AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, f.id, place, WS_EX_CLIENTEDGE);
             if (f.maxLength) SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(f.maxLength), 0);
         } else {
-            field = Create(w, DATETIMEPICK_CLASSW, L"", WS_TABSTOP | DTS_LONGDATEFORMAT, kPageLeft + f.x, RowTop(f.row),
-                           f.width, kFieldHeight, f.id);
+            field = AddControl(DATETIMEPICK_CLASSW, L"", WS_TABSTOP | DTS_LONGDATEFORMAT, f.id, place);
             SYSTEMTIME today;
             GetLocalTime(&today);
             today.wHour = today.wMinute = today.wSecond = today.wMilliseconds = 0;
             SendMessageW(field, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&today));
         }
         SetWindowSubclass(field, FieldProc, 0, 0);
-        w.pageControls.emplace_back(field, f.page);
+        pageControls_.emplace_back(field, f.page);
     }
-    for (const ButtonSpec& b : kButtons) {
-        HWND button = Create(w, L"BUTTON", b.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.x,
-                             kButtonBandTop + kButtonTop, kButtonWidth, kButtonHeight, b.id);
-        if (HIMAGELIST glyph = SetButtonGlyph(button, b.glyph, w.dpi)) w.glyphs.push_back(glyph);
-    }
-    w.page = 0;
+    for (const ButtonSpec& b : kButtons)
+        AddControl(L"BUTTON", b.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, b.id,
+                   {b.x, kButtonBandTop + kButtonTop, kButtonWidth, kButtonHeight});
+    SetGlyphs();
+    page_ = 0;
 }
 
-void Paint(Wizard& w) {
+void WizardDialog::SetGlyphs() {
+    std::vector<UniqueImageList> glyphs;
+    for (const ButtonSpec& b : kButtons)
+        glyphs.push_back(SetButtonGlyph(GetDlgItem(Hwnd(), b.id), b.glyph, Scale(kGlyphSize), Scale(2)));
+    glyphs_ = std::move(glyphs);  // the buttons hold the new lists: the old ones go
+}
+
+void WizardDialog::SetPageState() {
+    auto buttons = PageButtonsFor(page_);
+    if (!buttons) return;
+    for (auto [hwnd, page] : pageControls_) ShowWindow(hwnd, page == page_ ? SW_SHOWNA : SW_HIDE);
+    HWND first = GetDlgItem(Hwnd(), kFirstFieldOfPage[page_]);
+    // Focus first: a button that is being disabled must not hold it.
+    SendMessageW(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+    EnableWindow(GetDlgItem(Hwnd(), kIdReturnBtn), buttons->returnEnabled);
+    EnableWindow(GetDlgItem(Hwnd(), kIdNextBtn), buttons->nextEnabled);
+    EnableWindow(GetDlgItem(Hwnd(), kIdOkBtn), buttons->okEnabled);
+    EnableWindow(GetDlgItem(Hwnd(), kIdCancelBtn), TRUE);
+}
+
+void WizardDialog::ReturnOrNext(int sender) {
+    page_ = ReturnOrNextPage(page_, sender == kIdNextBtn);
+    SetPageState();
+}
+
+void WizardDialog::BirthdayExit() {
+    HWND old = GetDlgItem(Hwnd(), kIdOld);
+    std::string text = GetText(old);
+    std::string age =
+        AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(Hwnd(), kIdBirthday)), locale_->Today(), filledAge_);
+    if (age == text) return;
+    fillingAge_ = true;
+    SetWindowTextW(old, FromCp932(age).c_str());
+    fillingAge_ = false;
+    filledAge_ = age;
+    // Arriving in Old by keyboard selected its text before it was filled in.
+    if (GetFocus() == old && GetKeyState(VK_LBUTTON) >= 0) SendMessageW(old, EM_SETSEL, 0, -1);
+}
+
+// Whether the focus has left the birthday picker for another field or button of the wizard.
+// The picker also loses the focus when its calendar drops down (Wine notifies that before
+// DTN_DROPDOWN) and when the user switches to another program; neither counts.
+bool WizardDialog::FocusLeftPicker(HWND picker) const {
+    HWND focus = GetFocus();
+    if (!focus || focus == picker || IsChild(picker, focus)) return false;
+    HWND calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+    if (calendar && (focus == calendar || IsChild(calendar, focus))) return false;
+    return IsChild(Hwnd(), focus) != FALSE;
+}
+
+void WizardDialog::Paint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w.dlg, &ps);
-    auto s = [&w](int pixels) { return ScaleForDpi(pixels, w.dpi); };
-    RECT header{0, 0, s(kClientWidth), s(kHeaderHeight)};
+    HDC dc = BeginPaint(Hwnd(), &ps);
+    RECT header{0, 0, Scale(kClientWidth), Scale(kHeaderHeight)};
     FillRect(dc, &header, GetSysColorBrush(COLOR_ACTIVECAPTION));
-    HGDIOBJ oldFont = SelectObject(dc, w.font);
+    HGDIOBJ oldFont = SelectObject(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-    TextOutW(dc, s(16), s(8), kHeaderText, static_cast<int>(wcslen(kHeaderText)));
+    TextOutW(dc, Scale(16), Scale(8), kHeaderText, static_cast<int>(wcslen(kHeaderText)));
     SelectObject(dc, oldFont);
-    RECT pages{0, s(kHeaderHeight), s(kClientWidth), s(kButtonBandTop)};
+    RECT pages{0, Scale(kHeaderHeight), Scale(kClientWidth), Scale(kButtonBandTop)};
     DrawEdge(dc, &pages, EDGE_RAISED, BF_RECT);
-    EndPaint(w.dlg, &ps);
+    EndPaint(Hwnd(), &ps);
 }
 
-void Collect(Wizard& w) {
+void WizardDialog::Collect() {
     for (const FieldSpec& f : kFields) {
-        HWND field = GetDlgItem(w.dlg, f.id);
+        HWND field = GetDlgItem(Hwnd(), f.id);
         if (f.text)
-            w.input->*f.text = GetText(field);
+            input_.*f.text = GetText(field);
         else
-            w.input->Birthday = GetPickerDate(field);
+            input_.Birthday = GetPickerDate(field);
     }
 }
 
-INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    Wizard* w = reinterpret_cast<Wizard*>(GetWindowLongPtrW(dlg, DWLP_USER));
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                w = reinterpret_cast<Wizard*>(lp);
-                SetWindowLongPtrW(dlg, DWLP_USER, lp);
-                w->dlg = dlg;
-                FormCreate(*w);
-                SetPageState(*w);  // FormShow
-                // On a first run no other window of the program is shown yet: the wizard
-                // must come to the front and take the keys itself.
-                SetForegroundWindow(dlg);
-                return FALSE;  // the focus is set
-            case WM_PAINT:
-                if (!w) break;
-                Paint(*w);
-                return TRUE;
-            case WM_COMMAND: {
-                if (!w) break;
-                int id = LOWORD(wp);
-                int code = HIWORD(wp);
-                // IDOK and IDCANCEL come from Enter and Escape with no button of theirs: ignored.
-                if (code == BN_CLICKED && (id == kIdNextBtn || id == kIdReturnBtn)) {
-                    ReturnOrNext(*w, id);
-                } else if (code == BN_CLICKED && id == kIdOkBtn) {
-                    Collect(*w);
-                    EndDialog(dlg, kIdOk);
-                } else if (code == BN_CLICKED && id == kIdCancelBtn) {
-                    EndDialog(dlg, kIdCancel);
-                } else if (code == EN_CHANGE && id == kIdOld) {
-                    if (!w->fillingAge) w->filledAge.clear();  // the user's own age from now on
-                } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
-                    if (const FieldSpec* f = FindField(id)) {
-                        WindowHandle field = static_cast<WindowHandle>(lp);
-                        if (code == EN_SETFOCUS) {
-                            // Arriving by keyboard selects the whole text, so that typing
-                            // replaces it (the age that leaving the birthday put there, too).
-                            if (GetKeyState(VK_LBUTTON) >= 0)
-                                SendMessageW(reinterpret_cast<HWND>(lp), EM_SETSEL, 0, -1);
-                            w->ime->Enter(field, f->ime);
-                        } else {
-                            w->ime->Leave(field, f->ime);
-                        }
-                    }
-                }
-                return TRUE;
+INT_PTR WizardDialog::OnCommand(int id, int code, HWND control) {
+    // IDOK and IDCANCEL come from Enter and Escape with no button of theirs: ignored.
+    if (code == BN_CLICKED && (id == kIdNextBtn || id == kIdReturnBtn)) {
+        ReturnOrNext(id);
+    } else if (code == BN_CLICKED && id == kIdOkBtn) {
+        Collect();
+        EndDialog(Hwnd(), kIdOk);
+    } else if (code == BN_CLICKED && id == kIdCancelBtn) {
+        EndDialog(Hwnd(), kIdCancel);
+    } else if (code == EN_CHANGE && id == kIdOld) {
+        if (!fillingAge_) filledAge_.clear();  // the user's own age from now on
+    } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+        if (const FieldSpec* f = FindField(id)) {
+            WindowHandle field = reinterpret_cast<WindowHandle>(control);
+            if (code == EN_SETFOCUS) {
+                // Arriving by keyboard selects the whole text, so that typing replaces it
+                // (the age that leaving the birthday put there, too).
+                if (GetKeyState(VK_LBUTTON) >= 0) SendMessageW(control, EM_SETSEL, 0, -1);
+                ime_->Enter(field, f->ime);
+            } else {
+                ime_->Leave(field, f->ime);
             }
-            case WM_NOTIFY: {
-                if (!w) break;
-                const NMHDR* nm = reinterpret_cast<const NMHDR*>(lp);
-                if (static_cast<int>(nm->idFrom) != kIdBirthday) break;
-                WindowHandle picker = reinterpret_cast<WindowHandle>(nm->hwndFrom);
-                switch (nm->code) {
-                    case NM_SETFOCUS:
-                        w->ime->Enter(picker, ImeMode::Off);
-                        break;
-                    case NM_KILLFOCUS:
-                        w->ime->Leave(picker, ImeMode::Off);
-                        if (FocusLeftPicker(*w, nm->hwndFrom)) BirthdayExit(*w);
-                        break;
-                    case DTN_CLOSEUP:
-                        // A click on another field closes the calendar and takes the focus
-                        // there without the picker getting it back first.
-                        if (FocusLeftPicker(*w, nm->hwndFrom)) BirthdayExit(*w);
-                        break;
-                    default:
-                        break;
-                }
-                return TRUE;
-            }
-            case WM_CLOSE:
-                EndDialog(dlg, kIdCancel);
-                return TRUE;
-            default:
-                break;
         }
-    } catch (...) {
-        // Nothing may leave a dialog procedure; the wizard only collects texts.
     }
-    return FALSE;
+    return TRUE;
+}
+
+void WizardDialog::OnPickerNotify(const NMHDR& nm) {
+    WindowHandle picker = reinterpret_cast<WindowHandle>(nm.hwndFrom);
+    switch (nm.code) {
+        case NM_SETFOCUS:
+            ime_->Enter(picker, ImeMode::Off);
+            break;
+        case NM_KILLFOCUS:
+            ime_->Leave(picker, ImeMode::Off);
+            if (FocusLeftPicker(nm.hwndFrom)) BirthdayExit();
+            break;
+        case DTN_CLOSEUP:
+            // A click on another field closes the calendar and takes the focus there
+            // without the picker getting it back first.
+            if (FocusLeftPicker(nm.hwndFrom)) BirthdayExit();
+            break;
+        default:
+            break;
+    }
+}
+
+INT_PTR WizardDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT:
+            Paint();
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        case WM_NOTIFY: {
+            const NMHDR* nm = reinterpret_cast<const NMHDR*>(lp);
+            if (static_cast<int>(nm->idFrom) != kIdBirthday) return FALSE;
+            OnPickerNotify(*nm);
+            return TRUE;
+        }
+        case WM_CLOSE:
+            EndDialog(Hwnd(), kIdCancel);
+            return TRUE;
+        default:
+            return FALSE;
+    }
 }
 
 }  // namespace
@@ -446,28 +422,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 bool ShowNewInputFrm(HWND owner, WizardInput& input) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-
-    // A template without controls: they are created in pixels when the dialog starts.
-    struct alignas(4) Template {
-        DLGTEMPLATE head;
-        WORD menu, windowClass;
-        WCHAR title[16];
-    } tpl{};
-    tpl.head.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    tpl.head.dwExtendedStyle = WS_EX_DLGMODALFRAME;
-    tpl.head.cx = 300;
-    tpl.head.cy = 170;
-    static_assert(sizeof kNewInputFrmCaption <= sizeof tpl.title);
-    std::memcpy(tpl.title, kNewInputFrmCaption, sizeof kNewInputFrmCaption);
-
     WizardInput result;
-    Wizard w;
-    w.input = &result;
-    INT_PTR rc =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc, reinterpret_cast<LPARAM>(&w));
-    if (w.font) DeleteObject(w.font);
-    for (HIMAGELIST glyph : w.glyphs) ImageList_Destroy(glyph);
-    if (rc != kIdOk) return false;
+    WizardDialog dialog(result);
+    if (dialog.RunModal(owner, kNewInputFrmCaption, WS_EX_DLGMODALFRAME) != kIdOk) return false;
     input = result;
     return true;
 }

@@ -1,22 +1,16 @@
-// The wait-time dialog. An empty in-memory template gives us the dialog manager (Enter
-// presses the default button while the field has the focus, Escape and the close box
-// cancel, Tab moves between controls); the controls are created in pixels, since the
-// layout is given in pixels.
+// The wait-time dialog: Enter presses OK while the field has the focus, Escape and the
+// close box cancel (the dialog manager's work, wingui/Dialog_win.h).
 #include "Option/OptionFrm_win.h"
 
 #include <commctrl.h>
 #include <imm.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
-#include <vector>
 
 #include "NumEdit/NumEdit_win.h"
-#include "wingui/Dpi.h"
-#include "wingui/Dpi_win.h"
 #include "Option/OptionFrm.h"
 #include "base/Cp932.h"
+#include "wingui/Dialog_win.h"
 
 namespace cv2 {
 namespace {
@@ -84,33 +78,6 @@ HBITMAP MakePicture(const char* const (&rows)[16], int side) {
     return bmp;
 }
 
-// "ＭＳ Ｐゴシック" at 9 points (12 pixels at 96 dpi); where it is missing, another Japanese
-// proportional face.
-HFONT MakeDialogFont(int dpi) {
-    for (const wchar_t* face : {L"ＭＳ Ｐゴシック", L"MS PGothic", L"MS UI Gothic", L"IPAPGothic", L""}) {
-        HFONT font =
-            CreateFontW(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, face);
-        if (!font || !*face) return font;
-        // The font mapper substitutes silently; keep the font only when it is the face asked for.
-        wchar_t got[LF_FACESIZE] = {};
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
-        GetTextFaceW(dc, LF_FACESIZE, got);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
-        if (lstrcmpiW(got, face) == 0) return font;
-        DeleteObject(font);
-    }
-    return nullptr;
-}
-
-struct DialogState {
-    std::string* text = nullptr;
-    HFONT font = nullptr;
-    HBITMAP pictures[3] = {};
-};
-
 LRESULT CALLBACK NumEdit1Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (msg) {
         case WM_CHAR: {
@@ -154,89 +121,75 @@ std::wstring WindowTextOf(HWND hwnd) {
     return s;
 }
 
-// A control at its designed place (pixels at 96 dpi), scaled to the dialog's resolution.
-HWND AddControl(HWND dlg, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h,
-                HFONT font) {
-    const int dpi = DpiOfWindow(dlg);
-    auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
-    HWND c = CreateWindowExW(0, cls, text, style | WS_CHILD | WS_VISIBLE, s(x), s(y), s(w), s(h), dlg,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (c && font) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return c;
-}
+class OptionDialog : public DialogBase {
+public:
+    explicit OptionDialog(std::string& text) : text_(text) {}
 
-void PlaceDialog(HWND dlg) {
-    const int dpi = DpiOfWindow(dlg);
-    RECT r{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
-    AdjustWindowRectForDpi(&r, static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrW(dlg, GWL_EXSTYLE)), dpi);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    RECT over{};
-    HWND owner = GetWindow(dlg, GW_OWNER);
-    if (!owner || !GetWindowRect(owner, &over)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    int x = over.left + (over.right - over.left - w) / 2;
-    int y = over.top + (over.bottom - over.top - h) / 2;
-    // A narrow main window near the screen's edge would push the dialog partly off it.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
-        y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
-    }
-    SetWindowPos(dlg, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+protected:
+    bool OnInit() override;
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged() override { SetPictures(); }
 
-void InitDialog(HWND dlg, DialogState& st) {
-    const int dpi = DpiOfWindow(dlg);
-    auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
-    st.font = MakeDialogFont(dpi);
-    st.pictures[0] = MakePicture(kClockPicture, s(16));
-    st.pictures[1] = MakePicture(kOkPicture, s(16));
-    st.pictures[2] = MakePicture(kCancelPicture, s(16));
-    PlaceDialog(dlg);
+private:
+    // The pictures at the dialog's resolution, given to their controls.
+    void SetPictures();
 
-    HWND image = AddControl(dlg, L"STATIC", L"", SS_BITMAP, kOptionImage1Id, 8, 8, 16, 16, nullptr);
-    SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(st.pictures[0]));
-    AddControl(dlg, L"STATIC", L"貼りつけが上手くいかない場合", SS_LEFT | SS_NOPREFIX, kOptionLabel1Id, 32, 8, 168, 14,
-               st.font);
-    AddControl(dlg, L"STATIC", L"設定して下さい。　例） 300", SS_LEFT | SS_NOPREFIX, kOptionLabel2Id, 32, 24, 168, 14,
-               st.font);
+    std::string& text_;
+    HWND image_ = nullptr;
+    HWND ok_ = nullptr;
+    HWND cancel_ = nullptr;
+    UniqueBitmap pictures_[3];
+};
+
+bool OptionDialog::OnInit() {
+    SetClientSize(kClientWidth, kClientHeight, Placement::OverOwner);
+    image_ = AddControl(L"STATIC", L"", WS_VISIBLE | SS_BITMAP, kOptionImage1Id, {8, 8, 16, 16}, 0, false);
+    AddControl(L"STATIC", L"貼りつけが上手くいかない場合", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kOptionLabel1Id,
+               {32, 8, 168, 14});
+    AddControl(L"STATIC", L"設定して下さい。　例） 300", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kOptionLabel2Id,
+               {32, 24, 168, 14});
 
     // First in the tab order.
-    HWND edit = CreateNumEdit(dlg, kOptionNumEdit1Id, s(200), s(16), s(41), s(20),
-                              WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(st.font), FALSE);
+    HWND edit = CreateNumEdit(Hwnd(), kOptionNumEdit1Id, 0, 0, 0, 0, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                              WS_EX_CLIENTEDGE);
+    AddPlaced(edit, {200, 16, 41, 20});
     SetWindowSubclass(edit, NumEdit1Proc, 1, 0);
     // Digits only: no input method in this field at all (the committed text of one that is
     // open anyway is filtered above).
     ImmAssociateContextEx(edit, nullptr, 0);
-    std::wstring wide = FromCp932(*st.text);
-    SetWindowTextW(edit, wide.c_str());  // not subject to the typing limit
+    SetWindowTextW(edit, FromCp932(text_).c_str());  // not subject to the typing limit
     SendMessageW(edit, EM_LIMITTEXT, kNumEdit1TypingLimit, 0);
 
-    HWND ok = AddControl(dlg, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, 80, 48, 75, 25, st.font);
-    HWND cancel = AddControl(dlg, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, 168, 48, 75, 25, st.font);
-    // Shown beside the caption by the version 6 buttons; older ones keep the text alone.
-    SendMessageW(ok, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(st.pictures[1]));
-    SendMessageW(cancel, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(st.pictures[2]));
+    ok_ = AddControl(L"BUTTON", L"OK", WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, {80, 48, 75, 25});
+    cancel_ = AddControl(L"BUTTON", L"Cancel", WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, {168, 48, 75, 25});
+    SetPictures();
 
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
+    return false;  // the focus is set
 }
 
-INT_PTR CALLBACK OptionFrmProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* st = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dlg, DWLP_USER));
+void OptionDialog::SetPictures() {
+    const int side = Scale(16);
+    UniqueBitmap clock(MakePicture(kClockPicture, side));
+    UniqueBitmap ok(MakePicture(kOkPicture, side));
+    UniqueBitmap cancel(MakePicture(kCancelPicture, side));
+    SendMessageW(image_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(clock.get()));
+    // Shown beside the caption by the version 6 buttons; older ones keep the text alone.
+    SendMessageW(ok_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(ok.get()));
+    SendMessageW(cancel_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cancel.get()));
+    // The controls hold the new pictures now; the old ones can go.
+    pictures_[0] = std::move(clock);
+    pictures_[1] = std::move(ok);
+    pictures_[2] = std::move(cancel);
+}
+
+INT_PTR OptionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-        case WM_INITDIALOG:
-            st = reinterpret_cast<DialogState*>(lParam);
-            SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-            InitDialog(dlg, *st);
-            return FALSE;  // the focus is set
         case WM_COMMAND: {
             int id = LOWORD(wParam);
             int code = HIWORD(wParam);
-            HWND edit = GetDlgItem(dlg, kOptionNumEdit1Id);
+            HWND edit = GetDlgItem(Hwnd(), kOptionNumEdit1Id);
             if (id == kOptionNumEdit1Id && code == EN_KILLFOCUS) {
                 // NumEdit1Exit. Enter closes the dialog while the field still has the focus,
                 // so an emptied field reaches the conversion as it is.
@@ -245,52 +198,31 @@ INT_PTR CALLBACK OptionFrmProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
                 if (exitText != text) SetWindowTextW(edit, FromCp932(exitText).c_str());
                 return TRUE;
             }
-            if (id == IDOK && st) {
-                *st->text = ToCp932(WindowTextOf(edit));
-                EndDialog(dlg, IDOK);
+            if (id == IDOK) {
+                text_ = ToCp932(WindowTextOf(edit));
+                EndDialog(Hwnd(), IDOK);
                 return TRUE;
             }
             if (id == IDCANCEL) {
-                EndDialog(dlg, IDCANCEL);
+                EndDialog(Hwnd(), IDCANCEL);
                 return TRUE;
             }
             return FALSE;
         }
         case WM_DESTROY:
-            if (HWND edit = GetDlgItem(dlg, kOptionNumEdit1Id)) RemoveWindowSubclass(edit, NumEdit1Proc, 1);
+            if (HWND edit = GetDlgItem(Hwnd(), kOptionNumEdit1Id)) RemoveWindowSubclass(edit, NumEdit1Proc, 1);
             return FALSE;
         default:
             return FALSE;
     }
 }
 
-// An empty dialog template: the dialog manager and the caption, nothing else.
-std::vector<WORD> MakeTemplate() {
-    static_assert(sizeof(DLGTEMPLATE) % sizeof(WORD) == 0);
-    DLGTEMPLATE hdr{};
-    hdr.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    std::vector<WORD> t(sizeof hdr / sizeof(WORD), 0);
-    std::memcpy(t.data(), &hdr, sizeof hdr);
-    t.push_back(0);  // no menu
-    t.push_back(0);  // the standard dialog class
-    for (const wchar_t* p = kOptionFrmCaption; *p; ++p) t.push_back(static_cast<WORD>(*p));
-    t.push_back(0);
-    return t;
-}
-
 }  // namespace
 
 bool ShowOptionFrm(HWND owner, std::string& text) {
-    std::vector<WORD> tmpl = MakeTemplate();
-    DialogState st;
     std::string edited = text;
-    st.text = &edited;
-    INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(tmpl.data()),
-                                             owner, OptionFrmProc, reinterpret_cast<LPARAM>(&st));
-    if (st.font) DeleteObject(st.font);
-    for (HBITMAP b : st.pictures)
-        if (b) DeleteObject(b);
-    if (result != IDOK) return false;
+    OptionDialog dialog(edited);
+    if (dialog.RunModal(owner, kOptionFrmCaption) != IDOK) return false;
     text = edited;
     return true;
 }

@@ -6,10 +6,9 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/CV2MainFrm_win.h"
 #include "app/CommandLine_win.h"
-#include "base/ErrorReport.h"
 #include "app/SingleInstance.h"
-#include "base/Cp932.h"
 #include "platform/Win32Ports.h"
+#include "wingui/ErrorReport_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
@@ -20,8 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             *mutexes, *windows, [&] { return cv2::RunMainWindow(instance, showCommand, cv2::CommandLineArguments()); });
     } catch (const std::exception& e) {
         // The main window reports its handlers' errors itself; this is what escaped it.
-        MessageBoxW(nullptr, cv2::FromCp932(cv2::ErrorReportText(e.what())).c_str(),
-                    cv2::FromCp932(cv2::kAppTitle).c_str(), MB_OK | MB_ICONERROR);
+        cv2::ReportError(nullptr, e.what());
         return 1;
     }
 }

@@ -3,35 +3,12 @@
 
 #include <algorithm>
 
+#include "platform/Handle_win.h"
 #include "platform/Retry.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {
 namespace {
-
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE Get() const { return h_; }
-    void Reset(HANDLE h) {
-        Close();
-        h_ = h;
-    }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    // Closes now; false when closing failed (the last write may then be lost).
-    bool Close() {
-        if (!Valid()) return true;
-        BOOL ok = CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
-
-private:
-    HANDLE h_;
-};
 
 // The folder part of a path, with its separator ("" when the path has none).
 std::wstring FolderOf(const std::wstring& path) {
@@ -67,16 +44,16 @@ bool IsFolder(const std::wstring& path) {
 
 // One attempt at reading the whole file.
 bool ReadWhole(const std::wstring& path, std::string& bytes) {
-    Handle file(
+    UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file) return false;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
     std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
     while (done < data.size()) {
         DWORD got = 0;
-        if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
+        if (!::ReadFile(file.get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
             return false;
         if (got == 0) break;  // the file shrank meanwhile
         done += got;
@@ -104,22 +81,23 @@ public:
 
         bool ok = false;
         {
-            Handle file(INVALID_HANDLE_VALUE);
+            UniqueFile file;
             RetryFileOperation([&] {
-                file.Reset(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-                return file.Valid();
+                file.reset(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                return static_cast<bool>(file);
             });
-            if (file.Valid()) {
+            if (file) {
                 ok = true;
                 std::size_t done = 0;
                 while (ok && done < bytes.size()) {
                     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
                     DWORD written = 0;
-                    ok = ::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+                    ok = ::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
                     done += written;
                 }
-                ok = ok && FlushFileBuffers(file.Get());
-                ok = file.Close() && ok;
+                ok = ok && FlushFileBuffers(file.get());
+                // A failed close may lose the last write: it counts.
+                ok = CloseHandle(file.release()) && ok;
             }
         }
         ok = ok && RetryFileOperation([&] {

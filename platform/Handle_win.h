@@ -6,7 +6,12 @@
 //   AppendMenuW(menu.get(), ...);
 //   UniqueFont font(CreateFontIndirectW(&lf));
 //   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+//   UniqueFile file(CreateFileW(...));          // INVALID_HANDLE_VALUE counts as none
+//   bool closed = CloseHandle(file.release());  // where a failed close matters
 //   auto closeClipboard = ScopeGuard([] { CloseClipboard(); });
+//
+// A handle that a control holds (a font after WM_SETFONT, a picture after STM_SETIMAGE)
+// must outlive the control's use of it: give the control the new one before resetting.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -60,10 +65,30 @@ struct ImageListTraits {
     static Type Null() { return nullptr; }
     static void Close(Type h) { ImageList_Destroy(h); }
 };
+struct WindowTraits {
+    using Type = HWND;
+    static Type Null() { return nullptr; }
+    static void Close(Type h) { DestroyWindow(h); }
+};
+struct IconTraits {
+    using Type = HICON;
+    static Type Null() { return nullptr; }
+    static void Close(Type h) { DestroyIcon(h); }
+};
+// Files: CreateFileW says "none" with INVALID_HANDLE_VALUE, not with null.
+struct FileTraits {
+    using Type = HANDLE;
+    static Type Null() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { CloseHandle(h); }
+};
 
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
 
 // Runs a function when the scope ends, unless dismissed.
 template <typename F>

@@ -5,6 +5,8 @@ namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+constexpr int kDdcDisableAll = 1;  // DDC_DISABLE_ALL
 
 FARPROC User32Function(const char* name) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
@@ -37,6 +39,11 @@ bool AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
     static const auto adjustForDpi = Lookup<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
     if (adjustForDpi && dpi > 0) return adjustForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi)) != FALSE;
     return AdjustWindowRectEx(rect, style, FALSE, exStyle) != FALSE;
+}
+
+void LeaveDpiChangesToTheDialog(HWND dialog) {
+    static const auto setBehavior = Lookup<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+    if (setBehavior) setBehavior(dialog, kDdcDisableAll, kDdcDisableAll);
 }
 
 }  // namespace cv2

@@ -19,4 +19,10 @@ int DpiOfWindow(HWND hwnd);
 // AdjustWindowRectEx with the frame metrics of `dpi` (of the system where that is missing).
 bool AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
 
+// Since Windows 10 1703 the dialog manager rescales a per-monitor dialog itself when it
+// changes monitors: its size by the resolution's ratio, its controls by their dialog units,
+// its font anew. A dialog that lays itself out in pixels does all of that itself and must
+// opt out, or its controls end up scaled twice.
+void LeaveDpiChangesToTheDialog(HWND dialog);
+
 }  // namespace cv2

@@ -1,15 +1,10 @@
-#include "CV2MainFrm/Window_win.h"
+#include "wingui/Window_win.h"
 
 #include <commctrl.h>
 
-#include <exception>
+#include "wingui/ErrorReport_win.h"
 
 namespace cv2 {
-namespace {
-
-constexpr const char* kUnknownError = "予期しないエラーが発生しました";
-
-}  // namespace
 
 WindowBase::~WindowBase() {
     if (hwnd_) {
@@ -53,20 +48,12 @@ LRESULT WindowBase::CallOriginal(HWND control, UINT msg, WPARAM wParam, LPARAM l
     return DefSubclassProc(control, msg, wParam, lParam);
 }
 
+void WindowBase::ReportException(const std::string& sjisMessage) { ReportError(hwnd_, sjisMessage); }
+
 template <typename Body>
-LRESULT WindowBase::Guarded(Body&& body, LRESULT fallback) {
-    try {
-        return body();
-    } catch (const std::exception& e) {
-        try {
-            ReportException(e.what());
-        } catch (...) {}
-    } catch (...) {
-        try {
-            ReportException(kUnknownError);
-        } catch (...) {}
-    }
-    return fallback;
+LRESULT WindowBase::Guarded(Body&& body, LRESULT fallback) noexcept {
+    return CatchAtEdge(
+        body, [this](const std::string& text) { ReportException(text); }, fallback);
 }
 
 LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,13 +3,13 @@
 //
 // The window procedure finds its object through GWLP_USERDATA, stored at WM_NCCREATE and
 // cleared at WM_NCDESTROY, and hands each message to HandleMessage. No exception ever
-// leaves a window procedure: one that reaches the edge goes to ReportException (the
-// general error report) and the message gets its default answer.
+// leaves a window procedure: one that reaches the edge goes to ReportException (by
+// default the general error report, wingui/ErrorReport_win.h) and the message gets its
+// default answer.
 //
 // Usage:
 //   class MyWindow : public WindowBase {
 //       LRESULT HandleMessage(UINT msg, WPARAM w, LPARAM l) override { ... return Default(msg, w, l); }
-//       void ReportException(const std::string& sjisMessage) override { ... }
 //   };
 //   WindowBase::RegisterWindowClass(instance, L"MyClass", background);
 //   window.CreateWindowFor(0, L"MyClass", L"Title", WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, instance);
@@ -43,8 +43,9 @@ protected:
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
     // Messages of a control subclassed by Subclass(); default: the control's own processing.
     virtual LRESULT HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam);
-    // An error escaped a handler; the text is code page 932.
-    virtual void ReportException(const std::string& sjisMessage) = 0;
+    // An error escaped a handler; the text is code page 932. Default: the general error
+    // report over this window.
+    virtual void ReportException(const std::string& sjisMessage);
 
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }
     static LRESULT CallOriginal(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -55,7 +56,7 @@ private:
                                               DWORD_PTR refData);
     // Runs a message through `body`, reporting what it throws.
     template <typename Body>
-    LRESULT Guarded(Body&& body, LRESULT fallback);
+    LRESULT Guarded(Body&& body, LRESULT fallback) noexcept;
 
     HWND hwnd_ = nullptr;
 };
