@@ -102,8 +102,15 @@ void DialogBase::SizeWindow(int left, int top) {
     RECT frame{0, 0, Scale(clientWidth_), Scale(clientHeight_)};
     AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
                            static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
-    SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame may still be drawn at the old resolution (Wine keeps a window's frame at the
+    // system's whatever its monitor): the client area is what must come out as designed.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int dx = Scale(clientWidth_) - client.right, dy = Scale(clientHeight_) - client.bottom;
+    if (dx || dy)
+        SetWindowPos(hwnd_, nullptr, 0, 0, width + dx, height + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DialogBase::ApplyDpi(int dpi, const RECT& suggested) {

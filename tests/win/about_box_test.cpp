@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 
 #include "About/About.h"
@@ -12,56 +11,17 @@
 #include "wingui/Dpi_win.h"
 #include "base/Cp932.h"
 #include "platform/fakes/FakeShell.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
 
-// ShowAboutBox is modal: the tests act on the box from a thread timer, which its modal
-// loop dispatches. A watchdog closes a box that a test left open, and says so.
-struct BoxScript {
-    std::function<void(HWND)> action;
-    bool acted = false;
-    bool watchdogFired = false;
-    HWND box = nullptr;
-    ULONGLONG started = 0;
-};
-BoxScript* gScript = nullptr;
-
-HWND FindAboutBox() {
-    HWND found = FindWindowW(L"#32770", FromCp932(kAboutCaption).c_str());
-    if (!found) return nullptr;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(found, &pid);
-    return pid == GetCurrentProcessId() ? found : nullptr;
-}
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    BoxScript& s = *gScript;
-    HWND box = FindAboutBox();
-    if (!s.acted && box && IsWindowVisible(box)) {
-        s.acted = true;
-        s.box = box;
-        s.action(box);
-    }
-    if (GetTickCount64() - s.started > 10000) {
-        KillTimer(nullptr, id);
-        if (box) {
-            s.watchdogFired = true;
-            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-}
+using testing::DriveModal;
+using testing::ModalRun;
 
 // Shows the box and runs `action` on it once it is visible; returns when the box closed.
-BoxScript RunBox(fakes::FakeShell& shell, std::function<void(HWND)> action) {
-    BoxScript script{std::move(action)};
-    script.started = GetTickCount64();
-    gScript = &script;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-    ShowAboutBox(nullptr, shell);
-    KillTimer(nullptr, timer);
-    gScript = nullptr;
-    return script;
+ModalRun RunBox(fakes::FakeShell& shell, testing::DialogAction action) {
+    return DriveModal([&] { ShowAboutBox(nullptr, shell); }, {std::move(action)}, 10000);
 }
 
 void Click(HWND box, int x, int y) {
@@ -80,7 +40,7 @@ TEST(AboutBoxWin, LaysOutAsDesignedAndClosesWithOk) {
     RECT okRect{};
     LONG_PTR okStyle = 0;
     std::wstring okText(8, L'\0');
-    BoxScript s = RunBox(shell, [&](HWND box) {
+    ModalRun s = RunBox(shell, [&](HWND box) {
         GetClientRect(box, &client);
         GetWindowRect(box, &window);
         HWND ok = GetDlgItem(box, IDOK);
@@ -93,24 +53,11 @@ TEST(AboutBoxWin, LaysOutAsDesignedAndClosesWithOk) {
         // Return presses the default button.
         int hold = 0;
         if (const char* env = std::getenv("CV2_ABOUT_HOLD_MS")) hold = std::atoi(env);
-        if (hold > 0) {
-            ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(hold);
-            MSG msg;
-            while (GetTickCount64() < until && IsWindow(box)) {
-                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                    if (!IsDialogMessageW(box, &msg)) {
-                        TranslateMessage(&msg);
-                        DispatchMessageW(&msg);
-                    }
-                }
-                Sleep(10);
-            }
-        }
+        if (hold > 0) testing::Pump(static_cast<DWORD>(hold), box);
         PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
         PostMessageW(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(ok));
     });
-    EXPECT_TRUE(s.acted);
-    EXPECT_FALSE(s.watchdogFired);
+    testing::ExpectFinished(s);
     // Designed in pixels at 96 dpi, laid out at the screen's resolution.
     auto d = [](int pixels) { return ScaleForDpi(pixels, DpiOfWindow(nullptr)); };
     EXPECT_EQ(client.right, d(298));
@@ -130,8 +77,8 @@ TEST(AboutBoxWin, LaysOutAsDesignedAndClosesWithOk) {
 TEST(AboutBoxWin, MailLinkOpensMailtoAndClosesTheBox) {
     fakes::FakeShell shell;
     WindowHandle owner = 0;
-    BoxScript s = RunBox(shell, [&](HWND box) { Click(box, kLinkRight - 3, kMailY); });
-    EXPECT_FALSE(s.watchdogFired) << "the box stayed open after the shell took the link";
+    ModalRun s = RunBox(shell, [&](HWND box) { Click(box, kLinkRight - 3, kMailY); });
+    EXPECT_FALSE(s.timedOut) << "the box stayed open after the shell took the link";
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0], std::string("mailto:") + kAboutMail);
     (void)owner;
@@ -141,7 +88,7 @@ TEST(AboutBoxWin, RefusedLinkKeepsTheBoxOpenAndOnlyLinksReactToClicks) {
     fakes::FakeShell shell;
     shell.openResult = 2;  // ERROR_FILE_NOT_FOUND
     bool openAfterRefusal = false;
-    BoxScript s = RunBox(shell, [&](HWND box) {
+    ModalRun s = RunBox(shell, [&](HWND box) {
         Click(box, 20, 30);          // the icon
         Click(box, 24, 8 + 96 + 6);  // the comment
         SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kLinkRight - 3, kMailY));
@@ -151,7 +98,7 @@ TEST(AboutBoxWin, RefusedLinkKeepsTheBoxOpenAndOnlyLinksReactToClicks) {
         openAfterRefusal = IsWindow(box) != FALSE;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
-    EXPECT_FALSE(s.watchdogFired);
+    testing::ExpectFinished(s);
     EXPECT_TRUE(openAfterRefusal);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0], kAboutHomePage);

@@ -4,74 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/Win32Ports.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
 
-// The port's calls are modal; the tests act on the dialog from a thread timer, which the
-// modal loop dispatches. A watchdog cancels a dialog a test left open.
-struct ModalScript {
-    std::function<void(HWND)> action;
-    std::function<void(HWND)> followUp;  // for a dialog that the first one opens in front of itself
-    bool acted = false;
-    bool followedUp = false;
-    HWND first = nullptr;
-    bool watchdogFired = false;
-    ULONGLONG started = 0;
-};
-ModalScript* gModal = nullptr;
-
-BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM param) {
-    wchar_t cls[16] = {};
-    GetClassNameW(hwnd, cls, 16);
-    if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd))
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-    return TRUE;
-}
-
-// The thread's visible dialogs, the one in front (enabled) first.
-std::vector<HWND> ThreadDialogs() {
-    std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&found));
-    std::stable_partition(found.begin(), found.end(), [](HWND h) { return IsWindowEnabled(h) != FALSE; });
-    return found;
-}
-
-void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD) {
-    ModalScript& s = *gModal;
-    std::vector<HWND> dialogs = ThreadDialogs();
-    if (!s.acted && !dialogs.empty()) {
-        s.acted = true;
-        s.first = dialogs.front();
-        s.action(dialogs.front());
-    } else if (s.followUp && !s.followedUp && !dialogs.empty() && dialogs.front() != s.first) {
-        s.followedUp = true;
-        s.followUp(dialogs.front());
-    } else if (GetTickCount64() - s.started > 15000 && !dialogs.empty()) {
-        // Cancel whatever is in front (a nested message box first), until all are gone.
-        s.watchdogFired = true;
-        PostMessageW(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
-        PostMessageW(dialogs.front(), WM_CLOSE, 0, 0);
-    }
-}
-
-template <class Call>
-ModalScript RunModal(Call call, std::function<void(HWND)> action, std::function<void(HWND)> followUp = {}) {
-    ModalScript script{std::move(action), std::move(followUp)};
-    script.started = GetTickCount64();
-    gModal = &script;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, ModalTick);
-    call();
-    KillTimer(nullptr, timer);
-    gModal = nullptr;
-    return script;
-}
+using testing::DriveModal;
+using testing::ExpectFinished;
+using testing::InNewDialog;
+using testing::ModalRun;
 
 std::wstring TextOf(HWND hwnd) {
     std::wstring t(1024, L'\0');
@@ -91,18 +35,17 @@ TEST(DialogsWin, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
     auto dialogs = MakeWin32Dialogs();
     std::wstring caption, text;
     int answer = 0;
-    ModalScript s = RunModal(
+    ModalRun s = DriveModal(
         [&] {
             answer = dialogs->MessageBox(0, "項目「ソ表」を削除しますか？\n\r続けます", "削除確認",
                                          kMbYesNo | kMbIconExclamation);
         },
-        [&](HWND box) {
+        {[&](HWND box) {
             caption = TextOf(box);
             text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
             PostMessageW(box, WM_COMMAND, IDNO, 0);
-        });
-    EXPECT_TRUE(s.acted);
-    EXPECT_FALSE(s.watchdogFired);
+        }});
+    ExpectFinished(s);
     EXPECT_EQ(caption, L"削除確認");
     // "ソ" and "表" end in 0x5C: a conversion that treated it as "\" would garble them.
     EXPECT_EQ(text, L"項目「ソ表」を削除しますか？\n\r続けます");
@@ -135,15 +78,14 @@ TEST(DialogsWin, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
     std::wstring name = L"新規ﾕｰｻﾞｰ";
     std::wstring title, filterShown, nameShown;
     bool ok = false;
-    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
-                             [&](HWND dialog) {
-                                 title = TextOf(dialog);
-                                 filterShown = TextOf(GetDlgItem(dialog, 0x470));
-                                 nameShown = TextOf(NameField(dialog));
-                                 // Accept the offered name as it is.
-                                 PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-                             });
-    EXPECT_FALSE(s.watchdogFired);
+    ModalRun s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); }, {[&](HWND dialog) {
+                                title = TextOf(dialog);
+                                filterShown = TextOf(GetDlgItem(dialog, 0x470));
+                                nameShown = TextOf(NameField(dialog));
+                                // Accept the offered name as it is.
+                                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                            }});
+    ExpectFinished(s);
     EXPECT_EQ(title, L"ﾕｰｻﾞｰﾌｧｲﾙを保存");
     EXPECT_EQ(filterShown, L"ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)");
     EXPECT_EQ(nameShown, L"新規ﾕｰｻﾞｰ");
@@ -161,11 +103,11 @@ TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
     CloseHandle(h);
     std::wstring name = L"既存";
     bool ok = false;
-    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
-                             [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
-                             [&](HWND question) { PostMessageW(question, WM_COMMAND, IDYES, 0); });
-    EXPECT_FALSE(s.watchdogFired);
-    EXPECT_TRUE(s.followedUp) << "no question before replacing the file";
+    ModalRun s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
+                            {[&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
+                             InNewDialog([&](HWND question) { PostMessageW(question, WM_COMMAND, IDYES, 0); })});
+    EXPECT_FALSE(s.timedOut);
+    EXPECT_EQ(s.stepsRun, 2u) << "no question before replacing the file";
     ASSERT_TRUE(ok);
     EXPECT_EQ(name, file);
     DeleteFileW(file.c_str());
@@ -183,23 +125,22 @@ TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     std::wstring name;
     std::wstring title;
     bool ok = false;
-    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), name); },
-                             [&](HWND dialog) {
-                                 title = TextOf(dialog);
-                                 // Wine's open dialog checks that the file exists before it adds the
-                                 // default extension, so the full name is typed.
-                                 SetWindowTextW(NameField(dialog), L"ソ表.cv2");
-                                 PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-                             });
-    EXPECT_FALSE(s.watchdogFired);
+    ModalRun s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), name); }, {[&](HWND dialog) {
+                                title = TextOf(dialog);
+                                // Wine's open dialog checks that the file exists before it adds the
+                                // default extension, so the full name is typed.
+                                SetWindowTextW(NameField(dialog), L"ソ表.cv2");
+                                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                            }});
+    ExpectFinished(s);
     EXPECT_EQ(title, L"ﾕｰｻﾞｰﾌｧｲﾙを開く");
     ASSERT_TRUE(ok);
     EXPECT_EQ(name, file);
 
     std::wstring kept = L"前の名前";
-    s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), kept); },
-                 [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_FALSE(s.watchdogFired);
+    s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), kept); },
+                   {[&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }});
+    ExpectFinished(s);
     EXPECT_FALSE(ok);
     EXPECT_EQ(kept, L"前の名前");
 

@@ -20,6 +20,7 @@
 #include "CV2MainFrm/MainWindow_win.h"
 #include "tests/support/FakePlatform.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
@@ -34,18 +35,7 @@ const bool kPerMonitorAware = [] {
     return set && set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // PER_MONITOR_AWARE_V2
 }();
 
-void Pump(DWORD budgetMs = 50) {
-    ULONGLONG until = GetTickCount64() + budgetMs;
-    MSG msg;
-    while (GetTickCount64() < until) {
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing::Pump;
 
 struct Sizes {
     int buttonWidth;  // TB_GETBUTTONSIZE

@@ -19,28 +19,12 @@
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeWindowSystem.h"
 #include "base/Error.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
 
-// Handles what is queued, for at most `budgetMs`.
-void Pump(DWORD budgetMs = 50) {
-    ULONGLONG until = GetTickCount64() + budgetMs;
-    MSG msg;
-    for (;;) {
-        if (GetTickCount64() >= until) {
-            // Out of time: still hand on what is queued already.
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            return;
-        }
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing::Pump;
 
 std::string TextOf(HWND tree, HTREEITEM item) {
     wchar_t buffer[260] = {};

@@ -1,5 +1,5 @@
-// The wizard dialog driven from inside its own modal loop: a thread timer runs one step
-// of a script per tick, and ticks come only when the posted keys before them are handled.
+// The wizard dialog driven from inside its own modal loop: one step of a script per tick
+// of a thread timer, and ticks come only when the posted keys before them are handled.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,42 +13,18 @@
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
 #include "base/Cp932.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
 
-using Step = std::function<void(HWND dlg)>;
-
 struct Script {
-    std::vector<Step> steps;
-    std::size_t next = 0;
-    ULONGLONG deadline = 0;
-    bool timedOut = false;
+    std::vector<testing::ModalStep> steps;
 };
 
-Script* g_script = nullptr;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dlg = FindWindowW(L"#32770", kNewInputFrmCaption);
-    if (!dlg || !g_script || !IsWindowVisible(dlg)) return;
-    Script& s = *g_script;
-    if (GetTickCount64() > s.deadline) {
-        s.timedOut = true;
-        PostMessageW(dlg, WM_CLOSE, 0, 0);
-        return;
-    }
-    if (s.next < s.steps.size()) s.steps[s.next++](dlg);
-}
-
 bool RunScript(Script& s, WizardInput& input) {
-    g_script = &s;
-    s.deadline = GetTickCount64() + 20000;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-    bool ok = ShowNewInputFrm(nullptr, input);
-    KillTimer(nullptr, timer);
-    g_script = nullptr;
-    EXPECT_FALSE(s.timedOut) << "the script stopped at step " << s.next;
-    EXPECT_EQ(s.next, s.steps.size());
+    bool ok = false;
+    testing::ExpectFinished(testing::DriveModal([&] { ok = ShowNewInputFrm(nullptr, input); }, s.steps, 20000));
     return ok;
 }
 

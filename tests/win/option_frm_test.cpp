@@ -1,37 +1,24 @@
-// The wait-time dialog, driven from a thread timer while its modal loop runs.
+// The wait-time dialog, driven inside its modal loop.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "Option/OptionFrm.h"
 #include "Option/OptionFrm_win.h"
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
 
-// What runs inside the dialog's modal loop, once the dialog is there.
-std::function<void(HWND)> g_script;
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dlg = FindWindowW(L"#32770", kOptionFrmCaption);
-    if (!dlg || !IsWindowVisible(dlg)) return;
-    KillTimer(nullptr, id);
-    auto script = std::move(g_script);
-    g_script = nullptr;
-    if (script) script(dlg);
-}
-
-// Shows the dialog with `text`, runs `script` inside it; a script that leaves the dialog
-// open gets it cancelled after a while.
-bool Show(std::string& text, std::function<void(HWND)> script, HWND owner = nullptr) {
-    g_script = std::move(script);
-    SetTimer(nullptr, 0, 30, RunScript);
-    return ShowOptionFrm(owner, text);
+// Shows the dialog with `text` and runs `script` inside it.
+bool Show(std::string& text, testing::DialogAction script, HWND owner = nullptr) {
+    bool ok = false;
+    testing::ExpectFinished(testing::DriveModal([&] { ok = ShowOptionFrm(owner, text); }, {std::move(script)}));
+    return ok;
 }
 
 std::wstring TextOf(HWND hwnd) {

@@ -10,6 +10,7 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "base/Cp932.h"
+#include "platform/Handle_win.h"
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
@@ -17,25 +18,12 @@
 #include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "base/Error.h"
+#include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
 namespace {
 
-template <class Pred>
-bool PumpUntil(Pred done, DWORD budgetMs) {
-    ULONGLONG end = GetTickCount64() + budgetMs;
-    while (!done()) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done()) break;
-        if (GetTickCount64() > end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
+using testing::PumpUntil;
 
 std::wstring TextOf(HWND hwnd) {
     wchar_t buf[512] = {};
@@ -54,10 +42,7 @@ const wchar_t* TestClass(const wchar_t* name) {
     return name;
 }
 
-struct WindowDeleter {
-    void operator()(HWND h) const { DestroyWindow(h); }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+using Window = UniqueWindow;
 
 Window MakeWindow(const wchar_t* cls, const wchar_t* title, HWND parent = nullptr, DWORD style = 0) {
     DWORD s = style | (parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW);
@@ -222,7 +207,7 @@ TEST_F(SendingWin, SynthesizedCtrlVPastesIntoTheFocusedEdit) {
     ShowWindow(top.get(), SW_SHOW);
     windows->SetForegroundWindow(reinterpret_cast<WindowHandle>(top.get()));
     SetFocus(edit.get());
-    PumpUntil([] { return false; }, 200);
+    testing::Pump(200);
 
     view.down[ToolButton::Paste] = false;
     frm.SendText("ﾃｽﾄ入力");
