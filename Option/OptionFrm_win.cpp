@@ -150,8 +150,7 @@ bool OptionDialog::OnInit() {
                {32, 24, 168, 14});
 
     // First in the tab order.
-    HWND edit = CreateNumEdit(Hwnd(), kOptionNumEdit1Id, 0, 0, 0, 0, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                              WS_EX_CLIENTEDGE);
+    HWND edit = CreateNumEdit(Hwnd(), kOptionNumEdit1Id, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     AddPlaced(edit, {200, 16, 41, 20});
     SetWindowSubclass(edit, NumEdit1Proc, 1, 0);
     // Digits only: no input method in this field at all (the committed text of one that is

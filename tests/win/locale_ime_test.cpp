@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Handle_win.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {
@@ -37,13 +38,10 @@ TEST(Win32Locale, EraNamesAndYearsAcrossTheirBoundaries) {
 }
 
 struct EditWindow {
-    EditWindow() {
-        top = CreateWindowExW(0, L"STATIC", L"ime", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
-                              nullptr);
-        edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top, nullptr, nullptr, nullptr);
-    }
-    ~EditWindow() { DestroyWindow(top); }
-    HWND top, edit;
+    UniqueWindow top{
+        CreateWindowExW(0, L"STATIC", L"ime", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr)};
+    HWND edit =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, top.get(), nullptr, nullptr, nullptr);
 };
 
 TEST(Win32Ime, OffTakesTheInputContextAwayUntilTheFieldIsLeft) {
