@@ -71,7 +71,9 @@ void DialogBase::ReportException(const std::string& sjisMessage) {
 int DialogBase::Scale(int pixels) const { return ScaleForDpi(pixels, dpi_); }
 
 RECT DialogBase::Scale(const DesignRect& r) const {
-    return {Scale(r.x), Scale(r.y), Scale(r.x + r.width), Scale(r.y + r.height)};
+    // Place and size each scaled on their own, as the designed sizes are the ones to keep.
+    const int x = Scale(r.x), y = Scale(r.y);
+    return {x, y, x + Scale(r.width), y + Scale(r.height)};
 }
 
 HWND DialogBase::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, DesignRect place,
@@ -85,7 +87,6 @@ HWND DialogBase::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style
 
 void DialogBase::AddPlaced(HWND control, DesignRect place, bool withFont) {
     placed_.push_back({control, place, withFont});
-    // Both ends scaled, so that neighbours stay neighbours at every resolution.
     const RECT r = Scale(place);
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
     if (withFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -127,7 +128,8 @@ void DialogBase::ApplyDpi(int dpi, const RECT& suggested) {
     OnDpiChanged();
     // Windows suggests where the dialog goes; its size follows from the designed client area.
     SizeWindow(suggested.left, suggested.top);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    // The controls were moved without drawing: all of it anew, children included.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 INT_PTR DialogBase::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
