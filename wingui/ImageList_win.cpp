@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/Handle_win.h"
+
 namespace cv2 {
 namespace {
 
@@ -64,36 +66,28 @@ HIMAGELIST CreateMainImageList(int side) {
     }
     const std::vector<Picture> images = MainImagesAt(side);
     const int count = static_cast<int>(images.size());
-    HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 4);
-    if (list == nullptr) {
+    UniqueImageList list(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, count, 4));
+    if (!list) {
         return nullptr;
     }
     // One strip of all pictures side by side, added in one call.
     void* bits = nullptr;
-    HBITMAP colour = MakeColourBitmap(side * count, side, &bits);
+    UniqueBitmap colour(MakeColourBitmap(side * count, side, &bits));
     std::vector<const Picture*> pictures;
     for (const Picture& picture : images) {
         pictures.push_back(&picture);
     }
-    HBITMAP mask = MakeMask(pictures, side * count, side);
-    bool added = false;
-    if (colour != nullptr && mask != nullptr) {
-        for (int i = 0; i < count; ++i) {
-            CopyInto(images[static_cast<std::size_t>(i)], static_cast<std::uint32_t*>(bits), side * count, i * side);
-        }
-        added = ImageList_Add(list, colour, mask) == 0 && ImageList_GetImageCount(list) == count;
-    }
-    if (colour != nullptr) {
-        DeleteObject(colour);
-    }
-    if (mask != nullptr) {
-        DeleteObject(mask);
-    }
-    if (!added) {
-        ImageList_Destroy(list);
+    UniqueBitmap mask(MakeMask(pictures, side * count, side));
+    if (!colour || !mask) {
         return nullptr;
     }
-    return list;
+    for (int i = 0; i < count; ++i) {
+        CopyInto(images[static_cast<std::size_t>(i)], static_cast<std::uint32_t*>(bits), side * count, i * side);
+    }
+    if (ImageList_Add(list.get(), colour.get(), mask.get()) != 0 || ImageList_GetImageCount(list.get()) != count) {
+        return nullptr;
+    }
+    return list.release();
 }
 
 HBITMAP CreatePictureBitmap(const Picture& picture) {
@@ -107,23 +101,17 @@ HBITMAP CreatePictureBitmap(const Picture& picture) {
 }
 
 HICON CreatePictureIcon(const Picture& picture) {
-    HBITMAP colour = CreatePictureBitmap(picture);
-    HBITMAP mask = MakeMask({&picture}, picture.width, picture.height);
-    HICON icon = nullptr;
-    if (colour != nullptr && mask != nullptr) {
-        ICONINFO info{};
-        info.fIcon = TRUE;
-        info.hbmColor = colour;
-        info.hbmMask = mask;
-        icon = CreateIconIndirect(&info);
+    UniqueBitmap colour(CreatePictureBitmap(picture));
+    UniqueBitmap mask(MakeMask({&picture}, picture.width, picture.height));
+    if (!colour || !mask) {
+        return nullptr;
     }
-    if (colour != nullptr) {
-        DeleteObject(colour);
-    }
-    if (mask != nullptr) {
-        DeleteObject(mask);
-    }
-    return icon;
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour.get();
+    info.hbmMask = mask.get();
+    // The icon holds copies of both bitmaps.
+    return CreateIconIndirect(&info);
 }
 
 }  // namespace cv2
