@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program at 96 and at 144 dots per inch (Wine's LogPixels, set in a prefix of each
 # run's own before anything starts): the Win32 tests of the main window and the three
-# dialogs pass at both, and at 144 the tool buttons, the tree's rows, the pictures and the
+# dialogs (laid out at the start and again on a move to one and a half times the
+# resolution) pass at both, and at 144 the tool buttons, the tree's rows, the pictures and the
 # status bar are one and a half times their size at 96 (within a pixel).
 # With a folder for screenshots, the real program is shown there at both resolutions too:
 # the wizard of a first start, the main window, its item menu, the wait-time dialog and
@@ -106,7 +107,7 @@ for dpi in 96 144; do
     wineserver -w
     report="$work/report$dpi.txt"
     (cd "$work" && CV2_DPI_REPORT="$(winpath "$report")" timeout 240 wine64 cv2_wintests.exe \
-        --gtest_filter='MainWindowDpi.*:AboutBoxWin.LaysOut*:OptionFrmWin.LayoutAndInitialField:NewInputFrm.Opens*' \
+        --gtest_filter='MainWindowDpi.*:DialogDpi.*:AboutBoxWin.LaysOut*:OptionFrmWin.LayoutAndInitialField:NewInputFrm.Opens*' \
         >"$work/tests$dpi.log" 2>&1) || { tail -40 "$work/tests$dpi.log"; fail "the Win32 tests failed at $dpi dpi"; }
     [ -f "$report" ] || fail "no sizes reported at $dpi dpi"
     tr -d '\r' <"$report" >"$report.unix" && mv "$report.unix" "$report"
