@@ -95,19 +95,13 @@ protected:
         std::wstring text(name, name + std::char_traits<char>::length(name));
         return tree.Insert(Key(name), under ? Key(under) : nullptr, spot, after ? Key(after) : nullptr, text, 1, 13);
     }
-    // The control's rows as "text(children)", read with its own messages.
+    // The control's rows as "key(children)": their order from the control, each named by
+    // the key it hands back.
     std::string Rows(HTREEITEM first) {
         std::string out;
         for (HTREEITEM n = first; n; n = TreeView_GetNextSibling(tree.Hwnd(), n)) {
-            wchar_t buffer[64] = {};
-            TVITEMW tv{};
-            tv.mask = TVIF_TEXT | TVIF_HANDLE;
-            tv.hItem = n;
-            tv.pszText = buffer;
-            tv.cchTextMax = 64;
-            SendMessageW(tree.Hwnd(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
             if (!out.empty()) out += ' ';
-            for (const wchar_t* c = buffer; *c; ++c) out += static_cast<char>(*c);
+            out += Recorder::Name(tree.KeyOf(n));
             if (HTREEITEM child = TreeView_GetChild(tree.Hwnd(), n)) {
                 out += '(';
                 out += Rows(child);
@@ -115,6 +109,16 @@ protected:
             }
         }
         return out;
+    }
+    std::wstring Text(const char* name) {
+        wchar_t buffer[64] = {};
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT | TVIF_HANDLE;
+        tv.hItem = tree.HandleOf(Key(name));
+        tv.pszText = buffer;
+        tv.cchTextMax = 64;
+        SendMessageW(tree.Hwnd(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        return buffer;
     }
     std::string Rows() { return Rows(TreeView_GetRoot(tree.Hwnd())); }
     bool Open(const char* name) {
@@ -135,7 +139,7 @@ TEST_F(TreeControlTest, InsertsAtEachSpotAndRefusesRowsWithoutAPlace) {
     ASSERT_TRUE(Insert("D", "A", TreeSpot::After, "C"));
     ASSERT_TRUE(Insert("E", nullptr, TreeSpot::First));
     EXPECT_EQ(Rows(), "E A(C D B)");
-    EXPECT_EQ(tree.KeyOf(tree.HandleOf(Key("D"))), Key("D"));
+    EXPECT_EQ(Text("D"), L"D");
 
     // A parent or a sibling without a row: nothing goes in, rather than a row at the top.
     EXPECT_FALSE(Insert("F", "F"));
@@ -211,7 +215,7 @@ TEST_F(TreeControlTest, LabelEditsSayWhoStartedThemAndGiveTheTextUnlessCancelled
     };
     edit(true, L"new", VK_RETURN);
     EXPECT_EQ(events.editedText, L"new");
-    EXPECT_EQ(Rows(), "A") << "the owner sets the text it takes";
+    EXPECT_EQ(Text("A"), L"A") << "the owner sets the text it takes";
     edit(false, L"other", VK_ESCAPE);
     EXPECT_EQ(events.heard, (std::vector<std::string>{"edit requested A", "edited A", "edit by itself A"}));
 }
