@@ -46,14 +46,18 @@ LRESULT CALLBACK TreeControl::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         self->Detach();
         return CallWindowProcW(original, hwnd, msg, wParam, lParam);
     }
-    // No exception may leave a window procedure.
+    // No exception may leave a window procedure, the report of one included.
+    std::string failure;
     try {
         return self->Handle(msg, wParam, lParam);
     } catch (const std::exception& e) {
-        self->events_.TreeFailed(e.what());
+        failure = e.what();
     } catch (...) {
-        self->events_.TreeFailed(kUnknownError);
+        failure = kUnknownError;
     }
+    try {
+        self->events_.TreeFailed(failure);
+    } catch (...) {}
     return 0;
 }
 
