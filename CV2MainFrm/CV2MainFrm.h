@@ -124,7 +124,7 @@ public:
     void LoadSettings(const std::wstring& path);
     std::string BuildExpandList();
     void LoadItemImages();
-    void LoadItemImages(ItemTree& tree);  // by position, from the current file's settings
+    void LoadItemImages(ItemTree& tree, const std::wstring& path);  // by position, from the settings of `path`
     void FormDestroy();
     // Remembers whether the settings file just loaded could be read.
     void NoteSettingsRead(const std::wstring& file, const IniFile& ini);

@@ -72,6 +72,8 @@ void TCV2Frm::OpenBtnClick() {
     } catch (const std::exception&) {
         return;
     }
+    // The icons go onto the items before the control gets them, as at start-up.
+    LoadItemImages(loaded, path);
     try {
         RedrawSuspension redraw(view_);
         tree_.ReplaceWith(loaded);
@@ -85,7 +87,6 @@ void TCV2Frm::OpenBtnClick() {
     dirty = false;
     fileName = path;
     LoadSettings(path);
-    LoadItemImages();
 }
 
 void TCV2Frm::NewBtnClick() {

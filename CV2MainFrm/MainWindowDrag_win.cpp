@@ -25,19 +25,55 @@ using namespace mainwindow;
 // ---------------------------------------------------------------------------------------
 // Drag and drop inside the tree
 
-void MainWindow::BeginDrag(HTREEITEM handle, POINT point) {
-    if (!handle) return;
+void MainWindow::TreeBeginDrag(TreeKey key, POINT point) {
     // The dragged item is the one the drop moves: it becomes the selection.
-    SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(handle));
+    treeControl_.Select(key);
     dragging_ = true;
     SetCapture(tree_);
     // The item's picture follows the pointer.
-    dragImage_.reset(TreeView_CreateDragImage(tree_, handle));
+    dragImage_.reset(treeControl_.CreateDragImage(key));
     RECT row{};
-    if (dragImage_ && TreeView_GetItemRect(tree_, handle, &row, TRUE)) {
+    if (dragImage_ && treeControl_.ItemRect(key, &row, true)) {
         ImageList_BeginDrag(dragImage_.get(), 0, point.x - row.left + metrics_.imageSide + metrics_.menuImageGap,
                             point.y - row.top);
         ImageList_DragEnter(tree_, point.x, point.y);
+    }
+}
+
+bool MainWindow::DragMessage(UINT msg, WPARAM wParam, POINT point) {
+    switch (msg) {
+        case WM_MOUSEMOVE: {
+            // The picture is hidden while the rows under it scroll or are repainted.
+            if (dragImage_) ImageList_DragShowNolock(FALSE);
+            RECT client;
+            GetClientRect(tree_, &client);
+            if (point.y < metrics_.dragScrollMargin)
+                SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
+            else if (point.y > client.bottom - metrics_.dragScrollMargin)
+                SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
+            TreeKey target = treeControl_.HitTest(point, nullptr);
+            bool accepted = frm_->MainTreeDragOver(true);
+            treeControl_.SetDropTarget(accepted ? target : nullptr);
+            if (dragImage_) {
+                UpdateWindow(tree_);
+                ImageList_DragMove(point.x, point.y);
+                ImageList_DragShowNolock(TRUE);
+            }
+            SetCursor(LoadCursorW(nullptr, accepted ? MAKEINTRESOURCEW(32512) : MAKEINTRESOURCEW(32648)));
+            return true;
+        }
+        case WM_LBUTTONUP:
+            EndDrag(true, point);
+            return true;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) EndDrag(false, point);
+            return true;
+        case WM_RBUTTONDOWN:
+        case WM_CAPTURECHANGED:
+            EndDrag(false, point);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -50,7 +86,7 @@ void MainWindow::EndDrag(bool drop, POINT point) {
         dragImage_.reset();
     }
     if (GetCapture() == tree_) ReleaseCapture();
-    SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE, 0);
+    treeControl_.SetDropTarget(nullptr);
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
     if (drop && frm_->MainTreeDragOver(true)) frm_->MainTreeDragDrop(point.x, point.y);
 }

@@ -130,7 +130,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCDESTROY:
             created_ = false;
             rebar_ = toolBar1_ = toolBar2_ = status_ = tree_ = nullptr;
-            handles_.clear();
             return Default(msg, wParam, lParam);
         default:
             return Default(msg, wParam, lParam);
@@ -203,7 +202,7 @@ void MainWindow::Command(int id) {
 }
 
 LRESULT MainWindow::OnNotify(NMHDR* header) {
-    if (header->hwndFrom == tree_) return OnTreeNotify(header);
+    if (header->hwndFrom == tree_) return treeControl_.Notify(header);
     if (header->hwndFrom == rebar_) {
         if (header->code == RBN_HEIGHTCHANGE) LayoutControls();
         return 0;
@@ -229,116 +228,10 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
     return 0;
 }
 
-LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
-    switch (header->code) {
-        case NM_CLICK:
-            if (frm_->clickHandlerInstalled) frm_->MainTreeClick();
-            return 0;
-        case NM_DBLCLK:
-            if (frm_->dblClickHandlerInstalled) frm_->MainTreeDblClick();
-            // Non-zero keeps the control from toggling the item: items open and close only
-            // through their +/- buttons.
-            return TRUE;
-        case TVN_ITEMEXPANDINGW: {
-            if (mirroring_) return FALSE;
-            auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
-            Item* item = reinterpret_cast<Item*>(tv->itemNew.lParam);
-            bool expanding = (tv->action & TVE_EXPAND) != 0;
-            if ((tv->action & TVE_TOGGLE) == TVE_TOGGLE)
-                expanding = !(
-                    SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem), TVIS_EXPANDED) &
-                    TVIS_EXPANDED);
-            bool allowed = expanding ? frm_->MainTreeExpanding(item) : frm_->MainTreeCollapsing(item);
-            return allowed ? FALSE : TRUE;
-        }
-        case TVN_ITEMEXPANDEDW: {
-            if (mirroring_) return 0;
-            auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
-            Item* item = reinterpret_cast<Item*>(tv->itemNew.lParam);
-            if (!item) return 0;
-            bool expanded =
-                (SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tv->itemNew.hItem), TVIS_EXPANDED) &
-                 TVIS_EXPANDED) != 0;
-            syncingModel_ = true;
-            auto done = ScopeGuard([this] { syncingModel_ = false; });
-            frm_->Tree().SetExpanded(item, expanded);
-            return 0;
-        }
-        case TVN_BEGINDRAGW: {
-            auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
-            BeginDrag(tv->itemNew.hItem, tv->ptDrag);
-            return 0;
-        }
-        case TVN_BEGINLABELEDITW:
-            // No editing while an item is being dragged. An edit that the control starts by
-            // itself (the second, slow click on the selected item) goes ahead only while this
-            // window is in the foreground: after a click has sent the item, the target window
-            // is, and an editor opening behind it would swallow the user's next click on the
-            // tree and store the unchanged text as an edit.
-            if (dragging_) return TRUE;
-            return (editRequested_ || GetForegroundWindow() == Hwnd()) ? FALSE : TRUE;
-        case TVN_ENDLABELEDITW: {
-            auto* di = reinterpret_cast<NMTVDISPINFOW*>(header);
-            if (!di->item.pszText) return FALSE;  // cancelled
-            Item* item = ItemOf(di->item.hItem);
-            frm_->MainTreeEdited(item, ToCp932(di->item.pszText));
-            // The text is already stored (and shown) as the model has it.
-            return FALSE;
-        }
-        default:
-            return 0;
-    }
-}
-
-LRESULT MainWindow::HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (control == tree_ && id == kTreeSubclassId) return TreeMessage(msg, wParam, lParam);
-    return CallOriginal(control, msg, wParam, lParam);
-}
-
-LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (dragging_) {
-        switch (msg) {
-            case WM_MOUSEMOVE: {
-                // The picture is hidden while the rows under it scroll or are repainted.
-                if (dragImage_) ImageList_DragShowNolock(FALSE);
-                RECT client;
-                GetClientRect(tree_, &client);
-                if (pt.y < metrics_.dragScrollMargin)
-                    SendMessageW(tree_, WM_VSCROLL, SB_LINEUP, 0);
-                else if (pt.y > client.bottom - metrics_.dragScrollMargin)
-                    SendMessageW(tree_, WM_VSCROLL, SB_LINEDOWN, 0);
-                TVHITTESTINFO hit{};
-                hit.pt = pt;
-                auto target =
-                    reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-                bool accepted = frm_->MainTreeDragOver(true);
-                SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE,
-                             reinterpret_cast<LPARAM>(accepted ? target : nullptr));
-                if (dragImage_) {
-                    UpdateWindow(tree_);
-                    ImageList_DragMove(pt.x, pt.y);
-                    ImageList_DragShowNolock(TRUE);
-                }
-                SetCursor(LoadCursorW(nullptr, accepted ? MAKEINTRESOURCEW(32512) : MAKEINTRESOURCEW(32648)));
-                return 0;
-            }
-            case WM_LBUTTONUP:
-                EndDrag(true, pt);
-                return 0;
-            case WM_KEYDOWN:
-                if (wParam == VK_ESCAPE) EndDrag(false, pt);
-                return 0;
-            case WM_RBUTTONDOWN:
-                EndDrag(false, pt);
-                return 0;
-            case WM_CAPTURECHANGED:
-                EndDrag(false, pt);
-                return 0;
-            default:
-                break;
-        }
-    }
+    result = 0;
+    if (dragging_ && DragMessage(msg, wParam, pt)) return true;
     switch (msg) {
         case WM_MOUSEMOVE:
             frm_->MainTreeMouseMove(pt.x, pt.y);
@@ -360,13 +253,13 @@ LRESULT MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // Shift+F10 opens the item menu like the menu key does.
             if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
                 ShowNodePopupAtSelection();
-                return 0;
+                return true;
             }
             break;
         default:
             break;
     }
-    return CallOriginal(tree_, msg, wParam, lParam);
+    return false;
 }
 
 }  // namespace cv2

@@ -26,36 +26,16 @@ using namespace mainwindow;
 // Mirroring the model in the tree control
 
 void MainWindow::InsertTreeItem(Item& item) {
-    TVINSERTSTRUCTW ins{};
-    ins.hParent = item.Parent() ? TreeItemOf(item.Parent()) : TVI_ROOT;
-    // An item that comes after all its siblings the control holds goes in as TVI_LAST.
-    // Loads and moved subtrees insert in order, so only an item added in front of a
-    // sibling already shown names its previous sibling.
+    // An item that comes after all its siblings the control holds goes in last. Loads and
+    // moved subtrees insert in order, so only an item added in front of a sibling already
+    // shown names its previous sibling.
     Item* next = item.NextSibling();
-    if (!next || !TreeItemOf(next)) {
-        ins.hInsertAfter = TVI_LAST;
-    } else {
-        HTREEITEM prev = item.PrevSibling() ? TreeItemOf(item.PrevSibling()) : nullptr;
-        ins.hInsertAfter = prev ? prev : TVI_FIRST;
-    }
-    std::wstring text = FromCp932(item.Text());
-    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    ins.item.pszText = text.data();
-    ins.item.iImage = item.ImageIndex();
-    ins.item.iSelectedImage = item.SelectedIndex();
-    ins.item.lParam = reinterpret_cast<LPARAM>(&item);
-    auto handle = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
-    if (!handle) throw InsertError();
-    handles_[&item] = handle;
-}
-
-void MainWindow::SetTreeItemState(HTREEITEM handle, UINT state, UINT mask) {
-    TVITEMW tv{};
-    tv.mask = TVIF_STATE | TVIF_HANDLE;
-    tv.hItem = handle;
-    tv.state = state;
-    tv.stateMask = mask;
-    SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    TreeSpot spot = TreeSpot::Last;
+    if (next && TreeItemOf(next))
+        spot = item.PrevSibling() && TreeItemOf(item.PrevSibling()) ? TreeSpot::After : TreeSpot::First;
+    if (!treeControl_.Insert(&item, item.Parent(), spot, item.PrevSibling(), FromCp932(item.Text()), item.ImageIndex(),
+                             item.SelectedIndex()))
+        throw InsertError();
 }
 
 void MainWindow::ItemAdded(Item& item) {
@@ -65,15 +45,12 @@ void MainWindow::ItemAdded(Item& item) {
 
 void MainWindow::ItemRemoving(Item& item) {
     if (!tree_) return;
-    HTREEITEM handle = TreeItemOf(&item);
-    for (Item* n = &item; n; n = NextInSubtree(n, &item)) handles_.erase(n);
-    if (handle) SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(handle));
+    treeControl_.Delete(&item);
 }
 
 void MainWindow::Clearing() {
     if (!tree_) return;
-    handles_.clear();
-    SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    treeControl_.Clear();
 }
 
 void MainWindow::SubtreeAdded(Item& item) {
@@ -82,70 +59,80 @@ void MainWindow::SubtreeAdded(Item& item) {
     HoldRedrawUntilIdle();
     for (Item* n = &item; n; n = NextInSubtree(n, &item)) InsertTreeItem(*n);
     // Expanded parents open once their children are there.
-    mirroring_ = true;
-    auto done = ScopeGuard([this] { mirroring_ = false; });
     for (Item* n = &item; n; n = NextInSubtree(n, &item))
-        if (n->Expanded()) SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(TreeItemOf(n)));
+        if (n->Expanded()) treeControl_.SetExpanded(n, true);
 }
 
-void MainWindow::TextChanged(Item& item) {
-    HTREEITEM handle = TreeItemOf(&item);
-    if (!handle) return;
-    std::wstring text = FromCp932(item.Text());
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = handle;
-    tv.pszText = text.data();
-    SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-}
+void MainWindow::TextChanged(Item& item) { treeControl_.SetText(&item, FromCp932(item.Text())); }
 
-void MainWindow::ImageChanged(Item& item) {
-    HTREEITEM handle = TreeItemOf(&item);
-    if (!handle) return;
-    TVITEMW tv{};
-    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
-    tv.hItem = handle;
-    tv.iImage = item.ImageIndex();
-    tv.iSelectedImage = item.SelectedIndex();
-    SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-}
+void MainWindow::ImageChanged(Item& item) { treeControl_.SetImages(&item, item.ImageIndex(), item.SelectedIndex()); }
 
 void MainWindow::ExpandedChanged(Item& item) {
     if (syncingModel_) return;  // the control made this change itself
-    HTREEITEM handle = TreeItemOf(&item);
-    if (!handle) return;
-    // An item that lost its last child: TVM_EXPAND does nothing for an item without
-    // children, so the state is cleared directly, and a child added later finds it closed.
-    if (!item.HasChildren()) return SetTreeItemState(handle, 0, TVIS_EXPANDED);
-    mirroring_ = true;
-    auto done = ScopeGuard([this] { mirroring_ = false; });
-    SendMessageW(tree_, TVM_EXPAND, item.Expanded() ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(handle));
+    // An item that lost its last child: the control cannot close an item without
+    // children, so its state is dropped directly, and a child added later finds it closed.
+    if (!item.HasChildren()) return treeControl_.ClearExpandedState(&item);
+    treeControl_.SetExpanded(&item, item.Expanded());
 }
+
+// ---------------------------------------------------------------------------------------
+// TreeControlEvents
+
+void MainWindow::TreeClick() {
+    if (frm_->clickHandlerInstalled) frm_->MainTreeClick();
+}
+
+bool MainWindow::TreeDoubleClick() {
+    if (frm_->dblClickHandlerInstalled) frm_->MainTreeDblClick();
+    // The control must not toggle the item: items open and close only through their +/-
+    // buttons.
+    return true;
+}
+
+bool MainWindow::TreeExpanding(TreeKey key, bool expanding) {
+    auto* item = static_cast<Item*>(key);
+    return expanding ? frm_->MainTreeExpanding(item) : frm_->MainTreeCollapsing(item);
+}
+
+void MainWindow::TreeExpanded(TreeKey key, bool expanded) {
+    syncingModel_ = true;
+    auto done = ScopeGuard([this] { syncingModel_ = false; });
+    frm_->Tree().SetExpanded(static_cast<Item*>(key), expanded);
+}
+
+bool MainWindow::TreeBeginLabelEdit(TreeKey, bool requested) {
+    // No editing while an item is being dragged. An edit that the control starts by itself
+    // (the second, slow click on the selected item) goes ahead only while this window is in
+    // the foreground: after a click has sent the item, the target window is, and an editor
+    // opening behind it would swallow the user's next click on the tree and store the
+    // unchanged text as an edit.
+    if (dragging_) return false;
+    return requested || GetForegroundWindow() == Hwnd();
+}
+
+void MainWindow::TreeEndLabelEdit(TreeKey key, const std::wstring& text) {
+    // The model's TextChanged shows the text as the model stores it.
+    frm_->MainTreeEdited(static_cast<Item*>(key), ToCp932(text));
+}
+
+void MainWindow::TreeFailed(const std::string& sjisMessage) { ReportException(sjisMessage); }
 
 // ---------------------------------------------------------------------------------------
 // MainView
 
 WindowHandle MainWindow::Handle() { return ToHandle(Hwnd()); }
 
-Item* MainWindow::Selection() { return tree_ ? ItemOf(TreeView_GetSelection(tree_)) : nullptr; }
+Item* MainWindow::Selection() { return tree_ ? static_cast<Item*>(treeControl_.Selection()) : nullptr; }
 
-void MainWindow::Select(Item* item) {
-    SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item ? TreeItemOf(item) : nullptr));
-}
+void MainWindow::Select(Item* item) { treeControl_.Select(item); }
 
 void MainWindow::StartEditing(Item* item) {
-    HTREEITEM handle = TreeItemOf(item);
-    if (!handle || dragging_) return;
+    if (!TreeItemOf(item) || dragging_) return;
     SetFocus(tree_);
-    editRequested_ = true;
-    auto done = ScopeGuard([this] { editRequested_ = false; });
-    SendMessageW(tree_, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(handle));
+    treeControl_.EditLabel(item);
 }
 
-void MainWindow::MakeFirstVisible(Item* item) {
-    if (HTREEITEM handle = TreeItemOf(item))
-        SendMessageW(tree_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(handle));
-}
+void MainWindow::MakeFirstVisible(Item* item) { treeControl_.MakeFirstVisible(item); }
 
 void MainWindow::HoldRedrawUntilIdle() {
     if (redrawHeld_) return;
@@ -155,23 +142,19 @@ void MainWindow::HoldRedrawUntilIdle() {
 }
 
 void MainWindow::SuspendTreeRedraw() {
-    if (redrawSuspended_++ == 0 && tree_) SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
+    if (redrawSuspended_++ == 0 && tree_) treeControl_.SetRedraw(false);
 }
 
 void MainWindow::ResumeTreeRedraw() {
-    if (redrawSuspended_ > 0 && --redrawSuspended_ == 0 && tree_) {
-        SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(tree_, nullptr, TRUE);
-    }
+    if (redrawSuspended_ > 0 && --redrawSuspended_ == 0 && tree_) treeControl_.SetRedraw(true);
 }
 
 HitTest MainWindow::TreeHitTest(int x, int y) {
-    TVHITTESTINFO info{};
-    info.pt = POINT{x, y};
-    auto handle = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    UINT flags = 0;
+    auto* item = static_cast<Item*>(treeControl_.HitTest(POINT{x, y}, &flags));
     HitTest hit;
-    hit.zones = HitZonesFromTreeFlags(info.flags);
-    hit.item = ZonesInRow(hit.zones) ? ItemOf(handle) : nullptr;
+    hit.zones = HitZonesFromTreeFlags(flags);
+    hit.item = ZonesInRow(hit.zones) ? item : nullptr;
     return hit;
 }
 

@@ -146,7 +146,7 @@ bool MainWindow::CreateControls() {
     if (!tree_) return false;
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
     SendMessageW(tree_, TVM_SETINDENT, static_cast<WPARAM>(metrics_.treeIndent), 0);
-    Subclass(tree_, kTreeSubclassId);
+    treeControl_.Attach(tree_);
     ApplyFont();
     SetStatusBarHeight();
     return true;
@@ -258,20 +258,6 @@ void MainWindow::ReportException(const std::string& sjisMessage) {
     reporting_ = true;
     auto done = ScopeGuard([this] { reporting_ = false; });
     frm_->ReportError(sjisMessage);
-}
-
-HTREEITEM MainWindow::TreeItemOf(const Item* item) const {
-    auto it = handles_.find(item);
-    return it == handles_.end() ? nullptr : it->second;
-}
-
-Item* MainWindow::ItemOf(HTREEITEM handle) const {
-    if (!handle) return nullptr;
-    TVITEMW tv{};
-    tv.mask = TVIF_PARAM | TVIF_HANDLE;
-    tv.hItem = handle;
-    if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
-    return reinterpret_cast<Item*>(tv.lParam);
 }
 
 // ---------------------------------------------------------------------------------------

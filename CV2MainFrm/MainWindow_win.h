@@ -1,8 +1,8 @@
 #pragma once
 // The Win32 main window: the frame, the cool bar with both toolbars, the status bar, the
-// tree control and the two popup menus. It shows the item tree (keeping the Item* <->
-// HTREEITEM map), implements MainView for TCV2Frm and forwards every event to the TCV2Frm
-// handler of the same name.
+// tree control and the two popup menus. It shows the item tree (through TreeControl, which
+// keeps the Item* <-> HTREEITEM map), implements MainView for TCV2Frm and forwards every
+// event to the TCV2Frm handler of the same name.
 //
 // Usage:
 //   MainWindow window(instance, platform);
@@ -15,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "CV2MainFrm/CV2MainFrm.h"
@@ -23,13 +22,14 @@
 #include "CV2MainFrm/Menus.h"
 #include "wingui/Window_win.h"
 #include "platform/Handle_win.h"
+#include "wingui/TreeControl_win.h"
 
 namespace cv2 {
 
 // The class name other instances look for to hand over to this one.
 inline constexpr wchar_t kMainWindowClassW[] = L"TCV2Frm";
 
-class MainWindow : public WindowBase, public MainView, private TreeObserver {
+class MainWindow : public WindowBase, public MainView, private TreeObserver, private TreeControlEvents {
 public:
     MainWindow(HINSTANCE instance, Platform& platform);
     ~MainWindow() override;
@@ -52,9 +52,7 @@ public:
     // The resolution the window is laid out for.
     int Dpi() const { return metrics_.dpi; }
     // The tree item that shows `item`, or null.
-    HTREEITEM TreeItemOf(const Item* item) const;
-    // The item that a tree item shows, or null.
-    Item* ItemOf(HTREEITEM handle) const;
+    HTREEITEM TreeItemOf(const Item* item) const { return treeControl_.HandleOf(item); }
 
     // NodePopup as it would open now (NodePopupPopup applied); the caller owns the menu.
     HMENU BuildNodePopup();
@@ -96,7 +94,6 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    LRESULT HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void ReportException(const std::string& sjisMessage) override;
 
 private:
@@ -109,6 +106,17 @@ private:
     void ImageChanged(Item& item) override;
     void ExpandedChanged(Item& item) override;
 
+    // ---- TreeControlEvents: what the user does in the tree ----
+    void TreeClick() override;
+    bool TreeDoubleClick() override;
+    bool TreeExpanding(TreeKey key, bool expanding) override;
+    void TreeExpanded(TreeKey key, bool expanded) override;
+    void TreeBeginDrag(TreeKey key, POINT point) override;
+    bool TreeBeginLabelEdit(TreeKey key, bool requested) override;
+    void TreeEndLabelEdit(TreeKey key, const std::wstring& text) override;
+    bool TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void TreeFailed(const std::string& sjisMessage) override;
+
     bool CreateControls();
     HWND CreateToolBar(const ToolButtonEntry* entries, int count, int height);
     // Pictures, buttons and size of a toolbar at the current resolution.
@@ -120,14 +128,13 @@ private:
     void LayoutControls();
     LRESULT OnNotify(NMHDR* header);
     bool OnQueryEndSession();
-    LRESULT OnTreeNotify(NMHDR* header);
-    LRESULT TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void ShowNodePopup(POINT screen);
     void ShowNodePopupAtSelection();
     void ShowTabEnterPopup(POINT screen);
     void InsertTreeItem(Item& item);
-    void SetTreeItemState(HTREEITEM handle, UINT state, UINT mask);
-    void BeginDrag(HTREEITEM handle, POINT point);
+    // While the user drags an item: the pointer moved, or the drag ended; true when the
+    // message was the drag's.
+    bool DragMessage(UINT msg, WPARAM wParam, POINT point);
     // Holds the tree's repainting until the messages queued now are handled.
     void HoldRedrawUntilIdle();
     void EndDrag(bool drop, POINT point);
@@ -146,7 +153,7 @@ private:
     HWND toolBar2_ = nullptr;
     HWND status_ = nullptr;
     HWND tree_ = nullptr;
-    std::unordered_map<const Item*, HTREEITEM> handles_;
+    cv2::TreeControl treeControl_{*this};
     std::map<int, std::wstring> hints_;  // tooltip texts by command id
     int tabEnterMenuImage_ = 2;
     std::wstring tabEnterMenuCaption_;
@@ -154,10 +161,8 @@ private:
     int resizeDepth_ = 0;
     bool created_ = false;
     bool shown_ = false;
-    bool mirroring_ = false;     // the view itself expands or collapses to follow the model
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
-    bool editRequested_ = false;  // StartEditing is opening the in-place editor
     bool reporting_ = false;
     bool redrawHeld_ = false;
     UniqueImageList dragImage_;

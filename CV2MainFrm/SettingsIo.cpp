@@ -178,11 +178,11 @@ void TCV2Frm::NoteSettingsRead(const std::wstring& file, const IniFile& ini) {
     if (ini.Unreadable()) unreadSettings.push_back(file);
 }
 
-void TCV2Frm::LoadItemImages() { LoadItemImages(tree_); }
+void TCV2Frm::LoadItemImages() { LoadItemImages(tree_, fileName); }
 
-void TCV2Frm::LoadItemImages(ItemTree& tree) {
-    IniFile ini = LoadSettingsFile(platform_.files, fileName);
-    if (!fileName.empty()) NoteSettingsRead(SettingsFileOf(fileName), ini);
+void TCV2Frm::LoadItemImages(ItemTree& tree, const std::wstring& path) {
+    IniFile ini = LoadSettingsFile(platform_.files, path);
+    if (!path.empty()) NoteSettingsRead(SettingsFileOf(path), ini);
     RedrawSuspension redraw(view_);
     std::string key = "index";
     int n = 0;

@@ -69,8 +69,9 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
         // Whatever was read before a bad line stays; the program starts without a file.
     }
     // The icons go onto the items before the control gets them: changing an item's icon
-    // in the control costs it a pass over all its shown rows.
-    LoadItemImages(loaded);
+    // in the control afterwards costs a message per item, and a pass over all its shown
+    // rows for each.
+    LoadItemImages(loaded, fileName);
     RedrawSuspension redraw(view_);
     tree_.ReplaceWith(loaded);
 }

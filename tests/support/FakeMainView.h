@@ -133,7 +133,7 @@ public:
         treeEvents.push_back("subtree " + item.Text());
     }
     void TextChanged(Item& item) override { treeEvents.push_back("text " + item.Text()); }
-    void ImageChanged(Item&) override {}
+    void ImageChanged(Item& item) override { treeEvents.push_back("image " + item.Text()); }
     void ExpandedChanged(Item& item) override {
         treeEvents.push_back((item.Expanded() ? "expanded " : "collapsed ") + item.Text());
     }
