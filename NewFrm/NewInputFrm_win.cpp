@@ -11,7 +11,7 @@
 #include "wingui/ImageList_win.h"
 #include "NewFrm/NewInputFrm.h"
 #include "base/Cp932.h"
-#include "platform/Win32Ports.h"
+#include "platform/Dialogs.h"
 
 namespace cv2 {
 namespace {
@@ -139,8 +139,8 @@ struct Wizard {
     bool fillingAge = false;                         // Old is being set by BirthdayExit
     std::vector<std::pair<HWND, int>> pageControls;  // every control of a page, with its page
     std::vector<HIMAGELIST> glyphs;                  // the buttons' glyphs, released with the dialog
-    std::unique_ptr<Ime> ime = MakeWin32Ime();
-    std::unique_ptr<Locale> locale = MakeWin32Locale();
+    Ime* ime = nullptr;                              // the caller's ports
+    Locale* locale = nullptr;
 };
 
 // A glyph grey and faded, as a disabled button shows it.
@@ -443,7 +443,7 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-bool ShowNewInputFrm(HWND owner, WizardInput& input) {
+bool ShowNewInputFrm(HWND owner, WizardInput& input, Locale& locale, Ime& ime) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
@@ -463,6 +463,8 @@ bool ShowNewInputFrm(HWND owner, WizardInput& input) {
     WizardInput result;
     Wizard w;
     w.input = &result;
+    w.ime = &ime;
+    w.locale = &locale;
     INT_PTR rc =
         DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc, reinterpret_cast<LPARAM>(&w));
     if (w.font) DeleteObject(w.font);

@@ -3,6 +3,7 @@
 - the table itself: every folder links only folders on earlier lines, so it has no cycle;
 - every program source includes only its own folder and the layers below it;
 - no program file is over 600 lines (the pictures' pixel data excepted);
+- only the program's entry (app/) makes the Win32 ports; every layer below takes them from it;
 - with --links, the libraries CMake made (layer_links.txt in the build folder): each links
   only the layers below it, and no chain of links comes back to where it started.
 
@@ -18,6 +19,9 @@ import sys
 FAKES = "platform/fakes"
 MAX_LINES = 600
 EXEMPT = {"wingui/ImageMaps.h"}
+# The one composition root, and where the ports' factories are defined.
+MAKES_PORTS = {"app", "platform"}
+MAKE_PORT = re.compile(r"\bMakeWin32\w*\s*\(")
 # Libraries that belong to a layer without being its own library.
 SUB_LIBRARIES = {"cv2fakes": "platform"}
 
@@ -60,6 +64,8 @@ def check_sources(root, below):
                     offences.append(f"{name}: includes {target}, which is not below {folder}/")
             if name.startswith(FAKES + "/") and "CV2MainFrm/" in text:
                 offences.append(f"{name}: a port's fake includes the main window")
+            if folder not in MAKES_PORTS and MAKE_PORT.search(text):
+                offences.append(f"{name}: makes a Win32 port; only app/ does, and hands it down")
             lines = text.count("\n")
             if lines > MAX_LINES and name not in EXEMPT:
                 offences.append(f"{name}: {lines} lines (at most {MAX_LINES})")

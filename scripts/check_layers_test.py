@@ -95,6 +95,17 @@ class SourcesTest(unittest.TestCase):
         self.assertEqual((code, offences), (1, ["wingui/Long.cpp: 601 lines (at most 600)"]))
 
 
+    def test_ports_made_below_the_entry_fail(self):
+        files = dict(SOUND)
+        files["wingui/Wizard_win.cpp"] = "auto ime = cv2::MakeWin32Ime ();\n"
+        files["wingui/Uses_win.cpp"] = "// takes the port made by MakeWin32Ime in app/\nvoid Show(Ime& ime);\n"
+        files["app/main_win.cpp"] = "auto ime = cv2::MakeWin32Ime();\n"
+        code, offences = Tree(files).check()
+        self.assertEqual(
+            (code, offences), (1, ["wingui/Wizard_win.cpp: makes a Win32 port; only app/ does, and hands it down"])
+        )
+
+
 class TableTest(unittest.TestCase):
     def test_a_table_linking_up_itself_twice_or_to_no_layer_fails(self):
         table = "base wingui\nplatform base\nwingui platform wingui\nplatform\ntree nothing\n"

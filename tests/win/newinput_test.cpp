@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
 #include "base/Cp932.h"
+#include "platform/Win32Ports.h"
 
 namespace cv2 {
 namespace {
@@ -44,7 +46,9 @@ bool RunScript(Script& s, WizardInput& input) {
     g_script = &s;
     s.deadline = GetTickCount64() + 20000;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
-    bool ok = ShowNewInputFrm(nullptr, input);
+    std::unique_ptr<Locale> locale = MakeWin32Locale();
+    std::unique_ptr<Ime> ime = MakeWin32Ime();
+    bool ok = ShowNewInputFrm(nullptr, input, *locale, *ime);
     KillTimer(nullptr, timer);
     g_script = nullptr;
     EXPECT_FALSE(s.timedOut) << "the script stopped at step " << s.next;
