@@ -2,27 +2,30 @@
 
 namespace cv2 {
 
+namespace {
+
+bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
+    switch (rule) {
+        case NodeMenuShown::Always:
+            return true;
+        case NodeMenuShown::InPasteMode:
+            return pasteMode;
+        case NodeMenuShown::WithItems:
+            return treeNotEmpty;
+        case NodeMenuShown::WithChildren:
+            return someItemHasChildren;
+        case NodeMenuShown::AsSeparator:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
 NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
     NodeMenuVisibility v{};
-    for (int i = 0; i < kNodeMenuCount; ++i) {
-        switch (kNodePopup[i].shown) {
-            case NodeMenuShown::Always:
-                v[i] = true;
-                break;
-            case NodeMenuShown::InPasteMode:
-                v[i] = pasteMode;
-                break;
-            case NodeMenuShown::WithItems:
-                v[i] = treeNotEmpty;
-                break;
-            case NodeMenuShown::WithChildren:
-                v[i] = someItemHasChildren;
-                break;
-            case NodeMenuShown::AsSeparator:
-                v[i] = false;
-                break;
-        }
-    }
+    for (int i = 0; i < kNodeMenuCount; ++i)
+        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode);
     return v;
 }
 

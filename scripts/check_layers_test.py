@@ -61,16 +61,23 @@ SOUND = {
 }
 
 
+def check_sound_tree_with(changes):
+    """The checker's answer on the sound tree with some files added or replaced."""
+    return Tree(dict(SOUND, **changes)).check()
+
+
 class SourcesTest(unittest.TestCase):
     def test_sound_tree_and_libraries_pass(self):
         self.assertEqual(Tree(SOUND).check(LINKS), (0, []))
 
     def test_includes_pointing_up_or_sideways_fail(self):
-        files = dict(SOUND)
-        files["platform/Clipboard.h"] = '#include "wingui/Dpi.h"\n'
-        files["platform/fakes/FakeMain.h"] = '#include "app/Main.h"\n'
-        files["base/Path.cpp"] = '  #  include "platform/Clipboard.h"\n'
-        code, offences = Tree(files).check()
+        code, offences = check_sound_tree_with(
+            {
+                "platform/Clipboard.h": '#include "wingui/Dpi.h"\n',
+                "platform/fakes/FakeMain.h": '#include "app/Main.h"\n',
+                "base/Path.cpp": '  #  include "platform/Clipboard.h"\n',
+            }
+        )
         self.assertEqual(code, 1)
         self.assertEqual(
             sorted(offences),
@@ -82,25 +89,23 @@ class SourcesTest(unittest.TestCase):
         )
 
     def test_a_fake_naming_the_main_window_fails(self):
-        files = dict(SOUND, **{"platform/fakes/FakeView.h": "// stands in for CV2MainFrm/MainView.h\n"})
-        code, offences = Tree(files).check()
+        code, offences = check_sound_tree_with({"platform/fakes/FakeView.h": "// stands in for CV2MainFrm/MainView.h\n"})
         self.assertEqual((code, offences), (1, ["platform/fakes/FakeView.h: a port's fake includes the main window"]))
 
     def test_long_files_fail_except_the_pixel_maps(self):
-        files = dict(SOUND)
-        files["wingui/Long.cpp"] = "x\n" * 601
-        files["wingui/Edge.cpp"] = "x\n" * 600
-        files["wingui/ImageMaps.h"] = "x\n" * 5000
-        code, offences = Tree(files).check()
+        code, offences = check_sound_tree_with(
+            {"wingui/Long.cpp": "x\n" * 601, "wingui/Edge.cpp": "x\n" * 600, "wingui/ImageMaps.h": "x\n" * 5000}
+        )
         self.assertEqual((code, offences), (1, ["wingui/Long.cpp: 601 lines (at most 600)"]))
 
-
     def test_ports_made_below_the_entry_fail(self):
-        files = dict(SOUND)
-        files["wingui/Wizard_win.cpp"] = "auto ime = cv2::MakeWin32Ime ();\n"
-        files["wingui/Uses_win.cpp"] = "// takes the port made by MakeWin32Ime in app/\nvoid Show(Ime& ime);\n"
-        files["app/main_win.cpp"] = "auto ime = cv2::MakeWin32Ime();\n"
-        code, offences = Tree(files).check()
+        code, offences = check_sound_tree_with(
+            {
+                "wingui/Wizard_win.cpp": "auto ime = cv2::MakeWin32Ime ();\n",
+                "wingui/Uses_win.cpp": "// takes the port made by MakeWin32Ime in app/\nvoid Show(Ime& ime);\n",
+                "app/main_win.cpp": "auto ime = cv2::MakeWin32Ime();\n",
+            }
+        )
         self.assertEqual(
             (code, offences), (1, ["wingui/Wizard_win.cpp: makes a Win32 port; only app/ does, and hands it down"])
         )
