@@ -48,7 +48,8 @@ struct HitTest {
     unsigned zones = 0;
 };
 
-// The entries of NodePopup, top to bottom; the z.. entries are separators.
+// The entries of NodePopup, top to bottom; the z.. entries are separators. kNodePopup
+// (Menus.h) gives each its command, caption, picture, when it is shown and its handler.
 enum class NodeMenu {
     TabEnterMenu,
     z001,

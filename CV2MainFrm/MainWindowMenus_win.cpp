@@ -57,7 +57,7 @@ HMENU MainWindow::BuildNodePopup() {
     HMENU menu = CreatePopupMenu();
     for (int i = 0; i < kNodeMenuCount; ++i) {
         if (!visible[i]) continue;
-        MenuEntry entry = kNodePopup[i];
+        MenuEntry entry = kNodePopup[i].Menu();
         std::wstring caption = entry.caption ? FromCp932(entry.caption) : std::wstring();
         UINT state = MFS_ENABLED;
         HMENU sub = nullptr;

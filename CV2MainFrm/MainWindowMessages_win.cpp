@@ -151,35 +151,12 @@ void MainWindow::Command(int id) {
     if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
     if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes)
         return f.ConvertModeClick(id - kCmdConvertMode0);
+    if (RunNodeMenuCommand(f, id)) return;
     switch (id) {
-        case kCmdTabEnterMenu:
-            return f.TabEnterBtnClick();
-        case kCmdClickCheck:
-            return f.ClickCheckClick();
         case kCmdNoHyphen:
             return f.NoHyphenClick();
         case kCmdTyping:
             return f.TypingClick();
-        case kCmdAddNodeMenu:
-            return f.AddNodeMenuClick();
-        case kCmdAddChildMenu:
-            return f.AddChildMenuClick();
-        case kCmdFullExpandMenu:
-            return f.FullExpandMenuClick();
-        case kCmdFullCollapseMenu:
-            return f.FullCollapseMenuClick();
-        case kCmdEditTextMenu:
-            return f.EditTextMenuClick();
-        case kCmdDelNodeMenu:
-            return f.DelNodeMenuClick();
-        case kCmdAllDelNodeMenu:
-            return f.AllDelNodeMenuClick();
-        case kCmdWait1:
-            return f.Wait1Click();
-        case kCmdHelp1:
-            return f.Help1Click();
-        case kCmdAbout:
-            return f.AboutClick();
         case kCmdResizeBtn:
             return f.ResizeBtnClick();
         case kCmdShowToolBar2Btn:

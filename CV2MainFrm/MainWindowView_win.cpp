@@ -136,6 +136,6 @@ bool MainWindow::ShowWaitDialog(std::string& text) { return ShowOptionFrm(Hwnd()
 
 void MainWindow::ShowAboutBox() { ::cv2::ShowAboutBox(Hwnd(), platform_.shell); }
 
-bool MainWindow::ShowWizard(WizardInput& input) { return ShowNewInputFrm(Hwnd(), input); }
+bool MainWindow::ShowWizard(WizardInput& input) { return ShowNewInputFrm(Hwnd(), input, platform_.locale, ime_); }
 
 }  // namespace cv2

@@ -16,7 +16,6 @@
 #include "NewFrm/NewInputFrm_win.h"
 #include "Option/OptionFrm_win.h"
 #include "base/Cp932.h"
-#include "platform/Win32Ports.h"
 #include "wingui/UiFont_win.h"
 #include "base/Error.h"
 
@@ -33,17 +32,8 @@ static_assert(kTvhtNowhere == TVHT_NOWHERE && kTvhtOnItemIcon == TVHT_ONITEMICON
 // ---------------------------------------------------------------------------------------
 // Construction
 
-Win32Platform::Win32Platform()
-    : windows(MakeWin32WindowSystem()),
-      clipboard(MakeWin32Clipboard()),
-      files(MakeWin32FileSystem()),
-      dialogs(MakeWin32Dialogs()),
-      shell(MakeWin32Shell()),
-      locale(MakeWin32Locale()),
-      platform{*windows, *clipboard, *files, *dialogs, *shell, *locale} {}
-
-MainWindow::MainWindow(HINSTANCE instance, Platform& platform)
-    : instance_(instance), platform_(platform), frm_(std::make_unique<TCV2Frm>(*this, platform)) {
+MainWindow::MainWindow(HINSTANCE instance, Platform& platform, Ime& ime)
+    : instance_(instance), platform_(platform), ime_(ime), frm_(std::make_unique<TCV2Frm>(*this, platform)) {
     frm_->SetTreeView(this);
     for (const auto* bar : {&kToolBar1, &kToolBar2})
         for (const ToolButtonEntry& e : *bar) hints_[e.id] = FromCp932(e.hint);
@@ -263,14 +253,14 @@ void MainWindow::ReportException(const std::string& sjisMessage) {
 // ---------------------------------------------------------------------------------------
 // Entry
 
-int RunMainWindow(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& args) {
+int RunMainWindow(HINSTANCE instance, int showCommand, const std::vector<std::wstring>& args, Platform& platform,
+                  Ime& ime) {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof icc;
     icc.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES;
     InitCommonControlsEx(&icc);
 
-    Win32Platform ports;
-    MainWindow window(instance, ports.platform);
+    MainWindow window(instance, platform, ime);
     if (!window.Create(args)) return 1;
     window.Show(showCommand);
 

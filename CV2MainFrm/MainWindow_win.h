@@ -5,7 +5,7 @@
 // event to the TCV2Frm handler of the same name.
 //
 // Usage:
-//   MainWindow window(instance, platform);
+//   MainWindow window(instance, platform, ime);
 //   if (!window.Create(args)) return 1;
 //   window.Show(SW_SHOWNORMAL);
 //   ... message loop ...
@@ -22,6 +22,7 @@
 #include "CV2MainFrm/Menus.h"
 #include "wingui/Window_win.h"
 #include "platform/Handle_win.h"
+#include "platform/Ime.h"
 #include "wingui/TreeControl_win.h"
 
 namespace cv2 {
@@ -31,7 +32,8 @@ inline constexpr wchar_t kMainWindowClassW[] = L"TCV2Frm";
 
 class MainWindow : public WindowBase, public MainView, private TreeObserver, private TreeControlEvents {
 public:
-    MainWindow(HINSTANCE instance, Platform& platform);
+    // `ime` is the input method the new-user wizard switches; `platform` and `ime` outlive the window.
+    MainWindow(HINSTANCE instance, Platform& platform, Ime& ime);
     ~MainWindow() override;
 
     // Creates the window and its controls; FormCreate runs inside. False when the window
@@ -144,6 +146,7 @@ private:
 
     HINSTANCE instance_;
     Platform& platform_;
+    Ime& ime_;
     std::unique_ptr<TCV2Frm> frm_;
     MainMetrics metrics_ = MainMetricsFor(kDesignDpi);
     UniqueImageList images_;
@@ -166,18 +169,6 @@ private:
     bool reporting_ = false;
     bool redrawHeld_ = false;
     UniqueImageList dragImage_;
-};
-
-// Creates the Win32 ports for the program.
-struct Win32Platform {
-    Win32Platform();
-    std::unique_ptr<WindowSystem> windows;
-    std::unique_ptr<Clipboard> clipboard;
-    std::unique_ptr<FileSystem> files;
-    std::unique_ptr<Dialogs> dialogs;
-    std::unique_ptr<Shell> shell;
-    std::unique_ptr<Locale> locale;
-    Platform platform;
 };
 
 }  // namespace cv2

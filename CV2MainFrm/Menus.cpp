@@ -2,23 +2,30 @@
 
 namespace cv2 {
 
+namespace {
+
+bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
+    switch (rule) {
+        case NodeMenuShown::Always:
+            return true;
+        case NodeMenuShown::InPasteMode:
+            return pasteMode;
+        case NodeMenuShown::WithItems:
+            return treeNotEmpty;
+        case NodeMenuShown::WithChildren:
+            return someItemHasChildren;
+        case NodeMenuShown::AsSeparator:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
 NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
     NodeMenuVisibility v{};
-    auto set = [&v](NodeMenu entry, bool shown) { v[static_cast<int>(entry)] = shown; };
-    set(NodeMenu::TabEnterMenu, pasteMode);
-    set(NodeMenu::ClickCheck, true);
-    set(NodeMenu::ConvertMenu, true);
-    set(NodeMenu::AddNodeMenu, true);
-    set(NodeMenu::AddChildMenu, treeNotEmpty);
-    set(NodeMenu::FullExpandMenu, someItemHasChildren);
-    set(NodeMenu::FullCollapseMenu, someItemHasChildren);
-    set(NodeMenu::EditTextMenu, treeNotEmpty);
-    set(NodeMenu::N1, true);
-    set(NodeMenu::DelNodeMenu, treeNotEmpty);
-    set(NodeMenu::AllDelNodeMenu, treeNotEmpty);
-    set(NodeMenu::Wait1, true);
-    set(NodeMenu::Help1, true);
-    set(NodeMenu::About, true);
+    for (int i = 0; i < kNodeMenuCount; ++i)
+        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode);
     return v;
 }
 
@@ -37,6 +44,17 @@ NodeMenuVisibility NormalizeSeparators(NodeMenuVisibility visible) {
         pendingSeparator = i;
     }
     return visible;
+}
+
+bool RunNodeMenuCommand(TCV2Frm& frm, int id) {
+    if (id == kCmdNone) return false;
+    for (const NodeMenuEntry& e : kNodePopup) {
+        if (e.id != id) continue;
+        if (!e.handler) return false;
+        (frm.*e.handler)();
+        return true;
+    }
+    return false;
 }
 
 }  // namespace cv2

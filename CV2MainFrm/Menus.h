@@ -4,6 +4,7 @@
 // these tables and only applies what the rules decide.
 #include <array>
 
+#include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/MainView.h"
 
 namespace cv2 {
@@ -56,29 +57,71 @@ struct MenuEntry {
 
 inline constexpr int kNoImage = -1;
 
-// NodePopup, top to bottom, in the order of NodeMenu.
-inline constexpr std::array<MenuEntry, kNodeMenuCount> kNodePopup{{
-    {kCmdTabEnterMenu, "何もしない", 2},
-    {kCmdNone, nullptr, kNoImage},
-    {kCmdClickCheck, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)", 43},
-    {kCmdConvertMenu, "送信時の変換(&Z)", 44},
-    {kCmdNone, nullptr, kNoImage},
-    {kCmdAddNodeMenu, "アイテムの追加(&A)", 33},
-    {kCmdAddChildMenu, "子アイテムの追加(&K)", 34},
-    {kCmdNone, nullptr, kNoImage},
-    {kCmdFullExpandMenu, "全てのアイテムを開く(&O)", 35},
-    {kCmdFullCollapseMenu, "全てのアイテムを閉じる(&T)", 36},
-    {kCmdNone, nullptr, kNoImage},
-    {kCmdEditTextMenu, "選択アイテムの編集(&E)", 37},
-    {kCmdN1, "アイテムイメージの変更(&I)", 42},
-    {kCmdDelNodeMenu, "選択アイテムを削除(&D)", 38},
-    {kCmdAllDelNodeMenu, "全て削除(&C)", 39},
-    {kCmdNone, nullptr, kNoImage},
-    {kCmdWait1, "Wait設定(&W)", 30},
-    {kCmdNone, nullptr, kNoImage},
-    {kCmdHelp1, "ヘルプ(&H)", 40},
-    {kCmdAbout, "バージョン情報(&V)", 41},
+// When an entry of NodePopup is shown (separators: see NormalizeSeparators).
+enum class NodeMenuShown {
+    Always,
+    InPasteMode,   // the paste button is down
+    WithItems,     // the tree is not empty
+    WithChildren,  // some item has children
+    AsSeparator,   // one between two groups of shown entries
+};
+
+// An entry of NodePopup: where it stands, its command, caption and picture, when it is
+// shown, and the TCV2Frm handler its command runs (none for a separator, nor for an entry
+// that only opens a submenu). Captions are code page 932.
+struct NodeMenuEntry {
+    NodeMenu entry;
+    int id;
+    const char* caption;
+    int image;
+    NodeMenuShown shown;
+    void (TCV2Frm::*handler)();
+
+    constexpr MenuEntry Menu() const { return {id, caption, image}; }
+};
+
+inline constexpr NodeMenuEntry NodeMenuSeparator(NodeMenu entry) {
+    return {entry, kCmdNone, nullptr, kNoImage, NodeMenuShown::AsSeparator, nullptr};
+}
+
+// NodePopup, top to bottom: the one table the rules, the window's menu and its commands read.
+inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
+    {NodeMenu::TabEnterMenu, kCmdTabEnterMenu, "何もしない", 2, NodeMenuShown::InPasteMode, &TCV2Frm::TabEnterBtnClick},
+    NodeMenuSeparator(NodeMenu::z001),
+    {NodeMenu::ClickCheck, kCmdClickCheck, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)", 43, NodeMenuShown::Always, &TCV2Frm::ClickCheckClick},
+    {NodeMenu::ConvertMenu, kCmdConvertMenu, "送信時の変換(&Z)", 44, NodeMenuShown::Always, nullptr},
+    NodeMenuSeparator(NodeMenu::z002),
+    {NodeMenu::AddNodeMenu, kCmdAddNodeMenu, "アイテムの追加(&A)", 33, NodeMenuShown::Always,
+     &TCV2Frm::AddNodeMenuClick},
+    {NodeMenu::AddChildMenu, kCmdAddChildMenu, "子アイテムの追加(&K)", 34, NodeMenuShown::WithItems,
+     &TCV2Frm::AddChildMenuClick},
+    NodeMenuSeparator(NodeMenu::z003),
+    {NodeMenu::FullExpandMenu, kCmdFullExpandMenu, "全てのアイテムを開く(&O)", 35, NodeMenuShown::WithChildren,
+     &TCV2Frm::FullExpandMenuClick},
+    {NodeMenu::FullCollapseMenu, kCmdFullCollapseMenu, "全てのアイテムを閉じる(&T)", 36, NodeMenuShown::WithChildren,
+     &TCV2Frm::FullCollapseMenuClick},
+    NodeMenuSeparator(NodeMenu::z004),
+    {NodeMenu::EditTextMenu, kCmdEditTextMenu, "選択アイテムの編集(&E)", 37, NodeMenuShown::WithItems,
+     &TCV2Frm::EditTextMenuClick},
+    {NodeMenu::N1, kCmdN1, "アイテムイメージの変更(&I)", 42, NodeMenuShown::Always, nullptr},
+    {NodeMenu::DelNodeMenu, kCmdDelNodeMenu, "選択アイテムを削除(&D)", 38, NodeMenuShown::WithItems,
+     &TCV2Frm::DelNodeMenuClick},
+    {NodeMenu::AllDelNodeMenu, kCmdAllDelNodeMenu, "全て削除(&C)", 39, NodeMenuShown::WithItems,
+     &TCV2Frm::AllDelNodeMenuClick},
+    NodeMenuSeparator(NodeMenu::z005),
+    {NodeMenu::Wait1, kCmdWait1, "Wait設定(&W)", 30, NodeMenuShown::Always, &TCV2Frm::Wait1Click},
+    NodeMenuSeparator(NodeMenu::Z006),
+    {NodeMenu::Help1, kCmdHelp1, "ヘルプ(&H)", 40, NodeMenuShown::Always, &TCV2Frm::Help1Click},
+    {NodeMenu::About, kCmdAbout, "バージョン情報(&V)", 41, NodeMenuShown::Always, &TCV2Frm::AboutClick},
 }};
+
+// Each entry stands at its own place, so the table indexes by NodeMenu.
+constexpr bool NodePopupInOrder() {
+    for (int i = 0; i < kNodeMenuCount; ++i)
+        if (static_cast<int>(kNodePopup[i].entry) != i) return false;
+    return true;
+}
+static_assert(NodePopupInOrder(), "kNodePopup lists the entries in the order of NodeMenu");
 
 // The submenu N1: entry i carries image i.
 inline constexpr std::array<MenuEntry, 12> kImageMenu{{
@@ -141,14 +184,20 @@ inline constexpr std::array<ToolButtonEntry, 4> kToolBar2{{
     {ToolButton::NodeEdit, kCmdNodeEditBtn, ButtonStyle::DropDown, 33, "アイテムの追加"},
 }};
 
-inline constexpr bool IsSeparator(NodeMenu entry) { return kNodePopup[static_cast<int>(entry)].caption == nullptr; }
+inline constexpr const NodeMenuEntry& NodePopupEntry(NodeMenu entry) { return kNodePopup[static_cast<int>(entry)]; }
 
-// Which ordinary entries of NodePopup are shown; separators come out hidden (see
-// NormalizeSeparators).
+inline constexpr bool IsSeparator(NodeMenu entry) { return NodePopupEntry(entry).shown == NodeMenuShown::AsSeparator; }
+
+// Which ordinary entries of NodePopup are shown, by their rules in kNodePopup; separators
+// come out hidden (see NormalizeSeparators).
 NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode);
 
 // Shows exactly one separator (the last of its run) between two groups of visible ordinary
 // entries and hides every other one, those at the top and the bottom included.
 NodeMenuVisibility NormalizeSeparators(NodeMenuVisibility visible);
+
+// Runs the handler of the NodePopup entry with command `id`; false when no entry of
+// NodePopup has that command or its entry only opens a submenu.
+bool RunNodeMenuCommand(TCV2Frm& frm, int id);
 
 }  // namespace cv2

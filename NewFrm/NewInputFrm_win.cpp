@@ -7,7 +7,6 @@
 
 #include "NewFrm/NewInputFrm.h"
 #include "base/Cp932.h"
-#include "platform/Win32Ports.h"
 #include "wingui/Dialog_win.h"
 #include "wingui/ImageList_win.h"
 
@@ -203,7 +202,7 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
 
 class WizardDialog : public DialogBase {
 public:
-    explicit WizardDialog(WizardInput& input) : input_(input) {}
+    WizardDialog(WizardInput& input, Locale& locale, Ime& ime) : input_(input), ime_(ime), locale_(locale) {}
 
 protected:
     bool OnInit() override;
@@ -231,8 +230,8 @@ private:
     bool fillingAge_ = false;                         // Old is being set by BirthdayExit
     std::vector<std::pair<HWND, int>> pageControls_;  // every control of a page, with its page
     std::vector<UniqueImageList> glyphs_;             // in the order of kButtons
-    std::unique_ptr<Ime> ime_ = MakeWin32Ime();
-    std::unique_ptr<Locale> locale_ = MakeWin32Locale();
+    Ime& ime_;  // the caller's ports
+    Locale& locale_;
 };
 
 bool WizardDialog::OnInit() {
@@ -303,7 +302,7 @@ void WizardDialog::BirthdayExit() {
     HWND old = GetDlgItem(Hwnd(), kIdOld);
     std::string text = GetText(old);
     std::string age =
-        AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(Hwnd(), kIdBirthday)), locale_->Today(), filledAge_);
+        AgeAfterBirthdayExit(text, GetPickerDate(GetDlgItem(Hwnd(), kIdBirthday)), locale_.Today(), filledAge_);
     if (age == text) return;
     fillingAge_ = true;
     SetWindowTextW(old, FromCp932(age).c_str());
@@ -355,9 +354,9 @@ INT_PTR WizardDialog::OnCommand(int id, int code, HWND control) {
         ReturnOrNext(id);
     } else if (code == BN_CLICKED && id == kIdOkBtn) {
         Collect();
-        EndDialog(Hwnd(), kIdOk);
+        EndDialog(Hwnd(), IDOK);
     } else if (code == BN_CLICKED && id == kIdCancelBtn) {
-        EndDialog(Hwnd(), kIdCancel);
+        EndDialog(Hwnd(), IDCANCEL);
     } else if (code == EN_CHANGE && id == kIdOld) {
         if (!fillingAge_) filledAge_.clear();  // the user's own age from now on
     } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
@@ -367,9 +366,9 @@ INT_PTR WizardDialog::OnCommand(int id, int code, HWND control) {
                 // Arriving by keyboard selects the whole text, so that typing replaces it
                 // (the age that leaving the birthday put there, too).
                 if (GetKeyState(VK_LBUTTON) >= 0) SendMessageW(control, EM_SETSEL, 0, -1);
-                ime_->Enter(field, f->ime);
+                ime_.Enter(field, f->ime);
             } else {
-                ime_->Leave(field, f->ime);
+                ime_.Leave(field, f->ime);
             }
         }
     }
@@ -380,10 +379,10 @@ void WizardDialog::OnPickerNotify(const NMHDR& nm) {
     WindowHandle picker = reinterpret_cast<WindowHandle>(nm.hwndFrom);
     switch (nm.code) {
         case NM_SETFOCUS:
-            ime_->Enter(picker, ImeMode::Off);
+            ime_.Enter(picker, ImeMode::Off);
             break;
         case NM_KILLFOCUS:
-            ime_->Leave(picker, ImeMode::Off);
+            ime_.Leave(picker, ImeMode::Off);
             if (FocusLeftPicker(nm.hwndFrom)) BirthdayExit();
             break;
         case DTN_CLOSEUP:
@@ -410,7 +409,7 @@ INT_PTR WizardDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         case WM_CLOSE:
-            EndDialog(Hwnd(), kIdCancel);
+            EndDialog(Hwnd(), IDCANCEL);
             return TRUE;
         default:
             return FALSE;
@@ -419,12 +418,12 @@ INT_PTR WizardDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-bool ShowNewInputFrm(HWND owner, WizardInput& input) {
+bool ShowNewInputFrm(HWND owner, WizardInput& input, Locale& locale, Ime& ime) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     WizardInput result;
-    WizardDialog dialog(result);
-    if (dialog.RunModal(owner, kNewInputFrmCaption, WS_EX_DLGMODALFRAME) != kIdOk) return false;
+    WizardDialog dialog(result, locale, ime);
+    if (dialog.RunModal(owner, kNewInputFrmCaption, WS_EX_DLGMODALFRAME) != IDOK) return false;
     input = result;
     return true;
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "NewFrm/WizardInput.h"
+#include "platform/Ime.h"
+#include "platform/Locale.h"
 
 namespace cv2 {
 
@@ -48,7 +50,8 @@ enum NewInputFrmId : int {
 
 inline constexpr wchar_t kNewInputFrmCaption[] = L"新規作成ウィザード";
 
-// The wizard, modal; true for OK, with every field in `input`.
-bool ShowNewInputFrm(HWND owner, WizardInput& input);
+// The wizard, modal; true for OK, with every field in `input`. It reads today's date from
+// `locale` (the age from the birthday) and switches the input method through `ime`.
+bool ShowNewInputFrm(HWND owner, WizardInput& input, Locale& locale, Ime& ime);
 
 }  // namespace cv2

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/CV2MainFrm_win.h"
@@ -10,13 +11,31 @@
 #include "platform/Win32Ports.h"
 #include "wingui/ErrorReport_win.h"
 
+namespace {
+
+// The program's Win32 ports: made here, the one place the program is put together, and
+// handed down to the main window and through it to the dialogs.
+struct Win32Ports {
+    std::unique_ptr<cv2::WindowSystem> windows = cv2::MakeWin32WindowSystem();
+    std::unique_ptr<cv2::Clipboard> clipboard = cv2::MakeWin32Clipboard();
+    std::unique_ptr<cv2::FileSystem> files = cv2::MakeWin32FileSystem();
+    std::unique_ptr<cv2::Dialogs> dialogs = cv2::MakeWin32Dialogs();
+    std::unique_ptr<cv2::Shell> shell = cv2::MakeWin32Shell();
+    std::unique_ptr<cv2::Locale> locale = cv2::MakeWin32Locale();
+    std::unique_ptr<cv2::Ime> ime = cv2::MakeWin32Ime();
+    std::unique_ptr<cv2::MutexApi> mutexes = cv2::MakeWin32Mutex();
+    cv2::Platform platform{*windows, *clipboard, *files, *dialogs, *shell, *locale};
+};
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
-        auto mutexes = cv2::MakeWin32Mutex();
-        auto windows = cv2::MakeWin32WindowSystem();
+        Win32Ports ports;
         // The first argument names the user file to open; a second start ignores it.
-        return cv2::RunSingleInstance(
-            *mutexes, *windows, [&] { return cv2::RunMainWindow(instance, showCommand, cv2::CommandLineArguments()); });
+        return cv2::RunSingleInstance(*ports.mutexes, *ports.windows, [&] {
+            return cv2::RunMainWindow(instance, showCommand, cv2::CommandLineArguments(), ports.platform, *ports.ime);
+        });
     } catch (const std::exception& e) {
         // The main window reports its handlers' errors itself; this is what escaped it.
         cv2::ReportError(nullptr, e.what());

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "wingui/Images.h"
 #include "CV2MainFrm/Menus.h"
@@ -41,6 +44,102 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
         EXPECT_EQ(kImageMenu[i].image, i);
         EXPECT_EQ(std::string(kImageMenu[i].caption), (i < 9 ? "0" : "") + std::to_string(i + 1));
     }
+}
+
+// Every command id of the menus and tool buttons, each once.
+std::vector<int> AllCommandIds() {
+    std::vector<int> ids;
+    for (const NodeMenuEntry& e : kNodePopup) ids.push_back(e.id);
+    for (const MenuEntry& e : kImageMenu) ids.push_back(e.id);
+    for (const MenuEntry& e : kConvertMenu) ids.push_back(e.id);
+    for (const MenuEntry& e : kTabEnterPopup) ids.push_back(e.id);
+    for (const ToolButtonEntry& e : kToolBar1) ids.push_back(e.id);
+    for (const ToolButtonEntry& e : kToolBar2) ids.push_back(e.id);
+    return ids;
+}
+
+TEST(NodeMenu, EveryCommandIdIsUniqueAndEverySeparatorStandsBetweenTwoEntries) {
+    std::set<int> seen;
+    for (int id : AllCommandIds()) {
+        if (id == kCmdNone) continue;  // separators
+        EXPECT_TRUE(seen.insert(id).second) << "command id " << id << " is used twice";
+    }
+    EXPECT_FALSE(IsSeparator(static_cast<NodeMenu>(0)));
+    EXPECT_FALSE(IsSeparator(static_cast<NodeMenu>(kNodeMenuCount - 1)));
+    for (int i = 0; i < kNodeMenuCount; ++i) {
+        const NodeMenuEntry& e = kNodePopup[i];
+        EXPECT_EQ(static_cast<int>(e.entry), i);
+        if (IsSeparator(e.entry)) {
+            // Nothing to show or run, and an entry on either side to separate.
+            EXPECT_EQ(e.id, kCmdNone) << i;
+            EXPECT_EQ(e.caption, nullptr) << i;
+            EXPECT_EQ(e.image, kNoImage) << i;
+            EXPECT_EQ(e.handler, nullptr) << i;
+            EXPECT_FALSE(IsSeparator(static_cast<NodeMenu>(i + 1))) << i;
+            continue;
+        }
+        EXPECT_NE(e.id, kCmdNone) << i;
+        ASSERT_NE(e.caption, nullptr) << i;
+        EXPECT_GE(e.image, 0) << i;
+        EXPECT_LT(e.image, kImageCount) << i;
+        // Only the entries that open a submenu have no handler of their own.
+        const bool opensSubmenu = e.entry == NodeMenu::N1 || e.entry == NodeMenu::ConvertMenu;
+        EXPECT_EQ(e.handler == nullptr, opensSubmenu) << e.caption;
+    }
+}
+
+// What the handlers can change, as one line.
+std::string Effects(testing::MainFrmFixture& f) {
+    std::string out = testing::Dump(f.tree().First());
+    if (f.frm.clickCheck) out += " click";
+    if (f.view.editing) out += " editing:" + f.view.editing->Text();
+    if (f.frm.dirty) out += " dirty";
+    for (const auto& box : f.dialogs.boxes) out += " box:" + box.caption;
+    if (!f.view.waitDialogShown.empty()) out += " wait";
+    if (f.view.aboutShown) out += " about";
+    for (const std::string& call : f.log.calls)
+        if (call.find("Key") != std::string::npos || call.find("Input") != std::string::npos) {
+            out += " keys";
+            break;
+        }
+    return out;
+}
+
+// Each entry's command reaches its own handler: a handler put on another entry shows here.
+TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
+    const std::pair<NodeMenu, const char*> cases[] = {
+        {NodeMenu::TabEnterMenu, "A(B) C keys"},
+        {NodeMenu::ClickCheck, "A(B) C click"},
+        {NodeMenu::AddNodeMenu, "A(B) C 新規項目 editing:新規項目 dirty"},
+        {NodeMenu::AddChildMenu, "A+(B 新規項目) C editing:新規項目 dirty"},
+        {NodeMenu::FullExpandMenu, "A+(B) C"},
+        {NodeMenu::FullCollapseMenu, "A(B) C"},
+        {NodeMenu::EditTextMenu, "A(B) C editing:A"},
+        {NodeMenu::DelNodeMenu, "C dirty box:選択アイテム削除"},
+        {NodeMenu::AllDelNodeMenu, " dirty box:全アイテム削除"},
+        {NodeMenu::Wait1, "A(B) C wait"},
+        {NodeMenu::Help1, "A(B) C box:Corvell2！"},
+        {NodeMenu::About, "A(B) C about"},
+    };
+    for (const auto& [entry, effects] : cases) {
+        testing::MainFrmFixture f;
+        Item* a = f.tree().AppendChild(nullptr, "A");
+        f.tree().AppendChild(a, "B");
+        f.tree().AppendChild(nullptr, "C");
+        f.view.Select(a);
+        f.view.down[ToolButton::Paste] = true;
+        f.frm.tabEnterIndex = 1;
+        f.dialogs.answers.push_back(kIdYes);
+        f.log.Clear();
+        if (entry == NodeMenu::FullCollapseMenu) f.frm.FullExpandMenuClick();
+        EXPECT_TRUE(RunNodeMenuCommand(f.frm, NodePopupEntry(entry).id)) << NodePopupEntry(entry).caption;
+        EXPECT_EQ(Effects(f), effects) << NodePopupEntry(entry).caption;
+    }
+    testing::MainFrmFixture f;
+    for (int id : {static_cast<int>(kCmdNone), static_cast<int>(kCmdN1), static_cast<int>(kCmdConvertMenu),
+                   static_cast<int>(kCmdNodeEditBtn), static_cast<int>(kCmdIm00)})
+        EXPECT_FALSE(RunNodeMenuCommand(f.frm, id)) << id;
+    EXPECT_EQ(Effects(f), "");
 }
 
 struct Case {

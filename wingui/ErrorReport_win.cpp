@@ -1,13 +1,14 @@
 #include "wingui/ErrorReport_win.h"
 
-#include "platform/Win32Ports.h"
+#include "base/Cp932.h"
+#include "base/ErrorReport.h"
 #include "wingui/ErrorReport.h"
 
 namespace cv2 {
 
 void ReportError(HWND owner, const std::string& sjisMessage) {
-    auto dialogs = MakeWin32Dialogs();
-    ShowErrorReport(*dialogs, reinterpret_cast<WindowHandle>(owner), sjisMessage);
+    MessageBoxW(owner, FromCp932(ErrorReportText(sjisMessage)).c_str(), FromCp932(kErrorReportCaption).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 }  // namespace cv2

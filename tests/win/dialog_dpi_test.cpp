@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "About/AboutBox_win.h"
 #include "NewFrm/NewInputFrm_win.h"
 #include "Option/OptionFrm_win.h"
+#include "platform/Win32Ports.h"
 #include "platform/fakes/FakeShell.h"
 #include "tests/win/support/MessageLoop.h"
 #include "wingui/Dpi.h"
@@ -194,7 +196,9 @@ TEST(DialogDpi, TheWizardLaysItselfOutAgainOnEveryPage) {
     WizardInput input;
     Walk walk;
     Layout secondPage, secondPageLarge;
-    ExpectFinished(DriveModal([&] { ShowNewInputFrm(nullptr, input); },
+    std::unique_ptr<Locale> locale = MakeWin32Locale();
+    std::unique_ptr<Ime> ime = MakeWin32Ime();
+    ExpectFinished(DriveModal([&] { ShowNewInputFrm(nullptr, input, *locale, *ime); },
                               {[&](HWND dlg) { WalkResolutions(dlg, walk); },
                                [&](HWND dlg) {
                                    // The hidden pages were laid out too.

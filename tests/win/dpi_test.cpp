@@ -19,6 +19,7 @@
 #include "wingui/Images.h"
 #include "CV2MainFrm/MainWindow_win.h"
 #include "tests/support/FakePlatform.h"
+#include "platform/Win32Ports.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "tests/win/support/MessageLoop.h"
 
@@ -140,7 +141,8 @@ protected:
         return r;
     }
 
-    MainWindow window{GetModuleHandleW(nullptr), platform};
+    std::unique_ptr<Ime> ime = MakeWin32Ime();
+    MainWindow window{GetModuleHandleW(nullptr), platform, *ime};
 };
 
 TEST_F(MainWindowDpi, TheWindowIsLaidOutForItsMonitorsResolution) {

@@ -10,6 +10,7 @@
 #include "CV2MainFrm/MainWindow_win.h"
 #include "base/Cp932.h"
 #include "platform/Handle_win.h"
+#include "platform/Win32Ports.h"
 #include "tests/support/FakePlatform.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
@@ -116,7 +117,8 @@ protected:
     // Moves the pointer over the control as the user would, then presses.
     void MouseTo(POINT p) { SendMessageW(tree, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
 
-    MainWindow window{GetModuleHandleW(nullptr), platform};
+    std::unique_ptr<Ime> ime = MakeWin32Ime();
+    MainWindow window{GetModuleHandleW(nullptr), platform, *ime};
     HWND tree = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
 #include "base/Cp932.h"
+#include "platform/Win32Ports.h"
 #include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
@@ -24,7 +26,10 @@ struct Script {
 
 bool RunScript(Script& s, WizardInput& input) {
     bool ok = false;
-    testing::ExpectFinished(testing::DriveModal([&] { ok = ShowNewInputFrm(nullptr, input); }, s.steps, 20000));
+    std::unique_ptr<Locale> locale = MakeWin32Locale();
+    std::unique_ptr<Ime> ime = MakeWin32Ime();
+    testing::ExpectFinished(
+        testing::DriveModal([&] { ok = ShowNewInputFrm(nullptr, input, *locale, *ime); }, s.steps, 20000));
     return ok;
 }
 
