@@ -13,9 +13,12 @@ ExpandGate TCV2Frm::Gate() {
         [this](Item& item, bool expanding) { return expanding ? MainTreeExpanding(&item) : MainTreeCollapsing(&item); };
 }
 
-void TCV2Frm::ReportError(const std::string& message) {
-    platform_.dialogs.MessageBox(view_.Handle(), ErrorReportText(message), kAppTitle, kMbOk | kMbIconError);
+void TCV2Frm::SetDocumentForTest(const std::wstring& file, bool unsaved) {
+    fileName = file;
+    dirty = unsaved;
 }
+
+void TCV2Frm::ReportError(const std::string& message) { view_.ShowError(ErrorReportText(message), kAppTitle); }
 
 // ---- TreeObserver ----
 

@@ -138,7 +138,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnQueryEndSession() {
-    if (!frm_->dirty) return true;
+    if (!frm_->Dirty()) return true;
     // Shown by the system beside the program while it holds the session up.
     std::wstring reason = FromCp932("保存されていない変更があります");
     ShutdownBlockReasonCreate(Hwnd(), reason.c_str());
@@ -232,10 +232,10 @@ LRESULT MainWindow::OnNotify(NMHDR* header) {
 LRESULT MainWindow::OnTreeNotify(NMHDR* header) {
     switch (header->code) {
         case NM_CLICK:
-            if (frm_->clickHandlerInstalled) frm_->MainTreeClick();
+            if (frm_->ClickHandlerInstalled()) frm_->MainTreeClick();
             return 0;
         case NM_DBLCLK:
-            if (frm_->dblClickHandlerInstalled) frm_->MainTreeDblClick();
+            if (frm_->DblClickHandlerInstalled()) frm_->MainTreeDblClick();
             // Non-zero keeps the control from toggling the item: items open and close only
             // through their +/- buttons.
             return TRUE;

@@ -74,10 +74,9 @@ Win32Platform::Win32Platform()
     : windows(MakeWin32WindowSystem()),
       clipboard(MakeWin32Clipboard()),
       files(MakeWin32FileSystem()),
-      dialogs(MakeWin32Dialogs()),
       shell(MakeWin32Shell()),
       locale(MakeWin32Locale()),
-      platform{*windows, *clipboard, *files, *dialogs, *shell, *locale} {}
+      platform{*windows, *clipboard, *files, *shell, *locale} {}
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform)
     : instance_(instance), platform_(platform), frm_(std::make_unique<TCV2Frm>(*this, platform)) {
@@ -262,9 +261,7 @@ void MainWindow::ApplyDpi(int dpi) {
     SendMessageW(tree_, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     SetStatusBarHeight();
 
-    // The size to return to from compact mode is in the old monitor's pixels.
-    frm_->savedWidth = RescaleBetweenDpi(frm_->savedWidth, oldDpi, dpi);
-    frm_->savedHeight = RescaleBetweenDpi(frm_->savedHeight, oldDpi, dpi);
+    frm_->FormDpiChanged(oldDpi, dpi);
 }
 
 void MainWindow::ApplyFont() {

@@ -90,6 +90,9 @@ public:
     std::string StatusText() override;
     void SetStatusText(const std::string& text) override;
     void SetTimerEnabled(bool enabled) override;
+    Answer Ask(const std::string& text, const std::string& caption, Choices choices) override;
+    void ShowError(const std::string& text, const std::string& caption) override;
+    bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) override;
     bool ShowWaitDialog(std::string& text) override;
     void ShowAboutBox() override;
     bool ShowWizard(WizardInput& input) override;
@@ -169,7 +172,6 @@ struct Win32Platform {
     std::unique_ptr<WindowSystem> windows;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<FileSystem> files;
-    std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Locale> locale;
     Platform platform;

@@ -4,7 +4,7 @@
 
 #include "wingui/Images.h"
 #include "CV2MainFrm/Menus.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
 namespace {
