@@ -385,9 +385,9 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                     ReturnOrNext(*w, id);
                 } else if (code == BN_CLICKED && id == kIdOkBtn) {
                     Collect(*w);
-                    EndDialog(dlg, kIdOk);
+                    EndDialog(dlg, IDOK);
                 } else if (code == BN_CLICKED && id == kIdCancelBtn) {
-                    EndDialog(dlg, kIdCancel);
+                    EndDialog(dlg, IDCANCEL);
                 } else if (code == EN_CHANGE && id == kIdOld) {
                     if (!w->fillingAge) w->filledAge.clear();  // the user's own age from now on
                 } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
@@ -430,7 +430,7 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             case WM_CLOSE:
-                EndDialog(dlg, kIdCancel);
+                EndDialog(dlg, IDCANCEL);
                 return TRUE;
             default:
                 break;
@@ -467,7 +467,7 @@ bool ShowNewInputFrm(HWND owner, WizardInput& input) {
         DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.head, owner, DialogProc, reinterpret_cast<LPARAM>(&w));
     if (w.font) DeleteObject(w.font);
     for (HIMAGELIST glyph : w.glyphs) ImageList_Destroy(glyph);
-    if (rc != kIdOk) return false;
+    if (rc != IDOK) return false;
     input = result;
     return true;
 }

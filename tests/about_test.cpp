@@ -5,8 +5,6 @@
 
 #include "About/About.h"
 #include "CV2MainFrm/CV2MainFrm.h"
-#include "base/ErrorReport.h"
-#include "platform/FileFilter.h"
 #include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
@@ -114,32 +112,6 @@ TEST_F(HelpAndAbout, AboutShowsTheBoxOnceAndChangesNothing) {
     EXPECT_EQ(view.aboutShown, 1);
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_FALSE(frm.Dirty());
-}
-
-TEST(FileDialogFilter, PairsBecomeNulSeparatedWithADoubleNulEnd) {
-    EXPECT_EQ(FileDialogFilter("ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2"), "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)\0*.cv2\0\0"s);
-    EXPECT_EQ(FileDialogFilter("A|*.a|B|*.b;*.c"), "A\0*.a\0B\0*.b;*.c\0\0"s);
-    EXPECT_EQ(FileDialogFilter(""), ""s);
-    // An unpaired description at the end would make the system read past the list.
-    EXPECT_EQ(FileDialogFilter("A|*.a|B"), "A\0*.a\0\0"s);
-    EXPECT_EQ(FileDialogFilter("A"), ""s);
-}
-
-TEST(FileDialogFilter, DoubleByteCharactersWhoseSecondByteIsTheBarStayWhole) {
-    ASSERT_EQ(std::string("ポ"), "\x83\x7C");
-    EXPECT_EQ(FileDialogFilter("ポイント(*.pt)|*.pt"), "ポイント(*.pt)\0*.pt\0\0"s);
-    EXPECT_EQ(FileDialogFilter("ポ|ポ"), "ポ\0ポ\0\0"s);
-}
-
-TEST(ErrorReport, FullStopOnlyAfterBytesSortingAboveIt) {
-    EXPECT_EQ(ErrorReportText("不正なインデックス"), "不正なインデックス.");  // ends in a second byte
-    EXPECT_EQ(ErrorReportText("Clipboard busy"), "Clipboard busy.");
-    EXPECT_EQ(ErrorReportText("Done."), "Done.");
-    EXPECT_EQ(ErrorReportText("Stop!"), "Stop!");  // '!' sorts below '.'
-    EXPECT_EQ(ErrorReportText("x-"), "x-");        // '-' too
-    EXPECT_EQ(ErrorReportText("ab/"), "ab/.");     // '/' sorts just above
-    EXPECT_EQ(ErrorReportText("ｱ"), "ｱ.");         // single-byte katakana
-    EXPECT_EQ(ErrorReportText(""), "");
 }
 
 }  // namespace

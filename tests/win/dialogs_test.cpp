@@ -1,4 +1,4 @@
-// The message box and the file dialogs through the Dialogs port: texts in code page 932,
+// The main window's questions and file dialogs: texts in code page 932,
 // the answer, and the file dialogs' title, filter, default extension, folder and name.
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Win32Ports.h"
+#include "tests/support/MainWindowFixture_win.h"
 
 namespace cv2 {
 namespace {
@@ -87,26 +88,24 @@ std::wstring TempFolder() {
     return dir;
 }
 
-TEST(DialogsWin, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
-    auto dialogs = MakeWin32Dialogs();
+class MainWindowDialogs : public testing::MainWindowFixture {};
+
+TEST_F(MainWindowDialogs, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
     std::wstring caption, text;
-    int answer = 0;
-    ModalScript s = RunModal(
-        [&] {
-            answer = dialogs->MessageBox(0, "項目「ソ表」を削除しますか？\n\r続けます", "削除確認",
-                                         kMbYesNo | kMbIconExclamation);
-        },
-        [&](HWND box) {
-            caption = TextOf(box);
-            text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
-            PostMessageW(box, WM_COMMAND, IDNO, 0);
-        });
+    Answer answer = Answer::Cancel;
+    ModalScript s =
+        RunModal([&] { answer = window.Ask("項目「ソ表」を削除しますか？\n\r続けます", "削除確認", Choices::YesNo); },
+                 [&](HWND box) {
+                     caption = TextOf(box);
+                     text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
+                     PostMessageW(box, WM_COMMAND, IDNO, 0);
+                 });
     EXPECT_TRUE(s.acted);
     EXPECT_FALSE(s.watchdogFired);
     EXPECT_EQ(caption, L"削除確認");
     // "ソ" and "表" end in 0x5C: a conversion that treated it as "\" would garble them.
     EXPECT_EQ(text, L"項目「ソ表」を削除しますか？\n\r続けます");
-    EXPECT_EQ(answer, kIdNo);
+    EXPECT_EQ(answer, Answer::No);
 }
 
 FileDialogSpec UserFileSpec(bool save, const std::wstring& dir) {
@@ -129,13 +128,12 @@ HWND NameField(HWND dialog) {
     return GetDlgItem(dialog, 0x480);
 }
 
-TEST(DialogsWin, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
-    auto dialogs = MakeWin32Dialogs();
+TEST_F(MainWindowDialogs, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
     std::wstring dir = TempFolder();
     std::wstring name = L"新規ﾕｰｻﾞｰ";
     std::wstring title, filterShown, nameShown;
     bool ok = false;
-    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
+    ModalScript s = RunModal([&] { ok = window.RunFileDialog(UserFileSpec(true, dir), name); },
                              [&](HWND dialog) {
                                  title = TextOf(dialog);
                                  filterShown = TextOf(GetDlgItem(dialog, 0x470));
@@ -152,8 +150,7 @@ TEST(DialogsWin, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
     RemoveDirectoryW(dir.c_str());
 }
 
-TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
-    auto dialogs = MakeWin32Dialogs();
+TEST_F(MainWindowDialogs, SaveDialogAsksBeforeReplacingAFile) {
     std::wstring dir = TempFolder();
     std::wstring file = dir + L"\\既存.cv2";
     HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -161,7 +158,7 @@ TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
     CloseHandle(h);
     std::wstring name = L"既存";
     bool ok = false;
-    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
+    ModalScript s = RunModal([&] { ok = window.RunFileDialog(UserFileSpec(true, dir), name); },
                              [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
                              [&](HWND question) { PostMessageW(question, WM_COMMAND, IDYES, 0); });
     EXPECT_FALSE(s.watchdogFired);
@@ -172,8 +169,7 @@ TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
     RemoveDirectoryW(dir.c_str());
 }
 
-TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
-    auto dialogs = MakeWin32Dialogs();
+TEST_F(MainWindowDialogs, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     std::wstring dir = TempFolder();
     std::wstring file = dir + L"\\ソ表.cv2";  // a name with 0x5C second bytes
     HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -183,7 +179,7 @@ TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     std::wstring name;
     std::wstring title;
     bool ok = false;
-    ModalScript s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), name); },
+    ModalScript s = RunModal([&] { ok = window.RunFileDialog(UserFileSpec(false, dir), name); },
                              [&](HWND dialog) {
                                  title = TextOf(dialog);
                                  // Wine's open dialog checks that the file exists before it adds the
@@ -197,7 +193,7 @@ TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     EXPECT_EQ(name, file);
 
     std::wstring kept = L"前の名前";
-    s = RunModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), kept); },
+    s = RunModal([&] { ok = window.RunFileDialog(UserFileSpec(false, dir), kept); },
                  [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_FALSE(s.watchdogFired);
     EXPECT_FALSE(ok);
