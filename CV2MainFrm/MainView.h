@@ -1,6 +1,6 @@
 #pragma once
 // What the main window's logic (TCV2Frm) needs of its window, in the program's own terms.
-// The Win32 window implements it; tests use platform/fakes/FakeMainView.
+// The Win32 window implements it; tests use tests/support/FakeMainView.h.
 //
 // The view shows the item tree by observing it (ItemTree::SetObserver); the calls below
 // are everything else: selection, geometry, tool buttons, status text, timer and the
