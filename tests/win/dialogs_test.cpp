@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Win32Ports.h"
@@ -106,6 +107,38 @@ TEST_F(MainWindowDialogs, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
     // "ソ" and "表" end in 0x5C: a conversion that treated it as "\" would garble them.
     EXPECT_EQ(text, L"項目「ソ表」を削除しますか？\n\r続けます");
     EXPECT_EQ(answer, Answer::No);
+}
+
+// Which of Yes, No, Cancel and OK a box offers, as "YNCO" with "-" for a missing one.
+std::string ButtonsOf(HWND box) {
+    std::string out;
+    for (auto [id, mark] : {std::pair{IDYES, 'Y'}, {IDNO, 'N'}, {IDCANCEL, 'C'}, {IDOK, 'O'}})
+        out += GetDlgItem(box, id) ? mark : '-';
+    return out;
+}
+
+TEST_F(MainWindowDialogs, EachKindOfBoxOffersItsButtonsAndClosingMeansCancel) {
+    std::string buttons;
+    Answer answer = Answer::Yes;
+    auto closeBox = [&](HWND box) {
+        buttons = ButtonsOf(box);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    RunModal([&] { answer = window.Ask("q", "c", Choices::YesNoCancel); }, closeBox);
+    EXPECT_EQ(buttons, "YNC-");
+    EXPECT_EQ(answer, Answer::Cancel);
+
+    RunModal([&] { answer = window.Ask("q", "c", Choices::YesNo); },
+             [&](HWND box) {
+                 buttons = ButtonsOf(box);
+                 PostMessageW(box, WM_COMMAND, IDYES, 0);
+             });
+    EXPECT_EQ(buttons, "YN--");
+    EXPECT_EQ(answer, Answer::Yes);
+
+    ModalScript s = RunModal([&] { window.ShowError("e", "c"); }, closeBox);
+    EXPECT_EQ(buttons, "---O");
+    EXPECT_FALSE(s.watchdogFired);
 }
 
 FileDialogSpec UserFileSpec(bool save, const std::wstring& dir) {
