@@ -1,6 +1,6 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 
-#include "wingui/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 namespace cv2 {
 
@@ -13,7 +13,12 @@ ExpandGate TCV2Frm::Gate() {
         [this](Item& item, bool expanding) { return expanding ? MainTreeExpanding(&item) : MainTreeCollapsing(&item); };
 }
 
-void TCV2Frm::ReportError(const std::string& message) { ShowErrorReport(platform_.dialogs, view_.Handle(), message); }
+void TCV2Frm::SetDocumentForTest(const std::wstring& file, bool unsaved) {
+    fileName = file;
+    dirty = unsaved;
+}
+
+void TCV2Frm::ReportError(const std::string& message) { view_.ShowError(ErrorReportText(message), kAppTitle); }
 
 // ---- TreeObserver ----
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "CV2MainFrm/MainView.h"
+#include "base/ErrorReport.h"
 #include "CV2MainFrm/SendConversion.h"
 #include "platform/Clipboard.h"
-#include "platform/Dialogs.h"
 #include "base/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
@@ -28,12 +28,10 @@ struct Platform {
     WindowSystem& windows;
     Clipboard& clipboard;
     FileSystem& files;
-    Dialogs& dialogs;
     Shell& shell;
     Locale& locale;
 };
 
-inline constexpr const char* kAppTitle = "Corvell2！";
 inline constexpr const char* kNewItemText = "新規項目";
 inline constexpr int kTitleBufferBytes = 256;
 
@@ -51,28 +49,25 @@ public:
     // main window hears of removals first (the pointer record must forget them).
     void SetTreeView(TreeObserver* observer) { treeView_ = observer; }
 
-    // ---- state (public for the view and for tests) ----
-    std::wstring fileName;  // current user file; empty: none
-    bool dirty = false;
-    Item* pointerItem = nullptr;  // item under the pointer at the last movement
-    unsigned pointerHits = 0;     // hit set there
-    bool expandAllowed = false;
-    int savedWidth = 0;
-    int savedHeight = 0;
-    bool savedToolBar2 = false;
-    WindowHandle targetWindow = 0;
-    int waitTime = 0;                      // milliseconds
-    int tabEnterIndex = 0;                 // checked entry of TabEnterPopup: 0 none, 1 Tab, 2 Enter; -1 none checked
-    bool clickCheck = false;               // single-click mode
-    bool clickHandlerInstalled = true;     // MainTreeClick sends
-    bool dblClickHandlerInstalled = true;  // MainTreeDblClick sends
-    SendConversion conversion;             // how the text of a send is fitted to the form
-    std::wstring openInitialDir;
-    std::wstring saveInitialDir;
-    std::wstring saveDialogName = L"新規ﾕｰｻﾞｰ";
-    // Settings files that were there but could not be read when last loaded (another program
-    // held them): SaveSettings leaves them alone.
-    std::vector<std::wstring> unreadSettings;
+    // ---- what the view and tests read of the state ----
+    const std::wstring& FileName() const { return fileName; }  // empty: no user file
+    bool Dirty() const { return dirty; }
+    Item* PointerItem() const { return pointerItem; }
+    unsigned PointerHits() const { return pointerHits; }
+    bool ExpandAllowed() const { return expandAllowed; }
+    int SavedWidth() const { return savedWidth; }
+    int SavedHeight() const { return savedHeight; }
+    bool SavedToolBar2() const { return savedToolBar2; }
+    WindowHandle TargetWindow() const { return targetWindow; }
+    int WaitTime() const { return waitTime; }
+    int TabEnterIndex() const { return tabEnterIndex; }
+    bool ClickCheck() const { return clickCheck; }
+    bool ClickHandlerInstalled() const { return clickHandlerInstalled; }
+    bool DblClickHandlerInstalled() const { return dblClickHandlerInstalled; }
+    const SendConversion& Conversion() const { return conversion; }
+    const std::wstring& OpenInitialDir() const { return openInitialDir; }
+    const std::wstring& SaveInitialDir() const { return saveInitialDir; }
+    const std::wstring& SaveDialogName() const { return saveDialogName; }
 
     // ---- the item tree and its commands ----
     void AddNodeMenuClick();
@@ -95,6 +90,8 @@ public:
     ExpandGate Gate();
 
     // ---- layout, compact mode, popup menu ----
+    // The window moved to a monitor of another resolution.
+    void FormDpiChanged(int oldDpi, int newDpi);
     int MinimumWidth();
     int CompactClientHeight();
     void FormResize();
@@ -145,7 +142,6 @@ public:
     // The session ends: the process is about to be ended without the window's destruction,
     // so its work (the settings files) is done now, and only once.
     void FormEndSession();
-    bool sessionEnded = false;
 
     // ---- wizard ----
     bool RunNewUserWizard(std::wstring& path);
@@ -163,6 +159,10 @@ public:
     bool RunOpenDialog(std::wstring& path);
     bool RunSaveDialog(std::wstring& path);
 
+    // Only for tests: a session that has `file` open, with unsaved changes or not, as
+    // opening it and editing would leave it, without the file or the edits.
+    void SetDocumentForTest(const std::wstring& file, bool unsaved);
+
 private:
     // TreeObserver: forwards to the view, keeping the pointer record honest.
     void ItemAdded(Item& item) override;
@@ -177,6 +177,29 @@ private:
     // Sends the item under the pointer, when the last pointer movement was on an item;
     // the click gestures and MainTreeMouseDown's Ctrl+left press share it.
     void SendPointerItem();
+
+    std::wstring fileName;  // current user file; empty: none
+    bool dirty = false;
+    Item* pointerItem = nullptr;  // item under the pointer at the last movement
+    unsigned pointerHits = 0;     // hit set there
+    bool expandAllowed = false;
+    int savedWidth = 0;
+    int savedHeight = 0;
+    bool savedToolBar2 = false;
+    WindowHandle targetWindow = 0;
+    int waitTime = 0;                      // milliseconds
+    int tabEnterIndex = 0;                 // checked entry of TabEnterPopup: 0 none, 1 Tab, 2 Enter; -1 none checked
+    bool clickCheck = false;               // single-click mode
+    bool clickHandlerInstalled = true;     // MainTreeClick sends
+    bool dblClickHandlerInstalled = true;  // MainTreeDblClick sends
+    SendConversion conversion;             // how the text of a send is fitted to the form
+    std::wstring openInitialDir;
+    std::wstring saveInitialDir;
+    std::wstring saveDialogName = L"新規ﾕｰｻﾞｰ";
+    // Settings files that were there but could not be read when last loaded (another program
+    // held them): SaveSettings leaves them alone.
+    std::vector<std::wstring> unreadSettings;
+    bool sessionEnded = false;
 
     MainView& view_;
     Platform& platform_;

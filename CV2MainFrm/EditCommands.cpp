@@ -4,14 +4,12 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/RedrawSuspension.h"
-#include "platform/Dialogs.h"
 
 namespace cv2 {
 namespace {
 
 // Lines of a question box are joined by LF then CR (not CR LF).
 constexpr const char* kLineBreak = "\n\r";
-constexpr unsigned kQuestionStyle = kMbYesNo | kMbIconExclamation;  // 52
 constexpr const char* kUnsetText = "未設定項目";
 
 // Hit zones that put a point outside every item row: a right press there selects nothing.
@@ -45,7 +43,7 @@ void TCV2Frm::DelNodeMenuClick() {
     std::string question = "「" + selection->Text() + "」を削除します。";
     if (selection->HasChildren()) question += std::string(kLineBreak) + "子アイテムも合わせて削除されます。";
     question += std::string(kLineBreak) + "よろしいですか？";
-    if (platform_.dialogs.MessageBox(view_.Handle(), question, "選択アイテム削除", kQuestionStyle) != kIdYes) return;
+    if (view_.Ask(question, "選択アイテム削除", Choices::YesNo) != Answer::Yes) return;
     // The question box ran a message loop: the item may be gone by now.
     if (!tree_.Contains(selection)) return;
     tree_.Delete(selection);
@@ -54,8 +52,7 @@ void TCV2Frm::DelNodeMenuClick() {
 
 void TCV2Frm::AllDelNodeMenuClick() {
     if (tree_.Count() == 0) return;
-    if (platform_.dialogs.MessageBox(view_.Handle(), "全てのアイテムを削除します。よろしいですか？", "全アイテム削除",
-                                     kQuestionStyle) != kIdYes)
+    if (view_.Ask("全てのアイテムを削除します。よろしいですか？", "全アイテム削除", Choices::YesNo) != Answer::Yes)
         return;
     tree_.Clear();
     dirty = true;

@@ -25,18 +25,16 @@ bool TCV2Frm::QuerySaveChanges() {
     const std::string text = fileName.empty()
                                  ? std::string("無題は変更されています。保存しますか？")
                                  : ToCp932(ExtractFileName(fileName)) + " は変更されています。\n\r変更を保存しますか？";
-    const int answer =
-        platform_.dialogs.MessageBox(view_.Handle(), text, kPromptCaption, kMbYesNoCancel | kMbIconExclamation);
-    if (answer == kIdNo) return true;
-    if (answer != kIdYes) return false;
+    const Answer answer = view_.Ask(text, kPromptCaption, Choices::YesNoCancel);
+    if (answer == Answer::No) return true;
+    if (answer != Answer::Yes) return false;
 
     std::wstring target = fileName;
     if (target.empty() && !RunSaveDialog(target)) return false;
     try {
         SaveUserFile(platform_.files, target, tree_);
     } catch (const std::exception&) {
-        platform_.dialogs.MessageBox(view_.Handle(), ToCp932(target) + "\n\rを保存出来ませんでした。", "エラー",
-                                     kMbIconError | kMbOk);
+        view_.ShowError(ToCp932(target) + "\n\rを保存出来ませんでした。", "エラー");
         return false;
     }
     // Icons live only in the settings file: without it a tree saved here would come back
@@ -114,7 +112,7 @@ bool TCV2Frm::RunOpenDialog(std::wstring& path) {
     FileDialogSpec spec{"ﾕｰｻﾞｰﾌｧｲﾙを開く", kUserFileFilter, kUserFileExt, openInitialDir, false};
     // Always without an initial name.
     std::wstring name;
-    if (!platform_.dialogs.FileDialog(view_.Handle(), spec, name)) return false;
+    if (!view_.RunFileDialog(spec, name)) return false;
     path = name;
     return true;
 }
@@ -123,7 +121,7 @@ bool TCV2Frm::RunSaveDialog(std::wstring& path) {
     FileDialogSpec spec{"ﾕｰｻﾞｰﾌｧｲﾙを保存", kUserFileFilter, kUserFileExt, saveInitialDir, true};
     // The dialog offers the name chosen last time.
     std::wstring name = saveDialogName;
-    if (!platform_.dialogs.FileDialog(view_.Handle(), spec, name)) return false;
+    if (!view_.RunFileDialog(spec, name)) return false;
     saveDialogName = name;
     path = name;
     return true;

@@ -1,12 +1,19 @@
 // Minimum size, the second toolbar, compact mode and the visible entries of NodePopup.
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/Menus.h"
+#include "wingui/Dpi.h"
 
 namespace cv2 {
 
 int TCV2Frm::MinimumWidth() { return 4 * view_.ButtonWidth() + view_.DropDownWidth(); }
 
 int TCV2Frm::CompactClientHeight() { return view_.CoolBarHeight() + view_.StatusBarHeight(); }
+
+void TCV2Frm::FormDpiChanged(int oldDpi, int newDpi) {
+    // The size to return to from compact mode is in the old monitor's pixels.
+    savedWidth = RescaleBetweenDpi(savedWidth, oldDpi, newDpi);
+    savedHeight = RescaleBetweenDpi(savedHeight, oldDpi, newDpi);
+}
 
 void TCV2Frm::FormResize() {
     // A minimised window reports a null client area; the minimums apply to the restored one.

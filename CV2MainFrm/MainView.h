@@ -1,10 +1,11 @@
 #pragma once
 // What the main window's logic (TCV2Frm) needs of its window, in the program's own terms.
-// The Win32 window implements it; tests use platform/fakes/FakeMainView.
+// The Win32 window implements it; tests use tests/support/FakeMainView.h.
 //
 // The view shows the item tree by observing it (ItemTree::SetObserver); the calls below
 // are everything else: selection, geometry, tool buttons, status text, timer and the
-// modal dialogs that belong to the main window.
+// modal dialogs that belong to the main window: questions, error reports and the file
+// dialogs included, so that each has the main window as its owner.
 #include <array>
 #include <string>
 
@@ -13,6 +14,19 @@
 #include "tree/ItemTree.h"
 
 namespace cv2 {
+
+// The buttons of a question; the answer is the button pressed, Cancel also when the box
+// is closed without one.
+enum class Choices { YesNo, YesNoCancel };
+enum class Answer { Yes, No, Cancel };
+
+struct FileDialogSpec {
+    std::string title;       // code page 932
+    std::string filter;      // "description|pattern" pairs, code page 932
+    std::string defaultExt;  // without the dot
+    std::wstring initialDir;
+    bool save = false;  // save dialog (overwrite prompt) or open dialog (file must exist)
+};
 
 enum class ToolButton { Resize, ShowToolBar2, Paste, TabEnter, New, Open, Save, NodeEdit };
 
@@ -115,6 +129,13 @@ public:
     virtual void SetTimerEnabled(bool enabled) = 0;
 
     // ---- modal dialogs of the main window ----
+    // A question with the exclamation icon. Texts are code page 932.
+    virtual Answer Ask(const std::string& text, const std::string& caption, Choices choices) = 0;
+    // A message with the error icon and an OK button.
+    virtual void ShowError(const std::string& text, const std::string& caption) = 0;
+    // The open or save dialog with `fileName` as the initial name; on OK puts the chosen
+    // path there and returns true.
+    virtual bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) = 0;
     // The wait-time dialog with `text` in its field; true for OK, with the field's text.
     virtual bool ShowWaitDialog(std::string& text) = 0;
     virtual void ShowAboutBox() = 0;

@@ -67,7 +67,7 @@ HMENU MainWindow::BuildNodePopup() {
                 caption = tabEnterMenuCaption_;
                 break;
             case NodeMenu::ClickCheck:
-                if (frm_->clickCheck) state |= MFS_CHECKED;
+                if (frm_->ClickCheck()) state |= MFS_CHECKED;
                 break;
             case NodeMenu::ConvertMenu:
                 sub = BuildConvertMenu();
@@ -90,9 +90,9 @@ HMENU MainWindow::BuildConvertMenu() {
     for (int i = 0; i < static_cast<int>(kConvertMenu.size()); ++i) {
         const MenuEntry& e = kConvertMenu[i];
         const bool radio = i < kConvertMenuModes;
-        bool checked = radio ? frm_->conversion.mode == i : false;
-        if (e.id == kCmdNoHyphen) checked = frm_->conversion.noHyphen;
-        if (e.id == kCmdTyping) checked = frm_->conversion.typing;
+        bool checked = radio ? frm_->Conversion().mode == i : false;
+        if (e.id == kCmdNoHyphen) checked = frm_->Conversion().noHyphen;
+        if (e.id == kCmdTyping) checked = frm_->Conversion().typing;
         AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(),
                         checked ? MFS_CHECKED : MFS_UNCHECKED, radio, nullptr);
     }
@@ -103,7 +103,7 @@ HMENU MainWindow::BuildTabEnterPopup() {
     HMENU menu = CreatePopupMenu();
     for (int i = 0; i < static_cast<int>(kTabEnterPopup.size()); ++i) {
         const MenuEntry& e = kTabEnterPopup[i];
-        UINT state = frm_->tabEnterIndex == i ? MFS_CHECKED : MFS_UNCHECKED;
+        UINT state = frm_->TabEnterIndex() == i ? MFS_CHECKED : MFS_UNCHECKED;
         AppendMenuEntry(menu, e, FromCp932(e.caption), state, true, nullptr);
     }
     return menu;

@@ -137,7 +137,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnQueryEndSession() {
-    if (!frm_->dirty) return true;
+    if (!frm_->Dirty()) return true;
     // Shown by the system beside the program while it holds the session up.
     std::wstring reason = FromCp932("保存されていない変更があります");
     ShutdownBlockReasonCreate(Hwnd(), reason.c_str());

@@ -79,11 +79,11 @@ void MainWindow::ExpandedChanged(Item& item) {
 // TreeControlEvents
 
 void MainWindow::TreeClick() {
-    if (frm_->clickHandlerInstalled) frm_->MainTreeClick();
+    if (frm_->ClickHandlerInstalled()) frm_->MainTreeClick();
 }
 
 bool MainWindow::TreeDoubleClick() {
-    if (frm_->dblClickHandlerInstalled) frm_->MainTreeDblClick();
+    if (frm_->DblClickHandlerInstalled()) frm_->MainTreeDblClick();
     // The control must not toggle the item: items open and close only through their +/-
     // buttons.
     return true;

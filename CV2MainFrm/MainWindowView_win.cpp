@@ -1,9 +1,11 @@
-// The main window's view of its geometry, its bars and its timer.
+// The main window's view of its geometry, its bars, its timer and its modal dialogs.
 #include <windows.h>
+#include <commdlg.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "About/AboutBox_win.h"
 #include "wingui/Dpi.h"
@@ -15,12 +17,27 @@
 #include "NewFrm/NewInputFrm_win.h"
 #include "Option/OptionFrm_win.h"
 #include "base/Cp932.h"
+#include "platform/FileFilter.h"
 #include "platform/Win32Ports.h"
 #include "base/Error.h"
 
 namespace cv2 {
 
 using namespace mainwindow;
+
+namespace {
+
+// Room for long paths ("\\?\" and beyond MAX_PATH), which the Explorer-style dialogs return.
+constexpr std::size_t kPathBufferChars = 32768;
+
+// OFN_NOCHANGEDIR: the current folder stays where the program started, whatever folder the
+// user browses to.
+constexpr DWORD kOpenFlags =
+    OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
+constexpr DWORD kSaveFlags =
+    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
+
+}  // namespace
 
 Bounds MainWindow::GetBounds() {
     RECT r{};
@@ -130,6 +147,49 @@ void MainWindow::SetTimerEnabled(bool enabled) {
         SetTimer(Hwnd(), kTimerId, kTimerInterval, nullptr);
     else
         KillTimer(Hwnd(), kTimerId);
+}
+
+Answer MainWindow::Ask(const std::string& text, const std::string& caption, Choices choices) {
+    const UINT buttons = choices == Choices::YesNo ? MB_YESNO : MB_YESNOCANCEL;
+    switch (MessageBoxW(Hwnd(), FromCp932(text).c_str(), FromCp932(caption).c_str(), buttons | MB_ICONEXCLAMATION)) {
+        case IDYES:
+            return Answer::Yes;
+        case IDNO:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+void MainWindow::ShowError(const std::string& text, const std::string& caption) {
+    MessageBoxW(Hwnd(), FromCp932(text).c_str(), FromCp932(caption).c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool MainWindow::RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) {
+    std::vector<wchar_t> buffer(kPathBufferChars, L'\0');
+    // An initial name too long for the buffer is left out rather than cut.
+    if (fileName.size() < buffer.size()) fileName.copy(buffer.data(), fileName.size());
+    // The filter holds NULs; the conversion keeps them since it goes by length.
+    const std::wstring filter = FromCp932(FileDialogFilter(spec.filter));
+    const std::wstring title = FromCp932(spec.title);
+    const std::wstring defaultExt = FromCp932(spec.defaultExt);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = Hwnd();
+    ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrInitialDir = spec.initialDir.empty() ? nullptr : spec.initialDir.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+    ofn.Flags = spec.save ? kSaveFlags : kOpenFlags;
+
+    const BOOL ok = spec.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!ok) return false;
+    fileName.assign(buffer.data());
+    return true;
 }
 
 bool MainWindow::ShowWaitDialog(std::string& text) { return ShowOptionFrm(Hwnd(), text); }

@@ -215,9 +215,7 @@ void MainWindow::ApplyDpi(int dpi) {
     SendMessageW(tree_, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     SetStatusBarHeight();
 
-    // The size to return to from compact mode is in the old monitor's pixels.
-    frm_->savedWidth = RescaleBetweenDpi(frm_->savedWidth, oldDpi, dpi);
-    frm_->savedHeight = RescaleBetweenDpi(frm_->savedHeight, oldDpi, dpi);
+    frm_->FormDpiChanged(oldDpi, dpi);
 }
 
 void MainWindow::ApplyFont() {

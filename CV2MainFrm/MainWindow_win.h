@@ -90,6 +90,9 @@ public:
     std::string StatusText() override;
     void SetStatusText(const std::string& text) override;
     void SetTimerEnabled(bool enabled) override;
+    Answer Ask(const std::string& text, const std::string& caption, Choices choices) override;
+    void ShowError(const std::string& text, const std::string& caption) override;
+    bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) override;
     bool ShowWaitDialog(std::string& text) override;
     void ShowAboutBox() override;
     bool ShowWizard(WizardInput& input) override;

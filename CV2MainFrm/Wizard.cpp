@@ -24,8 +24,7 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     try {
         SaveUserFile(platform_.files, chosen, tree_);
     } catch (const std::exception&) {
-        platform_.dialogs.MessageBox(view_.Handle(), ToCp932(chosen) + "\n\r" + "を保存出来ませんでした。", "エラー",
-                                     kMbOk | kMbIconError);
+        view_.ShowError(ToCp932(chosen) + "\n\r" + "を保存出来ませんでした。", "エラー");
         // The tree on screen is in no file: closing must still offer to save it.
         dirty = true;
         return false;

@@ -230,7 +230,7 @@ private:
     bool fillingAge_ = false;                         // Old is being set by BirthdayExit
     std::vector<std::pair<HWND, int>> pageControls_;  // every control of a page, with its page
     std::vector<UniqueImageList> glyphs_;             // in the order of kButtons
-    Ime& ime_;  // the caller's ports
+    Ime& ime_;                                        // the caller's ports
     Locale& locale_;
 };
 

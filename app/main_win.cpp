@@ -19,12 +19,11 @@ struct Win32Ports {
     std::unique_ptr<cv2::WindowSystem> windows = cv2::MakeWin32WindowSystem();
     std::unique_ptr<cv2::Clipboard> clipboard = cv2::MakeWin32Clipboard();
     std::unique_ptr<cv2::FileSystem> files = cv2::MakeWin32FileSystem();
-    std::unique_ptr<cv2::Dialogs> dialogs = cv2::MakeWin32Dialogs();
     std::unique_ptr<cv2::Shell> shell = cv2::MakeWin32Shell();
     std::unique_ptr<cv2::Locale> locale = cv2::MakeWin32Locale();
     std::unique_ptr<cv2::Ime> ime = cv2::MakeWin32Ime();
     std::unique_ptr<cv2::MutexApi> mutexes = cv2::MakeWin32Mutex();
-    cv2::Platform platform{*windows, *clipboard, *files, *dialogs, *shell, *locale};
+    cv2::Platform platform{*windows, *clipboard, *files, *shell, *locale};
 };
 
 }  // namespace

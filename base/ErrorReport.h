@@ -5,6 +5,9 @@
 
 namespace cv2 {
 
+// The application title: the caption of the error report and of the main window.
+inline constexpr const char* kAppTitle = "Corvell2！";
+
 // The error's text with "." appended when its last byte sorts above "." (so a message
 // ending in a letter or a double-byte character gets a full stop; one ending in "." or
 // "!" does not).

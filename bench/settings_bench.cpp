@@ -10,7 +10,6 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "platform/PosixPorts.h"
 #include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
@@ -23,8 +22,7 @@ namespace {
 constexpr int kGroups = 2000;  // 2,000 groups of 10 items: 20,000 items
 
 struct Session {
-    explicit Session(FileSystem& files)
-        : platform{windows, clipboard, files, dialogs, shell, locale}, frm(view, platform) {
+    explicit Session(FileSystem& files) : platform{windows, clipboard, files, shell, locale}, frm(view, platform) {
         ItemTree& tree = frm.Tree();
         for (int g = 0; g < kGroups; ++g) {
             Item* top = tree.AppendChild(nullptr, "group " + std::to_string(g));
@@ -32,7 +30,9 @@ struct Session {
             for (int i = 0; i < 8; ++i) tree.AppendChild(i < 4 ? sub : top, "item " + std::to_string(i));
             tree.SetImageIndex(top, g % 12);
         }
-        frm.expandAllowed = true;
+        // The pointer on an expand button lets the expansions through.
+        view.hits[{0, 0}] = HitTest{tree.First(), kHitOnItem | kHitOnButton};
+        frm.MainTreeMouseMove(0, 0);
         for (Item* top = tree.First(); top; top = top->NextSibling())
             if (tree.IndexOf(top) % 70 == 0) tree.Expand(top, true, frm.Gate());
         view.selection = tree.ItemAt(12345);
@@ -42,7 +42,6 @@ struct Session {
     fakes::FakeMainView view{log};
     fakes::FakeWindowSystem windows{log};
     fakes::FakeClipboard clipboard{log};
-    fakes::FakeDialogs dialogs;
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
     Platform platform;
@@ -51,7 +50,7 @@ struct Session {
 
 void RunSettingsRoundTrip(benchmark::State& state, FileSystem& files, const std::wstring& userFile) {
     Session session(files);
-    session.frm.fileName = userFile;
+    session.frm.SetDocumentForTest(userFile, false);
     for (auto _ : state) {
         session.frm.SaveSettings(userFile);
         session.frm.LoadSettings(userFile);
@@ -73,7 +72,7 @@ void BM_SettingsStep(benchmark::State& state) {
     fakes::FakeFileSystem files;
     const std::wstring userFile = L"C:\\Data\\big.cv2";
     Session session(files);
-    session.frm.fileName = userFile;
+    session.frm.SetDocumentForTest(userFile, false);
     session.frm.SaveSettings(userFile);
     for (auto _ : state) {
         if (kOperation == 0) session.frm.SaveSettings(userFile);

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "platform/Clipboard.h"
-#include "platform/Dialogs.h"
 #include "base/FileSystem.h"
 #include "platform/Ime.h"
 #include "platform/Locale.h"
@@ -17,7 +16,6 @@ namespace cv2 {
 std::unique_ptr<WindowSystem> MakeWin32WindowSystem();
 std::unique_ptr<Clipboard> MakeWin32Clipboard();
 std::unique_ptr<FileSystem> MakeWin32FileSystem();
-std::unique_ptr<Dialogs> MakeWin32Dialogs();
 std::unique_ptr<Shell> MakeWin32Shell();
 std::unique_ptr<Locale> MakeWin32Locale();
 std::unique_ptr<Ime> MakeWin32Ime();

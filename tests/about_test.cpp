@@ -5,16 +5,7 @@
 
 #include "About/About.h"
 #include "CV2MainFrm/CV2MainFrm.h"
-#include "base/ErrorReport.h"
-#include "platform/FileFilter.h"
-#include "tests/support/FakePlatform.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
-#include "platform/fakes/FakeFileSystem.h"
-#include "platform/fakes/FakeLocale.h"
-#include "tests/support/FakeMainView.h"
-#include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
 namespace {
@@ -62,94 +53,65 @@ TEST(AboutBox, HelpFileAndGuideFollowTheExecutablesOwnName) {
     EXPECT_EQ(HelpFileOf(L"\\\\server\\share.x\\tools\\cv.2.exe"), L"\\\\server\\share.x\\tools\\cv.2.hlp");
 }
 
-struct MainWindowFixture : ::testing::Test, fakes::FakePlatform {
-    fakes::FakeMainView view{log};
-    TCV2Frm form{view, platform};
-};
+struct HelpAndAbout : ::testing::Test, testing::MainFrmFixture {};
 
-TEST_F(MainWindowFixture, Help1PrefersTheHelpFileBesideTheExecutable) {
+TEST_F(HelpAndAbout, Help1PrefersTheHelpFileBesideTheExecutable) {
     files.modulePath = L"E:\\懸賞\\MyTool.exe";
     files.files[L"E:\\懸賞\\MyTool.hlp"] = "";
     files.files[L"E:\\懸賞\\MyTool.html"] = "";
-    form.Help1Click();
+    frm.Help1Click();
     ASSERT_EQ(shell.helps.size(), 1u);
     EXPECT_EQ(shell.helps[0].file, L"E:\\懸賞\\MyTool.hlp");
     EXPECT_EQ(shell.helps[0].command, 11u);
     EXPECT_EQ(shell.helps[0].data, 0u);
     EXPECT_TRUE(shell.documents.empty());
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_FALSE(form.dirty);
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_FALSE(frm.Dirty());
 }
 
-TEST_F(MainWindowFixture, Help1OpensTheGuideBesideTheExecutableWhenThereIsNoHelpFile) {
+TEST_F(HelpAndAbout, Help1OpensTheGuideBesideTheExecutableWhenThereIsNoHelpFile) {
     files.modulePath = L"E:\\懸賞\\MyTool.exe";
     files.files[L"E:\\懸賞\\MyTool.html"] = "<html>";
     // Another program's help file, or one of another name, is not ours.
     files.files[L"E:\\懸賞\\Corvell2.hlp"] = "";
     files.files[L"E:\\MyTool.hlp"] = "";
-    form.Help1Click();
+    frm.Help1Click();
     EXPECT_TRUE(shell.helps.empty());
     ASSERT_EQ(shell.documents.size(), 1u);
     EXPECT_EQ(shell.documents[0], L"E:\\懸賞\\MyTool.html");
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(view.boxes.empty());
 
     // The shell's first success is 33; 0..32 mean no program took the page.
     shell.openDocumentResult = 33;
-    form.Help1Click();
-    EXPECT_TRUE(dialogs.boxes.empty());
+    frm.Help1Click();
+    EXPECT_TRUE(view.boxes.empty());
     shell.openDocumentResult = 32;
-    form.Help1Click();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "ヘルプファイルを開けません.");
-    EXPECT_EQ(dialogs.boxes[0].caption, kAppTitle);
-    EXPECT_EQ(dialogs.boxes[0].style, kMbOk | kMbIconError);
+    frm.Help1Click();
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, "ヘルプファイルを開けません.");
+    EXPECT_EQ(view.boxes[0].caption, kAppTitle);
+    EXPECT_TRUE(view.boxes[0].error);
     EXPECT_EQ(shell.documents.size(), 3u);
 }
 
-TEST_F(MainWindowFixture, Help1ReportsAMissingHelpFileAndCallsNoViewer) {
+TEST_F(HelpAndAbout, Help1ReportsAMissingHelpFileAndCallsNoViewer) {
     files.modulePath = L"C:\\Apps\\Corvell2.exe";
     files.files[L"C:\\Apps\\Corvell2.htm"] = "";  // not the guide's name
-    form.Help1Click();
+    frm.Help1Click();
     EXPECT_TRUE(shell.helps.empty());
     EXPECT_TRUE(shell.documents.empty());
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "ヘルプファイルが見つかりません.");
-    EXPECT_EQ(dialogs.boxes[0].caption, kAppTitle);
-    EXPECT_EQ(dialogs.boxes[0].style, kMbOk | kMbIconError);
-    EXPECT_FALSE(form.dirty);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, "ヘルプファイルが見つかりません.");
+    EXPECT_EQ(view.boxes[0].caption, kAppTitle);
+    EXPECT_TRUE(view.boxes[0].error);
+    EXPECT_FALSE(frm.Dirty());
 }
 
-TEST_F(MainWindowFixture, AboutShowsTheBoxOnceAndChangesNothing) {
-    form.AboutClick();
+TEST_F(HelpAndAbout, AboutShowsTheBoxOnceAndChangesNothing) {
+    frm.AboutClick();
     EXPECT_EQ(view.aboutShown, 1);
     EXPECT_TRUE(shell.opened.empty());
-    EXPECT_FALSE(form.dirty);
-}
-
-TEST(FileDialogFilter, PairsBecomeNulSeparatedWithADoubleNulEnd) {
-    EXPECT_EQ(FileDialogFilter("ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2"), "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)\0*.cv2\0\0"s);
-    EXPECT_EQ(FileDialogFilter("A|*.a|B|*.b;*.c"), "A\0*.a\0B\0*.b;*.c\0\0"s);
-    EXPECT_EQ(FileDialogFilter(""), ""s);
-    // An unpaired description at the end would make the system read past the list.
-    EXPECT_EQ(FileDialogFilter("A|*.a|B"), "A\0*.a\0\0"s);
-    EXPECT_EQ(FileDialogFilter("A"), ""s);
-}
-
-TEST(FileDialogFilter, DoubleByteCharactersWhoseSecondByteIsTheBarStayWhole) {
-    ASSERT_EQ(std::string("ポ"), "\x83\x7C");
-    EXPECT_EQ(FileDialogFilter("ポイント(*.pt)|*.pt"), "ポイント(*.pt)\0*.pt\0\0"s);
-    EXPECT_EQ(FileDialogFilter("ポ|ポ"), "ポ\0ポ\0\0"s);
-}
-
-TEST(ErrorReport, FullStopOnlyAfterBytesSortingAboveIt) {
-    EXPECT_EQ(ErrorReportText("不正なインデックス"), "不正なインデックス.");  // ends in a second byte
-    EXPECT_EQ(ErrorReportText("Clipboard busy"), "Clipboard busy.");
-    EXPECT_EQ(ErrorReportText("Done."), "Done.");
-    EXPECT_EQ(ErrorReportText("Stop!"), "Stop!");  // '!' sorts below '.'
-    EXPECT_EQ(ErrorReportText("x-"), "x-");        // '-' too
-    EXPECT_EQ(ErrorReportText("ab/"), "ab/.");     // '/' sorts just above
-    EXPECT_EQ(ErrorReportText("ｱ"), "ｱ.");         // single-byte katakana
-    EXPECT_EQ(ErrorReportText(""), "");
+    EXPECT_FALSE(frm.Dirty());
 }
 
 }  // namespace

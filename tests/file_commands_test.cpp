@@ -1,8 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 
 #include "settings/Ini.h"
-#include "tests/support/SettingsFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2::testing {
 namespace {
@@ -13,13 +15,18 @@ const std::wstring kNew = L"C:\\Data\\new.cv2";
 const std::wstring kNewIni = L"C:\\Data\\new.ini";
 const std::string kSmallTreeFile = "A\r\n\ta1\r\n\t\tx\r\n\ta2\r\n\t\ty\r\nB\r\n\tb1\r\n";
 
-class FileCommands : public MainFrmTest {
+class FileCommands : public ::testing::Test, public testing::MainFrmFixture {
 protected:
     // A session on kOld with unsaved changes.
     void EditedSession() {
         BuildSmallTree();
-        frm.fileName = kOld;
-        frm.dirty = true;
+        SetFileName(kOld);
+        MarkUnsaved();
+    }
+    // A program that has run before, started without a file: the dialogs open in its folder.
+    void StartedBefore() {
+        files.files[L"C:\\Apps\\Corvell2.ini"] = "";
+        frm.FormCreate({});
     }
 };
 
@@ -27,97 +34,95 @@ TEST_F(FileCommands, PromptIsSkippedWithoutChanges) {
     BuildSmallTree();
     EXPECT_TRUE(frm.QuerySaveChanges());
     EXPECT_TRUE(frm.FormCloseQuery());
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(FileCommands, PromptNamesTheFileOrUntitled) {
     EditedSession();
-    frm.fileName = L"C:\\Data\\ユーザー.cv2";
-    dialogs.answers = {kIdNo};
+    SetFileName(L"C:\\Data\\ユーザー.cv2");
+    view.answers = {Answer::No};
     EXPECT_TRUE(frm.QuerySaveChanges());
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "ユーザー.cv2 は変更されています。\n\r変更を保存しますか？");
-    EXPECT_EQ(dialogs.boxes[0].caption, "Corvel2！");
-    EXPECT_EQ(dialogs.boxes[0].style, 0x33u);
-    EXPECT_TRUE(frm.dirty) << "No leaves the changes unsaved";
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, "ユーザー.cv2 は変更されています。\n\r変更を保存しますか？");
+    EXPECT_EQ(view.boxes[0].caption, "Corvel2！");
+    EXPECT_EQ(view.boxes[0].choices, Choices::YesNoCancel);
+    EXPECT_TRUE(frm.Dirty()) << "No leaves the changes unsaved";
     EXPECT_TRUE(files.writes.empty());
 
-    frm.fileName.clear();
-    dialogs.answers = {kIdNo};
+    SetFileName(L"");
+    view.answers = {Answer::No};
     frm.QuerySaveChanges();
-    EXPECT_EQ(dialogs.boxes[1].text, "無題は変更されています。保存しますか？");
+    EXPECT_EQ(view.boxes[1].text, "無題は変更されています。保存しますか？");
 }
 
-TEST_F(FileCommands, PromptCancelOrAnyOtherAnswerStops) {
+TEST_F(FileCommands, PromptCancelStops) {
     EditedSession();
-    for (int answer : {kIdCancel, kIdOk, 0}) {
-        dialogs.answers = {answer};
-        EXPECT_FALSE(frm.QuerySaveChanges()) << answer;
-    }
-    dialogs.answers = {kIdCancel};
+    view.answers = {Answer::Cancel};
+    EXPECT_FALSE(frm.QuerySaveChanges());
+    view.answers = {Answer::Cancel};
     EXPECT_FALSE(frm.FormCloseQuery());
     EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+    EXPECT_EQ(Dump(), "A|.a1|..x|.a2|..y|B|.b1");
 }
 
 TEST_F(FileCommands, PromptYesSavesTheTreeAndItsSettings) {
     EditedSession();
     frm.Tree().SetImageIndex(At(2), 6);
-    dialogs.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     EXPECT_TRUE(frm.QuerySaveChanges());
     EXPECT_EQ(files.files[kOld], kSmallTreeFile);
     EXPECT_EQ(IniFile::Parse(files.files[kOldIni]).ReadInteger("Image", "index2", 0), 6);
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni}));
-    EXPECT_TRUE(frm.dirty) << "the caller is about to replace the tree or close";
-    EXPECT_EQ(frm.fileName, kOld);
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(frm.Dirty()) << "the caller is about to replace the tree or close";
+    EXPECT_EQ(frm.FileName(), kOld);
+    EXPECT_TRUE(view.fileDialogs.empty());
 }
 
 TEST_F(FileCommands, PromptYesWithoutAFileAsksForOne) {
     EditedSession();
-    frm.fileName.clear();
-    dialogs.answers = {kIdYes, kIdYes};
-    dialogs.fileAnswers = {{false, L""}, {true, kNew}};
+    SetFileName(L"");
+    view.answers = {Answer::Yes, Answer::Yes};
+    view.fileAnswers = {{false, L""}, {true, kNew}};
     EXPECT_FALSE(frm.QuerySaveChanges()) << "cancelling the save dialog cancels the command";
     EXPECT_TRUE(files.writes.empty());
 
     EXPECT_TRUE(frm.QuerySaveChanges());
-    EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
-    EXPECT_TRUE(dialogs.fileDialogs[0].save);
-    EXPECT_EQ(dialogs.fileDialogs[0].title, "ﾕｰｻﾞｰﾌｧｲﾙを保存");
-    EXPECT_EQ(dialogs.initialNames[0], L"新規ﾕｰｻﾞｰ");
+    EXPECT_EQ(view.fileDialogs.size(), 2u);
+    EXPECT_TRUE(view.fileDialogs[0].save);
+    EXPECT_EQ(view.fileDialogs[0].title, "ﾕｰｻﾞｰﾌｧｲﾙを保存");
+    EXPECT_EQ(view.initialNames[0], L"新規ﾕｰｻﾞｰ");
     EXPECT_EQ(files.files[kNew], kSmallTreeFile);
     EXPECT_TRUE(files.files.count(kNewIni));
-    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_EQ(frm.FileName(), L"");
 }
 
 TEST_F(FileCommands, PromptReportsAFailedSaveAndStops) {
     EditedSession();
     files.files[kOld] = "previous\r\n";
     files.unwritable.insert(kOld);
-    dialogs.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     EXPECT_FALSE(frm.QuerySaveChanges());
-    ASSERT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(dialogs.boxes[1].text, "C:\\Data\\old.cv2\n\rを保存出来ませんでした。");
-    EXPECT_EQ(dialogs.boxes[1].caption, "エラー");
-    EXPECT_EQ(dialogs.boxes[1].style, kMbIconError | kMbOk);
+    ASSERT_EQ(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[1].text, "C:\\Data\\old.cv2\n\rを保存出来ませんでした。");
+    EXPECT_EQ(view.boxes[1].caption, "エラー");
+    EXPECT_TRUE(view.boxes[1].error);
     EXPECT_EQ(files.files[kOld], "previous\r\n");
     EXPECT_FALSE(files.files.count(kOldIni));
 }
 
 TEST_F(FileCommands, EndOfSessionAsksLikeClosingAndWritesTheSettingsOnce) {
     BuildSmallTree();
-    frm.fileName = kOld;
+    SetFileName(kOld);
     EXPECT_TRUE(frm.FormQueryEndSession()) << "a clean tree lets the session end unasked";
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(view.boxes.empty());
 
-    frm.dirty = true;
-    dialogs.answers = {kIdCancel};
+    MarkUnsaved();
+    view.answers = {Answer::Cancel};
     EXPECT_FALSE(frm.FormQueryEndSession());
-    dialogs.answers = {kIdNo};
+    view.answers = {Answer::No};
     EXPECT_TRUE(frm.FormQueryEndSession());
-    EXPECT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(dialogs.boxes[1].text, "old.cv2 は変更されています。\n\r変更を保存しますか？");
+    EXPECT_EQ(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[1].text, "old.cv2 は変更されています。\n\r変更を保存しますか？");
     EXPECT_TRUE(files.writes.empty()) << "No writes nothing yet";
 
     frm.FormEndSession();
@@ -132,17 +137,17 @@ TEST_F(FileCommands, EndOfSessionAsksLikeClosingAndWritesTheSettingsOnce) {
 TEST_F(FileCommands, EndOfSessionWhileTheQuestionIsOpenIsRefused) {
     EditedSession();
     bool endAllowed = true;
-    dialogs.whileBoxOpen = [&] {
-        dialogs.whileBoxOpen = nullptr;
+    view.whileBoxOpen = [&] {
+        view.whileBoxOpen = nullptr;
         endAllowed = frm.FormQueryEndSession();
     };
-    dialogs.answers = {kIdCancel};
+    view.answers = {Answer::Cancel};
     EXPECT_FALSE(frm.FormCloseQuery());
     EXPECT_FALSE(endAllowed);
-    EXPECT_EQ(dialogs.boxes.size(), 1u) << "no second question over the first";
+    EXPECT_EQ(view.boxes.size(), 1u) << "no second question over the first";
 
     // Once answered, the next request asks again.
-    dialogs.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     EXPECT_TRUE(frm.FormQueryEndSession());
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni}));
 }
@@ -153,28 +158,28 @@ TEST_F(FileCommands, AnItemTheWindowCannotShowIsNotKept) {
     view.refusedTexts = {"新規項目"};
     view.selection = At(0);
     EXPECT_THROW(frm.AddChildMenuClick(), InsertError);
-    EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+    EXPECT_EQ(Dump(), "A|.a1|..x|.a2|..y|B|.b1");
     EXPECT_EQ(frm.Tree().Count(), 7);
 
-    frm.fileName = kOld;
+    SetFileName(kOld);
     files.files[kNew] = "P\r\n\tp\r\nQ\r\n\tq\r\nR\r\n";
     view.refusedTexts = {"q"};
-    dialogs.fileAnswers.push_back({true, kNew});
+    view.fileAnswers.push_back({true, kNew});
     EXPECT_THROW(frm.OpenBtnClick(), InsertError);
-    EXPECT_EQ(Shape(), "P,.p") << "the model keeps what the window shows";
+    EXPECT_EQ(Dump(), "P|.p") << "the model keeps what the window shows";
     EXPECT_EQ(frm.Tree().Count(), 2);
     EXPECT_EQ(view.treeEvents.back(), "removing Q");
-    EXPECT_TRUE(frm.fileName.empty()) << "part of a file belongs to no file";
-    EXPECT_TRUE(frm.dirty);
+    EXPECT_TRUE(frm.FileName().empty()) << "part of a file belongs to no file";
+    EXPECT_TRUE(frm.Dirty());
 }
 
 TEST_F(FileCommands, SaveAlwaysAsksForANameAndRemembersIt) {
+    StartedBefore();
     BuildSmallTree();
-    frm.saveInitialDir = L"C:\\Apps";
-    frm.dirty = true;
-    dialogs.fileAnswers = {{true, kNew}};
+    MarkUnsaved();
+    view.fileAnswers = {{true, kNew}};
     frm.SaveBtnClick();
-    const FileDialogSpec& spec = dialogs.fileDialogs.at(0);
+    const FileDialogSpec& spec = view.fileDialogs.at(0);
     EXPECT_EQ(spec.title, "ﾕｰｻﾞｰﾌｧｲﾙを保存");
     EXPECT_EQ(spec.filter, "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2");
     EXPECT_EQ(spec.defaultExt, "cv2");
@@ -182,46 +187,46 @@ TEST_F(FileCommands, SaveAlwaysAsksForANameAndRemembersIt) {
     EXPECT_TRUE(spec.save);
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{kNew, kNewIni}));
     EXPECT_EQ(files.files[kNew], kSmallTreeFile);
-    EXPECT_EQ(frm.fileName, kNew);
-    EXPECT_FALSE(frm.dirty);
+    EXPECT_EQ(frm.FileName(), kNew);
+    EXPECT_FALSE(frm.Dirty());
 
     // Unchanged tree: still asks, offering the last name.
     frm.SaveBtnClick();
-    EXPECT_EQ(dialogs.initialNames.at(1), kNew);
+    EXPECT_EQ(view.initialNames.at(1), kNew);
     EXPECT_EQ(files.writes.size(), 2u) << "cancelled";
-    EXPECT_EQ(frm.saveDialogName, kNew);
+    EXPECT_EQ(frm.SaveDialogName(), kNew);
 }
 
 TEST_F(FileCommands, SaveFailsSilentlyAndChangesNothing) {
     EditedSession();
     files.unwritable.insert(kNew);
-    dialogs.fileAnswers = {{true, kNew}};
+    view.fileAnswers = {{true, kNew}};
     frm.SaveBtnClick();
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(view.boxes.empty());
     EXPECT_TRUE(files.writes.empty());
-    EXPECT_EQ(frm.fileName, kOld);
-    EXPECT_TRUE(frm.dirty);
+    EXPECT_EQ(frm.FileName(), kOld);
+    EXPECT_TRUE(frm.Dirty());
 }
 
 TEST_F(FileCommands, OpenWritesTheLeftFilesSettingsThenLoadsTheNewFileWithItsSettings) {
+    StartedBefore();
     BuildSmallTree();
-    frm.fileName = kOld;
+    SetFileName(kOld);
     files.files[kNew] = "P\r\n\tQ\r\nR\r\n";
     files.files[kNewIni] = "[Window]\r\nTop=9\r\nExpand=0\r\nNodeSelect=2\r\n[Image]\r\nindex1=8\r\n";
-    frm.openInitialDir = L"C:\\Apps";
-    dialogs.fileAnswers = {{true, kNew}};
+    view.fileAnswers = {{true, kNew}};
     frm.OpenBtnClick();
-    EXPECT_TRUE(dialogs.boxes.empty()) << "no changes, no question";
-    const FileDialogSpec& spec = dialogs.fileDialogs.at(0);
+    EXPECT_TRUE(view.boxes.empty()) << "no changes, no question";
+    const FileDialogSpec& spec = view.fileDialogs.at(0);
     EXPECT_EQ(spec.title, "ﾕｰｻﾞｰﾌｧｲﾙを開く");
     EXPECT_EQ(spec.initialDir, L"C:\\Apps");
     EXPECT_FALSE(spec.save);
-    EXPECT_EQ(dialogs.initialNames.at(0), L"");
+    EXPECT_EQ(view.initialNames.at(0), L"");
     EXPECT_EQ(files.writes, std::vector<std::wstring>{kOldIni});
     EXPECT_EQ(IniFile::Parse(files.files[kOldIni]).ReadInteger("Image", "index6", -1), 0);
-    EXPECT_EQ(Shape(), "P,.Q,R");
-    EXPECT_EQ(frm.fileName, kNew);
-    EXPECT_FALSE(frm.dirty);
+    EXPECT_EQ(Dump(), "P+|.Q:8|R");
+    EXPECT_EQ(frm.FileName(), kNew);
+    EXPECT_FALSE(frm.Dirty());
     EXPECT_EQ(view.bounds.top, 9);
     EXPECT_TRUE(At(0)->Expanded());
     EXPECT_EQ(view.selection, At(2));
@@ -236,45 +241,45 @@ TEST_F(FileCommands, OpenWritesTheLeftFilesSettingsThenLoadsTheNewFileWithItsSet
 
 TEST_F(FileCommands, OpenOfABadOrMissingFileKeepsTheTreeAndItsFile) {
     EditedSession();
-    dialogs.answers = {kIdNo, kIdNo};
+    view.answers = {Answer::No, Answer::No};
     files.files[kNew] = "P\r\n\t\tQ\r\n";
-    dialogs.fileAnswers = {{true, kNew}, {true, L"C:\\Data\\gone.cv2"}};
+    view.fileAnswers = {{true, kNew}, {true, L"C:\\Data\\gone.cv2"}};
     for (int i = 0; i < 2; ++i) {
         frm.OpenBtnClick();
-        EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
-        EXPECT_EQ(frm.fileName, kOld);
-        EXPECT_TRUE(frm.dirty);
+        EXPECT_EQ(Dump(), "A|.a1|..x|.a2|..y|B|.b1");
+        EXPECT_EQ(frm.FileName(), kOld);
+        EXPECT_TRUE(frm.Dirty());
     }
-    EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
+    EXPECT_EQ(view.fileDialogs.size(), 2u);
 }
 
 TEST_F(FileCommands, OpenStopsWhenThePromptOrTheDialogIsCancelled) {
     EditedSession();
-    dialogs.answers = {kIdCancel};
+    view.answers = {Answer::Cancel};
     frm.OpenBtnClick();
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(view.fileDialogs.empty());
 
-    dialogs.answers = {kIdNo};
+    view.answers = {Answer::No};
     frm.OpenBtnClick();
-    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(view.fileDialogs.size(), 1u);
     EXPECT_TRUE(files.writes.empty()) << "the file being left is kept until another is chosen";
-    EXPECT_EQ(frm.fileName, kOld);
+    EXPECT_EQ(frm.FileName(), kOld);
 }
 
 TEST_F(FileCommands, NewAfterNoAndACancelledWizardLeavesTheItemsUntitled) {
     EditedSession();
-    dialogs.answers = {kIdNo, kIdNo};
+    view.answers = {Answer::No, Answer::No};
     frm.NewBtnClick();
-    EXPECT_EQ(frm.fileName, L"");
-    EXPECT_TRUE(frm.dirty);
-    EXPECT_EQ(Shape(), "A,.a1,..x,.a2,..y,B,.b1");
+    EXPECT_EQ(frm.FileName(), L"");
+    EXPECT_TRUE(frm.Dirty());
+    EXPECT_EQ(Dump(), "A|.a1|..x|.a2|..y|B|.b1");
     frm.QuerySaveChanges();
-    EXPECT_EQ(dialogs.boxes.at(1).text, "無題は変更されています。保存しますか？");
+    EXPECT_EQ(view.boxes.at(1).text, "無題は変更されています。保存しますか？");
 
-    dialogs.answers = {kIdCancel};
-    frm.fileName = kOld;
+    view.answers = {Answer::Cancel};
+    SetFileName(kOld);
     frm.NewBtnClick();
-    EXPECT_EQ(frm.fileName, kOld) << "cancelled before the wizard";
+    EXPECT_EQ(frm.FileName(), kOld) << "cancelled before the wizard";
     EXPECT_TRUE(files.writes.empty());
 }
 

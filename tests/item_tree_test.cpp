@@ -11,9 +11,9 @@ namespace cv2 {
 namespace {
 
 using testing::Build;
+using testing::Dump;
 using testing::Find;
 using testing::PreOrder;
-using testing::Shape;
 
 // A gate that records what it was asked and answers `allow`.
 struct Gate {
@@ -34,13 +34,6 @@ void ExpectIndicesMatch(const ItemTree& tree) {
     for (int i = 0; i < tree.Count(); ++i) ASSERT_EQ(tree.ItemAt(i), ref[static_cast<std::size_t>(i)]) << i;
     for (int i = tree.Count() - 1; i >= 0; --i) ASSERT_EQ(tree.ItemAt(i), ref[static_cast<std::size_t>(i)]) << i;
     for (int i = 0; i < tree.Count(); ++i) ASSERT_EQ(tree.IndexOf(ref[static_cast<std::size_t>(i)]), i);
-}
-
-std::string ExpandedOnes(const ItemTree& tree) {
-    std::string out;
-    for (Item* n : PreOrder(tree))
-        if (n->Expanded()) out += n->Text();
-    return out;
 }
 
 TEST(ItemTree, AbsoluteIndexIsPreOrderOverTheWholeForest) {
@@ -69,7 +62,7 @@ TEST(ItemTree, AppendAtLevelGoesToTheEndOfTheLevel) {
     tree.AppendAtLevel(Find(tree, "a1"), "n1");
     tree.AppendAtLevel(Find(tree, "A"), "n2");
     tree.AppendAtLevel(nullptr, "n3");
-    EXPECT_EQ(Shape(tree), "A|.a1|.a2|.n1|B|n2|n3");
+    EXPECT_EQ(Dump(tree), "A|.a1|.a2|.n1|B|n2|n3");
     EXPECT_EQ(tree.Count(), 7);
 }
 
@@ -77,7 +70,7 @@ TEST(ItemTree, DeleteAndClearCountWholeSubtrees) {
     ItemTree tree;
     Build(tree, "A|.B|..C|..D|E|.F");
     tree.Delete(Find(tree, "B"));
-    EXPECT_EQ(Shape(tree), "A|E|.F");
+    EXPECT_EQ(Dump(tree), "A|E|.F");
     EXPECT_EQ(tree.Count(), 3);
     EXPECT_FALSE(Find(tree, "A")->HasChildren());
     tree.Delete(Find(tree, "E"));
@@ -113,22 +106,22 @@ struct MoveCase {
 TEST(ItemTreeMove, Places) {
     const std::string start = "A|.a1|.a2|..x|.a3|B|.b1|C";
     const MoveCase cases[] = {
-        {"as last child", "C", "a2", AttachMode::AddChild, "A|.a1|.a2|..x|..C|.a3|B|.b1", true},
-        {"end of the target's level", "b1", "a1", AttachMode::Add, "A|.a1|.a2|..x|.a3|.b1|B|C", true},
+        {"as last child", "C", "a2", AttachMode::AddChild, "A|.a1|.a2+|..x|..C|.a3|B|.b1", true},
+        {"end of the target's level", "b1", "a1", AttachMode::Add, "A+|.a1|.a2|..x|.a3|.b1|B|C", true},
         {"end of the top level", "a2", nullptr, AttachMode::Add, "A|.a1|.a3|B|.b1|C|a2|.x", true},
         {"end of the top level through a top-level target", "a1", "B", AttachMode::Add, "A|.a2|..x|.a3|B|.b1|C|a1",
          true},
-        {"before an item", "C", "a2", AttachMode::Insert, "A|.a1|.C|.a2|..x|.a3|B|.b1", true},
-        {"before the first sibling", "a3", "a1", AttachMode::Insert, "A|.a3|.a1|.a2|..x|B|.b1|C", true},
+        {"before an item", "C", "a2", AttachMode::Insert, "A+|.a1|.C|.a2|..x|.a3|B|.b1", true},
+        {"before the first sibling", "a3", "a1", AttachMode::Insert, "A+|.a3|.a1|.a2|..x|B|.b1|C", true},
         {"before the first top-level item", "b1", "A", AttachMode::Insert, "b1|A|.a1|.a2|..x|.a3|B|C", true},
-        {"later sibling forward", "a1", "a3", AttachMode::Insert, "A|.a2|..x|.a1|.a3|B|.b1|C", true},
-        {"before itself", "a2", "a2", AttachMode::Insert, "A|.a1|.a2|..x|.a3|B|.b1|C", false},
-        {"before its next sibling", "a2", "a3", AttachMode::Insert, "A|.a1|.a2|..x|.a3|B|.b1|C", false},
-        {"onto itself", "a2", "a2", AttachMode::AddChild, "A|.a1|.a2|..x|.a3|B|.b1|C", false},
+        {"later sibling forward", "a1", "a3", AttachMode::Insert, "A+|.a2|..x|.a1|.a3|B|.b1|C", true},
+        {"before itself", "a2", "a2", AttachMode::Insert, "A+|.a1|.a2|..x|.a3|B|.b1|C", false},
+        {"before its next sibling", "a2", "a3", AttachMode::Insert, "A+|.a1|.a2|..x|.a3|B|.b1|C", false},
+        {"onto itself", "a2", "a2", AttachMode::AddChild, "A+|.a1|.a2|..x|.a3|B|.b1|C", false},
         {"onto its child", "A", "a2", AttachMode::AddChild, "A|.a1|.a2|..x|.a3|B|.b1|C", false},
         {"onto its grandchild", "A", "x", AttachMode::Insert, "A|.a1|.a2|..x|.a3|B|.b1|C", false},
         {"beside its child", "A", "a1", AttachMode::Add, "A|.a1|.a2|..x|.a3|B|.b1|C", false},
-        {"onto its parent", "x", "A", AttachMode::AddChild, "A|.a1|.a2|.a3|.x|B|.b1|C", true},
+        {"onto its parent", "x", "A", AttachMode::AddChild, "A+|.a1|.a2|.a3|.x|B|.b1|C", true},
     };
     for (const MoveCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -137,7 +130,7 @@ TEST(ItemTreeMove, Places) {
         Item* s = Find(tree, c.s);
         ExpectIndicesMatch(tree);  // fills the lookup cache
         EXPECT_EQ(tree.Move(s, c.target ? Find(tree, c.target) : nullptr, c.mode, nullptr), c.moved);
-        EXPECT_EQ(Shape(tree), c.after);
+        EXPECT_EQ(Dump(tree), c.after);
         EXPECT_EQ(Find(tree, c.s), s);  // the same item, not a copy
         ExpectIndicesMatch(tree);
     }
@@ -154,8 +147,7 @@ TEST(ItemTreeMove, OntoADescendantAsksNothingAndChangesNothing) {
         EXPECT_FALSE(tree.Move(a, Find(tree, "B"), mode, gate.Fn()));
     }
     EXPECT_TRUE(gate.asked.empty());
-    EXPECT_EQ(Shape(tree), "A|.B|..C|D");
-    EXPECT_TRUE(a->Expanded());
+    EXPECT_EQ(Dump(tree), "A+|.B|..C|D");
 }
 
 TEST(ItemTreeMove, StayingPutStillOpensTheParentThroughTheGate) {
@@ -176,7 +168,7 @@ TEST(ItemTreeMove, TheOnlyChildLeavingClosesItsOldParentAndOpensTheNewOne) {
     tree.SetExpanded(Find(tree, "B"), true);
     Gate gate;
     EXPECT_TRUE(tree.Move(Find(tree, "B"), Find(tree, "c"), AttachMode::Insert, gate.Fn()));
-    EXPECT_EQ(Shape(tree), "A|C|.B|..x|.c");
+    EXPECT_EQ(Dump(tree), "A|C+|.B|..x|.c");
     EXPECT_EQ(gate.asked, std::vector<std::string>{"+C"}) << "a childless item is closed without asking";
     EXPECT_FALSE(a->HasChildren());
     EXPECT_FALSE(a->Expanded());
@@ -189,7 +181,7 @@ TEST(ItemTreeMove, TheOnlyChildLeavingClosesItsOldParentAndOpensTheNewOne) {
     Gate shut;
     shut.allow = false;
     other.Move(Find(other, "P"), Find(other, "q"), AttachMode::Add, shut.Fn());
-    EXPECT_EQ(Shape(other), "Q|.q|.P");
+    EXPECT_EQ(Dump(other), "Q|.q|.P");
     EXPECT_EQ(shut.asked, std::vector<std::string>{"+Q"});
     EXPECT_FALSE(Find(other, "Q")->Expanded());
 }
@@ -207,7 +199,7 @@ TEST(ItemTreeMove, AParentLeftWithoutChildrenIsClosedEvenWithTheGateShutAndStays
     tree.Move(Find(tree, "B"), Find(tree, "c"), AttachMode::Insert, shut.Fn());
     EXPECT_FALSE(a->Expanded());
     tree.Move(Find(tree, "c"), a, AttachMode::AddChild, shut.Fn());
-    EXPECT_EQ(Shape(tree), "A|.c|C|.B");
+    EXPECT_EQ(Dump(tree), "A|.c|C|.B");
     EXPECT_FALSE(a->Expanded());
 
     tree.SetExpanded(a, true);
@@ -220,11 +212,10 @@ TEST(ItemTreeMove, TheMovedSubtreeArrivesCollapsed) {
     ItemTree tree;
     Build(tree, "S|.a|..b|...c|.d|..e|T");
     for (Item* n : PreOrder(tree)) tree.SetExpanded(n, true);
-    EXPECT_EQ(ExpandedOnes(tree), "Sabd");
+    EXPECT_EQ(Dump(tree), "S+|.a+|..b+|...c|.d+|..e|T");
     Gate gate;
     tree.Move(Find(tree, "S"), Find(tree, "T"), AttachMode::AddChild, gate.Fn());
-    EXPECT_EQ(Shape(tree), "T|.S|..a|...b|....c|..d|...e");
-    EXPECT_EQ(ExpandedOnes(tree), "T");
+    EXPECT_EQ(Dump(tree), "T+|.S|..a|...b|....c|..d|...e");
     EXPECT_EQ(gate.asked, std::vector<std::string>{"+T"});
 }
 
@@ -236,20 +227,20 @@ TEST(ItemTreeExpand, TheGateIsAskedForEveryItemWithChildrenAndNeverForALeaf) {
     Gate gate;
     tree.Expand(Find(tree, "A"), true, gate.Fn());
     EXPECT_EQ(gate.asked, (std::vector<std::string>{"+A", "+B", "+E", "+F"}));
-    EXPECT_EQ(ExpandedOnes(tree), "ABEF");
+    EXPECT_EQ(Dump(tree), "A+|.B+|..C|.D|.E+|..F+|...G|H");
 
     gate.asked.clear();
     tree.Collapse(Find(tree, "E"), false, gate.Fn());
     tree.Expand(Find(tree, "D"), true, gate.Fn());  // a leaf
     tree.Expand(Find(tree, "H"), false, gate.Fn());
     EXPECT_EQ(gate.asked, std::vector<std::string>{"-E"});
-    EXPECT_EQ(ExpandedOnes(tree), "ABF");
+    EXPECT_EQ(Dump(tree), "A+|.B+|..C|.D|.E|..F+|...G|H");
 
     Gate shut;
     shut.allow = false;
     tree.Collapse(Find(tree, "A"), true, shut.Fn());
     EXPECT_EQ(shut.asked, (std::vector<std::string>{"-A", "-B", "-E", "-F"}));
-    EXPECT_EQ(ExpandedOnes(tree), "ABF");
+    EXPECT_EQ(Dump(tree), "A+|.B+|..C|.D|.E|..F+|...G|H");
 
     // Only the subtree: H and the items after A are not visited.
     gate.asked.clear();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
 namespace {
@@ -43,9 +43,9 @@ TEST_F(Layout, FormResizeSnapsBackBelowTheMinimumsOnly) {
 TEST_F(Layout, CompactModeShrinksToTheFirstToolbarAndRestoresSizeAndSecondToolbar) {
     view.down[ToolButton::Resize] = true;
     frm.ResizeBtnClick();
-    EXPECT_EQ(frm.savedWidth, 178);
-    EXPECT_EQ(frm.savedHeight, 388);
-    EXPECT_TRUE(frm.savedToolBar2);
+    EXPECT_EQ(frm.SavedWidth(), 178);
+    EXPECT_EQ(frm.SavedHeight(), 388);
+    EXPECT_TRUE(frm.SavedToolBar2());
     EXPECT_FALSE(view.down[ToolButton::ShowToolBar2]);
     EXPECT_FALSE(view.toolBar2Visible);
     EXPECT_EQ(view.bounds, (Bounds{184, 107, kMinimumWidth, 30 + 19 + 34}));

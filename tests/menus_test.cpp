@@ -7,7 +7,7 @@
 
 #include "wingui/Images.h"
 #include "CV2MainFrm/Menus.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
 namespace {
@@ -90,11 +90,11 @@ TEST(NodeMenu, EveryCommandIdIsUniqueAndEverySeparatorStandsBetweenTwoEntries) {
 
 // What the handlers can change, as one line.
 std::string Effects(testing::MainFrmFixture& f) {
-    std::string out = testing::Dump(f.tree().First());
-    if (f.frm.clickCheck) out += " click";
+    std::string out = testing::Dump(f.tree());
+    if (f.frm.ClickCheck()) out += " click";
     if (f.view.editing) out += " editing:" + f.view.editing->Text();
-    if (f.frm.dirty) out += " dirty";
-    for (const auto& box : f.dialogs.boxes) out += " box:" + box.caption;
+    if (f.frm.Dirty()) out += " dirty";
+    for (const auto& box : f.view.boxes) out += " box:" + box.caption;
     if (!f.view.waitDialogShown.empty()) out += " wait";
     if (f.view.aboutShown) out += " about";
     for (const std::string& call : f.log.calls)
@@ -108,18 +108,18 @@ std::string Effects(testing::MainFrmFixture& f) {
 // Each entry's command reaches its own handler: a handler put on another entry shows here.
 TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
     const std::pair<NodeMenu, const char*> cases[] = {
-        {NodeMenu::TabEnterMenu, "A(B) C keys"},
-        {NodeMenu::ClickCheck, "A(B) C click"},
-        {NodeMenu::AddNodeMenu, "A(B) C 新規項目 editing:新規項目 dirty"},
-        {NodeMenu::AddChildMenu, "A+(B 新規項目) C editing:新規項目 dirty"},
-        {NodeMenu::FullExpandMenu, "A+(B) C"},
-        {NodeMenu::FullCollapseMenu, "A(B) C"},
-        {NodeMenu::EditTextMenu, "A(B) C editing:A"},
+        {NodeMenu::TabEnterMenu, "A|.B|C keys"},
+        {NodeMenu::ClickCheck, "A|.B|C click"},
+        {NodeMenu::AddNodeMenu, "A|.B|C|新規項目 editing:新規項目 dirty"},
+        {NodeMenu::AddChildMenu, "A+|.B|.新規項目|C editing:新規項目 dirty"},
+        {NodeMenu::FullExpandMenu, "A+|.B|C"},
+        {NodeMenu::FullCollapseMenu, "A|.B|C"},
+        {NodeMenu::EditTextMenu, "A|.B|C editing:A"},
         {NodeMenu::DelNodeMenu, "C dirty box:選択アイテム削除"},
         {NodeMenu::AllDelNodeMenu, " dirty box:全アイテム削除"},
-        {NodeMenu::Wait1, "A(B) C wait"},
-        {NodeMenu::Help1, "A(B) C box:Corvell2！"},
-        {NodeMenu::About, "A(B) C about"},
+        {NodeMenu::Wait1, "A|.B|C wait"},
+        {NodeMenu::Help1, "A|.B|C box:Corvell2！"},
+        {NodeMenu::About, "A|.B|C about"},
     };
     for (const auto& [entry, effects] : cases) {
         testing::MainFrmFixture f;
@@ -128,8 +128,8 @@ TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
         f.tree().AppendChild(nullptr, "C");
         f.view.Select(a);
         f.view.down[ToolButton::Paste] = true;
-        f.frm.tabEnterIndex = 1;
-        f.dialogs.answers.push_back(kIdYes);
+        f.SetFollowUp(1);
+        f.view.answers.push_back(Answer::Yes);
         f.log.Clear();
         if (entry == NodeMenu::FullCollapseMenu) f.frm.FullExpandMenuClick();
         EXPECT_TRUE(RunNodeMenuCommand(f.frm, NodePopupEntry(entry).id)) << NodePopupEntry(entry).caption;

@@ -4,18 +4,12 @@
 #include "NewFrm/NewInputFrm.h"
 #include "NewFrm/NewUserTree.h"
 #include "platform/fakes/FakeLocale.h"
+#include "tests/support/TreeShape.h"
 
 namespace cv2 {
 namespace {
 
-// One line per item: tabs for the level, the text, then "|image/selected".
-std::string Dump(const ItemTree& tree) {
-    std::string out;
-    for (Item* item = tree.First(); item; item = item->Next())
-        out += std::string(item->Level(), '\t') + item->Text() + "|" + std::to_string(item->ImageIndex()) + "/" +
-               std::to_string(item->SelectedIndex()) + "\n";
-    return out;
-}
+using testing::Dump;
 
 class BuildTest : public ::testing::Test {
 protected:
@@ -28,13 +22,20 @@ protected:
     std::string Build() {
         BuildNewUserTree(tree, in, locale);
         std::string all = Dump(tree);
-        std::size_t at = all.find(kBirthdayGroups);
-        if (at != std::string::npos) all.erase(at, kBirthdayGroups.size());
+        std::size_t begin = all.find(kBirthdayGroups);
+        if (begin == std::string::npos) return all;
+        // With the "|" that joins them to the rest.
+        std::size_t end = begin + kBirthdayGroups.size();
+        if (begin > 0)
+            --begin;
+        else if (end < all.size())
+            ++end;
+        all.erase(begin, end - begin);
         return all;
     }
     static inline const std::string kBirthdayGroups =
-        "1996/05/03|0/12\n\t1996|0/12\n\t05|0/12\n\t03|0/12\n\t96/05/03|0/12\n\t96|0/12\n"
-        "平成08年05月03日|0/12\n\t平成08年|0/12\n\t05月|0/12\n\t03日|0/12\n";
+        "1996/05/03|.1996|.05|.03|.96/05/03|.96"
+        "|平成08年05月03日|.平成08年|.05月|.03日";
     fakes::FakeLocale locale;
     WizardInput in;
     ItemTree tree;
@@ -48,7 +49,7 @@ TEST_F(BuildTest, EmptyWizardGivesOnlyTheBirthdayGroups) {
 TEST_F(BuildTest, BuildReplacesTheOldTree) {
     tree.AppendChild(tree.AppendChild(nullptr, "old"), "child");
     in.Syokugyou = "会社員";
-    EXPECT_EQ(Build(), "会社員|2/14\n");
+    EXPECT_EQ(Build(), "会社員:2");
     EXPECT_EQ(tree.Count(), 11);
 }
 
@@ -56,7 +57,7 @@ TEST_F(BuildTest, PostalCodeNeedsBothHalves) {
     in.Yubin01 = "123";
     EXPECT_EQ(Build(), "");
     in.Yubin02 = "4567";
-    EXPECT_EQ(Build(), "123-4567|5/17\n\t123|5/17\n\t4567|5/17\n");
+    EXPECT_EQ(Build(), "123-4567:5|.123:5|.4567:5");
 }
 
 TEST_F(BuildTest, AddressPieces) {
@@ -65,15 +66,15 @@ TEST_F(BuildTest, AddressPieces) {
     in.Jyuusyo01 = "一番町1";
     in.Jyuusyo02 = "ビル2階";
     EXPECT_EQ(Build(),
-              "東京都千代田区一番町1ビル2階|6/18\n\t千代田区一番町1ビル2階|6/18\n\t一番町1ビル2階|6/18\n"
-              "\t東京都|6/18\n\t千代田区|6/18\n\t一番町1|6/18\n\tビル2階|6/18\n");
+              "東京都千代田区一番町1ビル2階:6|.千代田区一番町1ビル2階:6|.一番町1ビル2階:6"
+              "|.東京都:6|.千代田区:6|.一番町1:6|.ビル2階:6");
     in = WizardInput{};
     in.Birthday = {1996, 5, 3};
     in.Jyuusyo01 = "一番町";  // duplicates stay: (a), (b) and (e)
-    EXPECT_EQ(Build(), "一番町|6/18\n\t一番町|6/18\n\t一番町|6/18\n\t一番町|6/18\n");
+    EXPECT_EQ(Build(), "一番町:6|.一番町:6|.一番町:6|.一番町:6");
     in.Jyuusyo01.clear();
     in.Todoufuken = "大阪府";  // no (a) or (b) without the later pieces
-    EXPECT_EQ(Build(), "大阪府|6/18\n\t大阪府|6/18\n");
+    EXPECT_EQ(Build(), "大阪府:6|.大阪府:6");
 }
 
 TEST_F(BuildTest, NamesKeepTheSpaceAndRomajiTurnsAround) {
@@ -84,17 +85,17 @@ TEST_F(BuildTest, NamesKeepTheSpaceAndRomajiTurnsAround) {
     in.Romaji01 = "A";
     in.Romaji02 = "B";
     EXPECT_EQ(Build(),
-              "山田 |7/19\n\t山田|7/19\n"
-              "やまだ たろう|7/19\n\tやまだ|7/19\n\tたろう|7/19\n"
-              "タロウ|7/19\n\tタロウ|7/19\n"  // the head's leading space is dropped
-              "B A|7/19\n\tB|7/19\n\tA|7/19\n");
+              "山田 :7|.山田:7"
+              "|やまだ たろう:7|.やまだ:7|.たろう:7"
+              "|タロウ:7|.タロウ:7"  // the head's leading space is dropped
+              "|B A:7|.B:7|.A:7");
 }
 
 TEST_F(BuildTest, LeadingBlanksAreDroppedButConditionsSeeThem) {
     in.Kanji02 = " \t太郎";
     in.Syokugyou = "  ";  // spaces are content: the group is made, with an empty text
     in.Url = "http:// x";
-    EXPECT_EQ(Build(), "太郎|7/19\n\t太郎|7/19\n|2/14\nhttp:// x|0/12\n\tx|0/12\n");
+    EXPECT_EQ(Build(), "太郎:7|.太郎:7|:2|http:// x|.x");
     // Only ASCII blanks: a full-width space stays.
     EXPECT_EQ(TrimLeadingBlanks("　山"), "　山");
     EXPECT_EQ(TrimLeadingBlanks("\t \tA B "), "A B ");
@@ -108,8 +109,8 @@ TEST_F(BuildTest, AgeOccupationPhoneAndFax) {
     in.Fax02 = "1111";
     in.Fax03 = "2222";
     EXPECT_EQ(Build(),
-              "25|1/13\n\t25歳|1/13\n\t25才|1/13\n学生|2/14\n-1234-|9/21\n\t1234|9/21\n"
-              "03-1111-2222|10/22\n\t03|10/22\n\t1111|10/22\n\t2222|10/22\n");
+              "25:1|.25歳:1|.25才:1|学生:2|-1234-:9|.1234:9"
+              "|03-1111-2222:10|.03:10|.1111:10|.2222:10");
 }
 
 TEST_F(BuildTest, MailSplitsAtTheFirstSingleByteAt) {
@@ -117,16 +118,16 @@ TEST_F(BuildTest, MailSplitsAtTheFirstSingleByteAt) {
         in.Mail = text;
         return Build();
     };
-    EXPECT_EQ(mail("abc"), "abc|0/12\n");
-    EXPECT_EQ(mail("a@b"), "a@b|11/23\n\ta|11/23\n\tb|11/23\n");
-    EXPECT_EQ(mail("@b"), "@b|11/23\n\tb|11/23\n");
-    EXPECT_EQ(mail("@"), "@|11/23\n");
-    EXPECT_EQ(mail("a@"), "a@|11/23\n\ta|11/23\n");
-    EXPECT_EQ(mail("a@b@c"), "a@b@c|11/23\n\ta|11/23\n\tb@c|11/23\n");
+    EXPECT_EQ(mail("abc"), "abc");
+    EXPECT_EQ(mail("a@b"), "a@b:11|.a:11|.b:11");
+    EXPECT_EQ(mail("@b"), "@b:11|.b:11");
+    EXPECT_EQ(mail("@"), "@:11");
+    EXPECT_EQ(mail("a@"), "a@:11|.a:11");
+    EXPECT_EQ(mail("a@b@c"), "a@b@c:11|.a:11|.b@c:11");
     // "　" (81 40) and "ァ" (83 40) end in the byte of "@".
-    EXPECT_EQ(mail("x　y"), "x　y|0/12\n");
-    EXPECT_EQ(mail("ァ@ァ"), "ァ@ァ|11/23\n\tァ|11/23\n\tァ|11/23\n");
-    EXPECT_EQ(mail("　ァ"), "　ァ|0/12\n");
+    EXPECT_EQ(mail("x　y"), "x　y");
+    EXPECT_EQ(mail("ァ@ァ"), "ァ@ァ:11|.ァ:11|.ァ:11");
+    EXPECT_EQ(mail("　ァ"), "　ァ");
 }
 
 TEST(SplitItems, NullItemsAreIgnored) {
@@ -141,12 +142,12 @@ TEST_F(BuildTest, WebAddressOnlyPlainHttp) {
         in.Url = text;
         return Build();
     };
-    EXPECT_EQ(url("http://ab/"), "http://ab/|0/12\n\tab/|0/12\n");
-    EXPECT_EQ(url("HTTP://AB/"), "HTTP://AB/|0/12\n\tAB/|0/12\n");
-    EXPECT_EQ(url("https://x"), "https://x|0/12\n");
-    EXPECT_EQ(url("http://"), "http://|0/12\n");
-    EXPECT_EQ(url("http:/"), "http:/|0/12\n");
-    EXPECT_EQ(url("ｈttp://x"), "ｈttp://x|0/12\n");
+    EXPECT_EQ(url("http://ab/"), "http://ab/|.ab/");
+    EXPECT_EQ(url("HTTP://AB/"), "HTTP://AB/|.AB/");
+    EXPECT_EQ(url("https://x"), "https://x");
+    EXPECT_EQ(url("http://"), "http://");
+    EXPECT_EQ(url("http:/"), "http:/");
+    EXPECT_EQ(url("ｈttp://x"), "ｈttp://x");
 }
 
 TEST_F(BuildTest, ExtraItemsSplitAsMailAndAsUrl) {
@@ -154,9 +155,9 @@ TEST_F(BuildTest, ExtraItemsSplitAsMailAndAsUrl) {
     in.Tuika03 = "メモ";
     in.Tuika05 = "x@y";
     EXPECT_EQ(Build(),
-              "http://a@b|11/23\n\thttp://a|11/23\n\tb|11/23\n\ta@b|0/12\n"
-              "メモ|0/12\n"
-              "x@y|11/23\n\tx|11/23\n\ty|11/23\n");
+              "http://a@b:11|.http://a:11|.b:11|.a@b"
+              "|メモ"
+              "|x@y:11|.x:11|.y:11");
 }
 
 TEST_F(BuildTest, GroupsComeInTableOrder) {

@@ -7,7 +7,7 @@
 
 #include "CV2MainFrm/Menus.h"
 #include "CV2MainFrm/TypedText.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
 namespace {
@@ -22,7 +22,7 @@ protected:
     SendingConversion() {
         windows.windows[kTarget] = {0, "Chrome_WidgetWin_1", "応募フォーム - Browser"};
         view.down[ToolButton::Paste] = true;
-        frm.targetWindow = kTarget;
+        TrackTarget(kTarget);
         view.status = "応募フォーム - Browser";
     }
 
@@ -36,18 +36,18 @@ protected:
 
 TEST_F(SendingConversion, TheClipboardGetsTheConvertedTextAndTheTreeKeepsItsOwn) {
     Item* item = tree().AppendChild(nullptr, "０３－１２３４－５６７８");
-    frm.conversion = {kConvertHalfWidthAscii, true, false};
+    SetConversion({kConvertHalfWidthAscii, true, false});
     frm.SendText(item->Text());
     EXPECT_EQ(clipboard.Text(), "0312345678");
     EXPECT_THAT(clipboard.data[kCfUnicodeText],
                 ElementsAre('0', 0, '3', 0, '1', 0, '2', 0, '3', 0, '4', 0, '5', 0, '6', 0, '7', 0, '8', 0, 0, 0));
     EXPECT_EQ(item->Text(), "０３－１２３４－５６７８");
-    EXPECT_FALSE(frm.dirty);
+    EXPECT_FALSE(frm.Dirty());
     EXPECT_THAT(KeyCalls(), ElementsAre("key(0x11, 0)", "key(0x56, 0)", "key(0x11, 2)", "key(0x56, 2)"));
 }
 
 TEST_F(SendingConversion, ClipboardOnlyModeAndTheSpecialTargetGetTheConvertedTextToo) {
-    frm.conversion.mode = kConvertKatakana;
+    frm.ConvertModeClick(kConvertKatakana);
     view.down[ToolButton::Paste] = false;
     frm.SendText("やまだ");
     EXPECT_EQ(clipboard.Text(), "ヤマダ");
@@ -61,7 +61,7 @@ TEST_F(SendingConversion, ClipboardOnlyModeAndTheSpecialTargetGetTheConvertedTex
     windows.windows[102] = {101, "ThunderRT6FormDC", "日記・予定"};
     windows.windows[103] = {102, "ThunderRT6UserControlDC", ""};
     windows.windows[104] = {103, "TextEdit", ""};
-    frm.conversion = {kConvertHalfWidthKana, false, true};
+    SetConversion({kConvertHalfWidthKana, false, true});
     frm.SendText("たろう");
     EXPECT_EQ(clipboard.Text(), "ﾀﾛｳ");
     EXPECT_THAT(windows.pasted, ElementsAre(104));
@@ -70,7 +70,7 @@ TEST_F(SendingConversion, ClipboardOnlyModeAndTheSpecialTargetGetTheConvertedTex
 
 TEST_F(SendingConversion, AnItemThatConvertsToNothingEmptiesTheClipboardInsteadOfPastingTheOldText) {
     clipboard.data[kCfText] = {'o', 'l', 'd', '\0'};
-    frm.conversion.noHyphen = true;
+    frm.NoHyphenClick();
     frm.SendText("－－");
     EXPECT_EQ(clipboard.Text(), "");
     EXPECT_THAT(clipboard.data[kCfUnicodeText], ElementsAre(0, 0));
@@ -96,8 +96,8 @@ TEST(TypedKeys, EachCharacterIsOneUnicodePressAndRelease) {
 }
 
 TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
-    frm.conversion = {kConvertFullWidth, false, true};
-    frm.tabEnterIndex = 1;
+    SetConversion({kConvertFullWidth, false, true});
+    SetFollowUp(1);
     frm.SendText("ab 1");
     EXPECT_EQ(clipboard.Text(), "ａｂ　１") << "the clipboard still gets the text, first";
     EXPECT_THAT(KeyCalls(),
@@ -112,7 +112,7 @@ TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
 }
 
 TEST_F(SendingConversion, TypingModeLetsGoOfAHeldAltBeforeTheFirstCharacter) {
-    frm.conversion.typing = true;
+    frm.TypingClick();
     windows.keysDown = {kVkLMenu};
     frm.SendText("a");
     // Alt+a would be the target's menu key; the unassigned key keeps the menu bar shut.
@@ -122,14 +122,14 @@ TEST_F(SendingConversion, TypingModeLetsGoOfAHeldAltBeforeTheFirstCharacter) {
 }
 
 TEST_F(SendingConversion, TypingModeWithAnEmptyItemTypesNothingAndStillPressesTheFollowUpKey) {
-    frm.conversion.typing = true;
-    frm.tabEnterIndex = 2;
+    frm.TypingClick();
+    SetFollowUp(2);
     frm.SendText("");
     EXPECT_THAT(KeyCalls(), ElementsAre("key(0x0D, 0)", "key(0x0D, 2)"));
 }
 
 TEST_F(SendingConversion, AHalfTypedTextLeavesNoKeyDown) {
-    frm.conversion.typing = true;
+    frm.TypingClick();
     windows.nextBatchLimit = 3;  // the system takes a press, a release and a press
     frm.SendText("xy");
     ASSERT_GE(windows.typed.size(), 4u);
@@ -141,19 +141,19 @@ TEST_F(SendingConversion, AHalfTypedTextLeavesNoKeyDown) {
 TEST_F(SendingConversion, MenuEntriesChangeTheConversion) {
     for (int mode = kConvertModeCount - 1; mode >= 0; --mode) {
         frm.ConvertModeClick(mode);
-        EXPECT_EQ(frm.conversion.mode, mode);
+        EXPECT_EQ(frm.Conversion().mode, mode);
     }
     frm.ConvertModeClick(kConvertModeCount);
     frm.ConvertModeClick(-1);
-    EXPECT_EQ(frm.conversion.mode, 0) << "no such entry";
+    EXPECT_EQ(frm.Conversion().mode, 0) << "no such entry";
     frm.NoHyphenClick();
     frm.TypingClick();
-    EXPECT_TRUE(frm.conversion.noHyphen);
-    EXPECT_TRUE(frm.conversion.typing);
+    EXPECT_TRUE(frm.Conversion().noHyphen);
+    EXPECT_TRUE(frm.Conversion().typing);
     frm.NoHyphenClick();
     frm.TypingClick();
-    EXPECT_FALSE(frm.conversion.noHyphen);
-    EXPECT_FALSE(frm.conversion.typing);
+    EXPECT_FALSE(frm.Conversion().noHyphen);
+    EXPECT_FALSE(frm.Conversion().typing);
 }
 
 }  // namespace

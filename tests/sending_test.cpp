@@ -6,15 +6,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "CV2MainFrm/CV2MainFrm.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
-#include "platform/fakes/FakeFileSystem.h"
-#include "platform/fakes/FakeLocale.h"
-#include "tests/support/FakeMainView.h"
-#include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
 #include "base/Error.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
 namespace {
@@ -27,35 +20,14 @@ using ::testing::IsEmpty;
 constexpr WindowHandle kTarget = 500;
 const std::string kSpecialTitle = "Tarvex[Tarvex] - [日記・予定]";
 
-// Windows that throw after sending a batch that presses a chosen key, to check that the
-// releases still go out.
-class ThrowingWindowSystem : public fakes::FakeWindowSystem {
-public:
-    using FakeWindowSystem::FakeWindowSystem;
-    int throwOnPressOf = -1;
-    bool thrown = false;
-    int SendKeys(const std::vector<KeyInput>& events) override {
-        int n = FakeWindowSystem::SendKeys(events);
-        for (const KeyInput& e : events)
-            if (!thrown && !e.release && e.key == throwOnPressOf) {
-                thrown = true;
-                // Half of it went out: the presses are down, the releases are not.
-                for (const KeyInput& r : events)
-                    if (!r.release) keysDown.insert(r.key);
-                throw std::runtime_error("input refused");
-            }
-        return n;
-    }
-};
-
-class SendingTest : public ::testing::Test {
+class SendingTest : public ::testing::Test, public testing::MainFrmFixture {
 protected:
-    SendingTest() {
+    explicit SendingTest(bool tracking = true) {
         windows.windows[kTarget] = {0, "Chrome_WidgetWin_1", "応募フォーム - Browser"};
         windows.windows[view.handle] = {0, "TCV2Frm", "Corvell2！"};
         view.down[ToolButton::Paste] = true;
-        frm.targetWindow = kTarget;
-        view.status = "応募フォーム - Browser";
+        if (!tracking) return;
+        TrackTarget(kTarget);
     }
 
     bool Logged(const std::string& call) const {
@@ -83,24 +55,13 @@ protected:
         EXPECT_EQ(CountPrefix("Sleep"), 0u);
         EXPECT_EQ(CountPrefix("key("), 0u);
     }
-
-    fakes::CallLog log;
-    ThrowingWindowSystem windows{log};
-    fakes::FakeClipboard clipboard{log};
-    fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeShell shell;
-    fakes::FakeLocale locale;
-    fakes::FakeMainView view{log};
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
-    TCV2Frm frm{view, platform};
 };
 
 // ---- the send itself ----
 
 TEST_F(SendingTest, WorkedExampleCallSequence) {
-    frm.waitTime = 100;
-    frm.tabEnterIndex = 1;
+    SetWaitTime(100);
+    SetFollowUp(1);
     frm.SendText("abc");
     EXPECT_THAT(log.calls, ElementsAreArray({
                                "RegisterClipboardFormat(ExcludeClipboardContentFromMonitorProcessing)",
@@ -170,7 +131,7 @@ TEST_F(SendingTest, ClipboardHoldsShiftJisAndUtf16AndPrivacyFlags) {
 
 TEST_F(SendingTest, PasteModeOffOnlyWritesTheClipboard) {
     view.down[ToolButton::Paste] = false;
-    frm.tabEnterIndex = 1;
+    SetFollowUp(1);
     frm.SendText("abc");
     EXPECT_EQ(clipboard.Text(), "abc");
     EXPECT_EQ(log.calls.back(), "CloseClipboard");
@@ -178,7 +139,7 @@ TEST_F(SendingTest, PasteModeOffOnlyWritesTheClipboard) {
 
 TEST_F(SendingTest, EmptyTextKeepsTheClipboardAndStillPastes) {
     clipboard.data[kCfText] = {'o', 'l', 'd', '\0'};
-    frm.tabEnterIndex = 2;
+    SetFollowUp(2);
     frm.SendText("");
     EXPECT_EQ(clipboard.Text(), "old");
     EXPECT_THAT(log.calls, ElementsAre("SetForegroundWindow(500)", "Sleep(0)", "SendInput(4)", "key(0x11, 0)",
@@ -187,18 +148,18 @@ TEST_F(SendingTest, EmptyTextKeepsTheClipboardAndStillPastes) {
 }
 
 TEST_F(SendingTest, NegativeWaitTimeDoesNotSleep) {
-    frm.waitTime = -1;
+    SetWaitTime(-1);
     frm.SendText("abc");
     EXPECT_EQ(CountPrefix("Sleep"), 0u);
     EXPECT_TRUE(Logged("key(0x56, 0)"));
 }
 
 TEST_F(SendingTest, VanishedTargetStillTypesAndReportsNothing) {
-    frm.targetWindow = 0;
+    windows.windows.erase(kTarget);
     frm.SendText("abc");
-    EXPECT_TRUE(Logged("SetForegroundWindow(0)"));
+    EXPECT_TRUE(Logged("SetForegroundWindow(500)"));
     EXPECT_TRUE(Logged("key(0x56, 2)"));
-    EXPECT_THAT(dialogs.boxes, IsEmpty());
+    EXPECT_THAT(view.boxes, IsEmpty());
 }
 
 // ---- the target is ready before any key goes out ----
@@ -210,7 +171,7 @@ TEST_F(SendingTest, TargetThatComesForwardLateGetsTheKeysOnceInFront) {
     windows.onSleep = [&] {
         if (windows.now >= 120) windows.foregroundLocked = false;
     };
-    frm.waitTime = 0;
+    SetWaitTime(0);
     frm.SendText("abc");
     EXPECT_EQ(windows.foreground, kTarget);
     EXPECT_GE(windows.now, 120u);
@@ -221,7 +182,7 @@ TEST_F(SendingTest, TargetThatComesForwardLateGetsTheKeysOnceInFront) {
     auto keys = std::find(log.calls.begin(), log.calls.end(), "SendInput(4)");
     ASSERT_NE(force, log.calls.rend());
     EXPECT_LT(force.base() - log.calls.begin(), keys - log.calls.begin());
-    EXPECT_THAT(dialogs.boxes, IsEmpty());
+    EXPECT_THAT(view.boxes, IsEmpty());
 }
 
 TEST_F(SendingTest, TargetThatOnlyTakesAForcedActivation) {
@@ -238,8 +199,8 @@ TEST_F(SendingTest, TargetThatNeverComesForwardGetsNoKeyAndIsReported) {
     windows.foreground = 700;
     windows.windows[700] = {0, "Other", "他のウィンドウ"};
     windows.foregroundLocked = true;
-    frm.tabEnterIndex = 1;
-    frm.waitTime = 100;
+    SetFollowUp(1);
+    SetWaitTime(100);
     try {
         frm.SendText("abc");
         FAIL() << "no error";
@@ -265,12 +226,12 @@ TEST_F(SendingTest, TargetThatVanishesMeanwhileKeepsTheOldBehaviour) {
     // Gone: nothing to wait for; the keys go where the focus is, as without a target.
     EXPECT_LE(windows.now, 60u);
     EXPECT_TRUE(Logged("key(0x56, 2)"));
-    EXPECT_THAT(dialogs.boxes, IsEmpty());
+    EXPECT_THAT(view.boxes, IsEmpty());
 }
 
 TEST_F(SendingTest, KeysWaitUntilTheTargetHasHandledItsActivation) {
     windows.answersFrom = 80;
-    frm.waitTime = 30;
+    SetWaitTime(30);
     frm.SendText("abc");
     auto wait = std::find(log.calls.begin(), log.calls.end(), "Sleep(30)");
     auto keys = std::find(log.calls.begin(), log.calls.end(), "SendInput(4)");
@@ -282,7 +243,7 @@ TEST_F(SendingTest, KeysWaitUntilTheTargetHasHandledItsActivation) {
     log.Clear();
     windows.now = 0;
     windows.answersFrom = 100000;
-    frm.waitTime = 0;
+    SetWaitTime(0);
     frm.SendText("abc");
     EXPECT_GE(windows.now, 500u);
     EXPECT_LE(windows.now, 510u);
@@ -298,7 +259,7 @@ TEST_F(SendingTest, MinimisedTargetIsRestored) {
 
 TEST_F(SendingTest, ElevatedTargetIsRefused) {
     windows.integrity[kTarget] = kIntegrityHigh;
-    frm.tabEnterIndex = 1;
+    SetFollowUp(1);
     try {
         frm.SendText("abc");
         FAIL() << "no error";
@@ -350,7 +311,7 @@ TEST_F(SendingTest, HeldShiftAltAndWindowsKeysAreReleasedAndNeverPressedAgain) {
         log.Clear();
         windows.batches.clear();
         windows.keysDown = c.held;
-        frm.tabEnterIndex = 1;
+        SetFollowUp(1);
         frm.SendText("abc");
         auto first = std::find_if(log.calls.begin(), log.calls.end(),
                                   [](const std::string& l) { return l.rfind("SendInput", 0) == 0; });
@@ -379,7 +340,7 @@ TEST_F(SendingTest, HeldCtrlIsLetGoByTheChordItself) {
 
 TEST_F(SendingTest, RefusedInputSendsNothingMore) {
     windows.keyEventsLeft = 0;
-    frm.tabEnterIndex = 1;
+    SetFollowUp(1);
     frm.SendText("abc");
     // Nothing went down, so there is nothing to release; each batch was tried once.
     EXPECT_EQ(CountPrefix("SendInput"), 2u);
@@ -395,7 +356,7 @@ TEST_F(SendingTest, HalfSentBatchesAreRepairedByTheirReleases) {
         windows.batches.clear();
         windows.nextBatchLimit = n;
         windows.keysDown.clear();
-        frm.tabEnterIndex = 0;
+        SetFollowUp(0);
         frm.SendText("abc");
         EXPECT_THAT(windows.keysDown, IsEmpty());
     }
@@ -415,9 +376,18 @@ TEST_F(SendingTest, ReleasesGoOutWhenAPressThrows) {
     for (std::uint16_t key : {kVkControl, kVkV, kVkTab}) {
         SCOPED_TRACE(key);
         log.Clear();
-        windows.thrown = false;
-        windows.throwOnPressOf = key;
-        frm.tabEnterIndex = 1;
+        bool thrown = false;
+        windows.afterSendKeys = [&](const std::vector<KeyInput>& events) {
+            for (const KeyInput& e : events)
+                if (!thrown && !e.release && e.key == key) {
+                    thrown = true;
+                    // Half of it went out: the presses are down, the releases are not.
+                    for (const KeyInput& r : events)
+                        if (!r.release) windows.keysDown.insert(r.key);
+                    throw std::runtime_error("input refused");
+                }
+        };
+        SetFollowUp(1);
         EXPECT_THROW(frm.SendText("abc"), std::runtime_error);
         EXPECT_THAT(windows.keysDown, IsEmpty());
     }
@@ -460,8 +430,8 @@ protected:
 };
 
 TEST_F(SpecialTargetTest, PastesByMessageIntoTheDiaryEdit) {
-    frm.waitTime = 300;
-    frm.tabEnterIndex = 1;
+    SetWaitTime(300);
+    SetFollowUp(1);
     frm.SendText("abc");
     auto first = std::find(log.calls.begin(), log.calls.end(), "SetForegroundWindow(500)");
     ASSERT_NE(first, log.calls.end());
@@ -481,7 +451,7 @@ TEST_F(SpecialTargetTest, ABrokenChainPastesNothingAndSearchesOnFromTheTop) {
         windows.windows.erase(missing);
         log.Clear();
         windows.pasted.clear();
-        frm.tabEnterIndex = 2;
+        SetFollowUp(2);
         frm.SendText("abc");
         EXPECT_THAT(windows.pasted, IsEmpty());
         EXPECT_EQ(CountPrefix("key(0x56"), 0u);
@@ -591,7 +561,7 @@ TEST_F(SendingTest, TheExtrasNeverStopTheSend) {
         for (const auto& [block, bytes] : clipboard.blocks)
             EXPECT_TRUE(clipboard.owned.count(block) != clipboard.freed.count(block)) << "block leaked or freed twice";
         EXPECT_TRUE(Logged("key(0x56, 2)"));
-        EXPECT_THAT(dialogs.boxes, IsEmpty());
+        EXPECT_THAT(view.boxes, IsEmpty());
     }
 }
 
@@ -616,14 +586,13 @@ TEST_F(SendingTest, FollowUpKeyByChoiceAndMode) {
         {true, 0, {}},
         {true, 1, {"SendInput(2)", "key(0x09, 0)", "key(0x09, 2)"}},
         {true, 2, {"SendInput(2)", "key(0x0D, 0)", "key(0x0D, 2)"}},
-        {true, -1, {}},
         {false, 1, {}},
         {false, 2, {}},
     };
     for (const Case& c : cases) {
         log.Clear();
         view.down[ToolButton::Paste] = c.paste;
-        frm.tabEnterIndex = c.index;
+        SetFollowUp(c.index);
         frm.PressFollowUpKey();
         EXPECT_EQ(log.calls, c.keys) << c.paste << " " << c.index;
     }
@@ -647,11 +616,11 @@ TEST_F(SendingTest, TabEnterButtonInEachState) {
          2,
          {"SetForegroundWindow(500)", "SendInput(2)", "key(0x0D, 0)", "key(0x0D, 2)", "SetForegroundWindow(500)"}},
     };
-    frm.waitTime = 500;
+    SetWaitTime(500);
     for (const Case& c : cases) {
         log.Clear();
         view.down[ToolButton::Paste] = c.paste;
-        frm.tabEnterIndex = c.index;
+        SetFollowUp(c.index);
         frm.TabEnterBtnClick();
         EXPECT_EQ(log.calls, c.calls) << c.paste << " " << c.index;
     }
@@ -667,15 +636,15 @@ TEST_F(SendingTest, FollowUpChoiceShownOnButtonAndMenu) {
                   {26, "Enterを押す", "Enterを押す(&P)"}};
     for (int i : {2, 0, 1}) {
         frm.NoTabEnterClick(i);
-        EXPECT_EQ(frm.tabEnterIndex, i);
+        EXPECT_EQ(frm.TabEnterIndex(), i);
         EXPECT_EQ(view.tabEnterImage, rows[i].image);
         EXPECT_EQ(view.tabEnterHint, rows[i].hint);
         EXPECT_EQ(view.tabEnterMenuImage, rows[i].image);
         EXPECT_EQ(view.tabEnterMenuCaption, rows[i].caption);
     }
-    // With no entry checked the display stays as it is.
-    frm.tabEnterIndex = -1;
-    frm.UpdateTabEnterButton();
+    // An entry that is not there changes nothing.
+    frm.NoTabEnterClick(3);
+    EXPECT_EQ(frm.TabEnterIndex(), 1);
     EXPECT_EQ(view.tabEnterImage, 25);
     EXPECT_EQ(view.tabEnterMenuCaption, "Tabを押す(&P)");
 }
@@ -700,8 +669,7 @@ TEST_F(SendingTest, GesturesSendOnlyWhenThePointerWasOnAnItem) {
     };
     for (const Case& c : cases) {
         clipboard.data.clear();
-        frm.pointerItem = c.item;
-        frm.pointerHits = c.hits;
+        PointAt(c.item, c.hits);
         frm.MainTreeClick();
         EXPECT_EQ(clipboard.Text(), c.sends ? "123-4567" : "") << c.hits;
     }
@@ -709,8 +677,7 @@ TEST_F(SendingTest, GesturesSendOnlyWhenThePointerWasOnAnItem) {
 
 TEST_F(SendingTest, ClickModeDecidesWhichGestureSends) {
     view.down[ToolButton::Paste] = false;
-    frm.pointerItem = frm.Tree().AppendAtLevel(nullptr, "x");
-    frm.pointerHits = kHitOnItem;
+    PointAt(frm.Tree().AppendAtLevel(nullptr, "x"), kHitOnItem);
     auto sends = [&](void (TCV2Frm::*gesture)()) {
         log.Clear();
         (frm.*gesture)();
@@ -721,12 +688,12 @@ TEST_F(SendingTest, ClickModeDecidesWhichGestureSends) {
     EXPECT_TRUE(sends(&TCV2Frm::MainTreeDblClick));
 
     frm.ClickCheckClick();  // single-click mode
-    EXPECT_TRUE(frm.clickCheck);
+    EXPECT_TRUE(frm.ClickCheck());
     EXPECT_TRUE(sends(&TCV2Frm::MainTreeClick));
     EXPECT_FALSE(sends(&TCV2Frm::MainTreeDblClick));
 
     frm.ClickCheckClick();  // double-click mode
-    EXPECT_FALSE(frm.clickCheck);
+    EXPECT_FALSE(frm.ClickCheck());
     EXPECT_FALSE(sends(&TCV2Frm::MainTreeClick));
     EXPECT_TRUE(sends(&TCV2Frm::MainTreeDblClick));
 }
@@ -734,8 +701,7 @@ TEST_F(SendingTest, ClickModeDecidesWhichGestureSends) {
 TEST_F(SendingTest, DeletedPointerItemIsNeverSent) {
     view.down[ToolButton::Paste] = false;
     Item* parent = frm.Tree().AppendAtLevel(nullptr, "parent");
-    frm.pointerItem = frm.Tree().AppendChild(parent, "child");
-    frm.pointerHits = kHitOnItem;
+    PointAt(frm.Tree().AppendChild(parent, "child"), kHitOnItem);
     frm.Tree().Clear();
     frm.MainTreeDblClick();
     EXPECT_THAT(log.calls, IsEmpty());
@@ -745,9 +711,7 @@ TEST_F(SendingTest, DeletedPointerItemIsNeverSent) {
 
 class TrackingTest : public SendingTest {
 protected:
-    TrackingTest() {
-        frm.targetWindow = 0;
-        view.status.clear();
+    TrackingTest() : SendingTest(false) {
         windows.windows[600] = {0, "Notepad", "メモ帳"};
         windows.windows[601] = {0, "Notepad", "メモ帳"};
         windows.windows[602] = {0, "Shell_TrayWnd", ""};
@@ -760,14 +724,14 @@ protected:
 
 TEST_F(TrackingTest, FollowsTheForegroundWindowButNotItself) {
     Tick(600);
-    EXPECT_EQ(frm.targetWindow, 600u);
+    EXPECT_EQ(frm.TargetWindow(), 600u);
     EXPECT_EQ(view.status, "メモ帳");
     log.Clear();
     Tick(view.handle);  // the user clicks items in the main window
     Tick(602);          // the task bar has no title
     Tick(0);            // nothing in the foreground
     Tick(600);          // unchanged: the panel is not written again
-    EXPECT_EQ(frm.targetWindow, 600u);
+    EXPECT_EQ(frm.TargetWindow(), 600u);
     EXPECT_EQ(view.status, "メモ帳");
     EXPECT_THAT(log.calls, IsEmpty());
 }
@@ -775,11 +739,11 @@ TEST_F(TrackingTest, FollowsTheForegroundWindowButNotItself) {
 TEST_F(TrackingTest, SameTitleOtherWindowAndTitleChange) {
     Tick(600);
     Tick(601);
-    EXPECT_EQ(frm.targetWindow, 601u);
+    EXPECT_EQ(frm.TargetWindow(), 601u);
     EXPECT_EQ(view.status, "メモ帳");
     windows.windows[601].title = "無題 - メモ帳";
     Tick(601);
-    EXPECT_EQ(frm.targetWindow, 601u);
+    EXPECT_EQ(frm.TargetWindow(), 601u);
     EXPECT_EQ(view.status, "無題 - メモ帳");
 }
 
@@ -807,7 +771,7 @@ TEST_F(TrackingTest, PasteButtonSwitchesTheTimerAndBlanksThePanel) {
     frm.PasteBtnClick();
     EXPECT_FALSE(view.timerEnabled);
     EXPECT_EQ(view.status, "");
-    EXPECT_EQ(frm.targetWindow, 600u);  // kept for the next send
+    EXPECT_EQ(frm.TargetWindow(), 600u);  // kept for the next send
     view.down[ToolButton::Paste] = true;
     frm.PasteBtnClick();
     EXPECT_TRUE(view.timerEnabled);

@@ -1,9 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <set>
 #include <string>
 
 #include "settings/CommaText.h"
 #include "settings/Ini.h"
-#include "tests/support/SettingsFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2::testing {
 namespace {
@@ -11,7 +13,7 @@ namespace {
 const std::wstring kUser = L"C:\\Data\\me.cv2";
 const std::wstring kUserIni = L"C:\\Data\\me.ini";
 
-class SettingsIo : public MainFrmTest {
+class SettingsIo : public ::testing::Test, public testing::MainFrmFixture {
 protected:
     // A window in its plain state, as a session would leave it.
     void PrepareSession() {
@@ -19,16 +21,16 @@ protected:
         view.bounds = {10, 20, 200, 400};
         view.down[ToolButton::Paste] = true;
         view.down[ToolButton::ShowToolBar2] = true;
-        frm.clickCheck = true;
-        frm.waitTime = 150;
-        frm.tabEnterIndex = 2;
-        frm.expandAllowed = true;
+        SetClickMode(true);
+        SetWaitTime(150);
+        SetFollowUp(2);
+        AllowExpand(true);
         frm.Tree().Expand(At(0), true, frm.Gate());
         frm.Tree().Collapse(At(3), false, frm.Gate());
         frm.Tree().SetImageIndex(At(1), 5);
         frm.Tree().SetImageIndex(At(6), 11);
         view.selection = At(3);
-        frm.conversion = {kConvertHiragana, true, false};
+        SetConversion({kConvertHiragana, true, false});
     }
 
     IniFile Stored(const std::wstring& path = kUserIni) { return IniFile::Parse(files.files[path]); }
@@ -55,16 +57,13 @@ TEST_F(SettingsIo, SaveWritesEveryKeyInItsOrder) {
 TEST_F(SettingsIo, SaveKeepsKeysItDoesNotWriteAndTheirPlaces) {
     PrepareSession();
     view.selection = nullptr;
-    frm.tabEnterIndex = -1;
     files.files[kUserIni] =
-        "[Image]\r\nindex9=7\r\nindex1=3\r\n[Window]\r\nNodeSelect=4\r\nWidth=1\r\n"
-        "[Menu]\r\nTabEnter=1\r\n[Other]\r\nx=y\r\n";
+        "[Image]\r\nindex9=7\r\nindex1=3\r\n[Window]\r\nNodeSelect=4\r\nWidth=1\r\n[Other]\r\nx=y\r\n";
     frm.SaveSettings(kUser);
     IniFile ini = Stored();
     EXPECT_EQ(ini.ReadInteger("Image", "index9", -1), 7) << "icons of items deleted since";
     EXPECT_EQ(ini.ReadInteger("Image", "index1", -1), 5);
     EXPECT_EQ(ini.ReadInteger("Window", "NodeSelect", -1), 4) << "no selection: the old one stays";
-    EXPECT_EQ(ini.ReadInteger("Menu", "TabEnter", -1), 1) << "no entry checked: the old one stays";
     EXPECT_EQ(ini.ReadString("Other", "x", ""), "y");
     EXPECT_EQ(files.files[kUserIni].rfind("[Image]\r\nindex9=7\r\nindex1=5\r\nindex0=0\r\n", 0), 0u);
 }
@@ -116,7 +115,7 @@ TEST_F(SettingsIo, ExpandListNamesExpandedItemsEvenInsideCollapsedParents) {
     EXPECT_EQ(frm.BuildExpandList(), "No");
     BuildSmallTree();
     EXPECT_EQ(frm.BuildExpandList(), "No");
-    frm.expandAllowed = true;
+    AllowExpand(true);
     frm.Tree().Expand(At(0), true, frm.Gate());
     frm.Tree().Expand(At(5), false, frm.Gate());
     EXPECT_EQ(frm.BuildExpandList(), "0,1,3,5");
@@ -137,8 +136,8 @@ TEST_F(SettingsIo, TheDefaultHeightFollowsTheResolutionAndAStoredOneStaysAsStore
 
 TEST_F(SettingsIo, FirstStartGivesEveryDefault) {
     BuildSmallTree();
-    frm.clickCheck = true;
-    frm.waitTime = 99;
+    SetClickMode(true);
+    SetWaitTime(99);
     // A bare ".ini" is no settings file, wherever it lies.
     files.files[L".ini"] = "[Window]\r\nTop=77\r\n[Paste]\r\nWaitTime=5\r\n";
     frm.LoadSettings(L"");
@@ -146,17 +145,17 @@ TEST_F(SettingsIo, FirstStartGivesEveryDefault) {
     EXPECT_EQ(view.bounds.left, 0);
     EXPECT_EQ(view.bounds.width, 4 * view.buttonWidth + view.dropDownWidth);
     EXPECT_EQ(view.bounds.height, 300);
-    EXPECT_EQ(frm.savedWidth, view.bounds.width);
-    EXPECT_EQ(frm.savedHeight, 300);
-    EXPECT_EQ(frm.waitTime, 0);
+    EXPECT_EQ(frm.SavedWidth(), view.bounds.width);
+    EXPECT_EQ(frm.SavedHeight(), 300);
+    EXPECT_EQ(frm.WaitTime(), 0);
     EXPECT_TRUE(view.down[ToolButton::Paste]);
     EXPECT_FALSE(view.down[ToolButton::Resize]);
     EXPECT_TRUE(view.down[ToolButton::ShowToolBar2]);
-    EXPECT_TRUE(frm.savedToolBar2);
-    EXPECT_EQ(frm.tabEnterIndex, 0);
-    EXPECT_FALSE(frm.clickCheck);
-    EXPECT_FALSE(frm.expandAllowed);
-    EXPECT_EQ(Expanded(), "");
+    EXPECT_TRUE(frm.SavedToolBar2());
+    EXPECT_EQ(frm.TabEnterIndex(), 0);
+    EXPECT_FALSE(frm.ClickCheck());
+    EXPECT_FALSE(frm.ExpandAllowed());
+    EXPECT_EQ(ExpandedIndices(), "");
     EXPECT_EQ(view.selection, At(0));
     EXPECT_EQ(view.firstVisible, At(0));
     EXPECT_EQ(view.redrawSuspended, 0);
@@ -177,9 +176,9 @@ TEST_F(SettingsIo, SavedSettingsComeBack) {
     view.selection = nullptr;
     other.LoadSettings(kUser);
     EXPECT_EQ(view.bounds, (Bounds{10, 20, 200, 400}));
-    EXPECT_EQ(other.waitTime, 150);
-    EXPECT_EQ(other.tabEnterIndex, 2);
-    EXPECT_TRUE(other.clickCheck);
+    EXPECT_EQ(other.WaitTime(), 150);
+    EXPECT_EQ(other.TabEnterIndex(), 2);
+    EXPECT_TRUE(other.ClickCheck());
     EXPECT_TRUE(view.down[ToolButton::Paste]);
     EXPECT_TRUE(view.down[ToolButton::ShowToolBar2]);
     // Stored was "0": restoring opens the whole subtree, a1 included.
@@ -187,9 +186,9 @@ TEST_F(SettingsIo, SavedSettingsComeBack) {
     EXPECT_TRUE(a1->Expanded());
     EXPECT_EQ(view.selection, other.Tree().ItemAt(3));
     EXPECT_EQ(view.firstVisible, view.selection);
-    EXPECT_EQ(other.conversion.mode, kConvertHiragana);
-    EXPECT_TRUE(other.conversion.noHyphen);
-    EXPECT_FALSE(other.conversion.typing);
+    EXPECT_EQ(other.Conversion().mode, kConvertHiragana);
+    EXPECT_TRUE(other.Conversion().noHyphen);
+    EXPECT_FALSE(other.Conversion().typing);
 }
 
 TEST_F(SettingsIo, ConversionIsReadWhateverStoppedTheKeysBeforeIt) {
@@ -198,17 +197,17 @@ TEST_F(SettingsIo, ConversionIsReadWhateverStoppedTheKeysBeforeIt) {
     for (const std::string& before : {std::string("[Menu]\r\nTabEnter=3\r\n"), std::string("[Window]\r\nExpand=x\r\n"),
                                       std::string("[Window]\r\nNodeSelect=99\r\n")}) {
         SCOPED_TRACE(before);
-        frm.conversion = {};
+        SetConversion({});
         LoadFrom(before + convert);
-        EXPECT_EQ(frm.conversion.mode, kConvertHalfWidthKana);
-        EXPECT_TRUE(frm.conversion.noHyphen);
-        EXPECT_TRUE(frm.conversion.typing);
+        EXPECT_EQ(frm.Conversion().mode, kConvertHalfWidthKana);
+        EXPECT_TRUE(frm.Conversion().noHyphen);
+        EXPECT_TRUE(frm.Conversion().typing);
     }
     // An empty tree has no item to select, which ends the other keys every time.
     frm.Tree().Clear();
-    frm.conversion = {};
+    SetConversion({});
     LoadFrom(convert);
-    EXPECT_EQ(frm.conversion.mode, kConvertHalfWidthKana);
+    EXPECT_EQ(frm.Conversion().mode, kConvertHalfWidthKana);
 }
 
 TEST_F(SettingsIo, ABadConversionValueReadsAsZeroAndStopsNothingElse) {
@@ -225,12 +224,12 @@ TEST_F(SettingsIo, ABadConversionValueReadsAsZeroAndStopsNothingElse) {
           Case{"Mode=3\r\nNoHyphen=\r\nTyping=yes\r\n", 3, false, false},
           Case{"Mode=$2\r\nNoHyphen=-1\r\nTyping=0\r\n", 2, false, false}}) {
         SCOPED_TRACE(c.values);
-        frm.conversion = {1, true, true};
+        SetConversion({1, true, true});
         view.selection = nullptr;
         LoadFrom(std::string("[Window]\r\nNodeSelect=2\r\n[Convert]\r\n") + c.values);
-        EXPECT_EQ(frm.conversion.mode, c.mode);
-        EXPECT_EQ(frm.conversion.noHyphen, c.noHyphen);
-        EXPECT_EQ(frm.conversion.typing, c.typing);
+        EXPECT_EQ(frm.Conversion().mode, c.mode);
+        EXPECT_EQ(frm.Conversion().noHyphen, c.noHyphen);
+        EXPECT_EQ(frm.Conversion().typing, c.typing);
         EXPECT_EQ(view.selection, At(2));
     }
 }
@@ -240,8 +239,8 @@ TEST_F(SettingsIo, HandlersApplyWhatWasRead) {
     LoadFrom("[ToolBtn]\r\nPasteBtn=0\r\nClickChange=1\r\n[Menu]\r\nTabEnter=1\r\n");
     EXPECT_FALSE(view.timerEnabled);
     EXPECT_EQ(view.tabEnterImage, 25);
-    EXPECT_TRUE(frm.clickHandlerInstalled);
-    EXPECT_FALSE(frm.dblClickHandlerInstalled);
+    EXPECT_TRUE(frm.ClickHandlerInstalled());
+    EXPECT_FALSE(frm.DblClickHandlerInstalled());
     EXPECT_EQ(view.selection, At(0));
 }
 
@@ -256,8 +255,8 @@ TEST_F(SettingsIo, CompactModeComesBackAfterTheNormalSize) {
     view.bounds = {};
     frm.LoadSettings(kUser);
     EXPECT_TRUE(view.down[ToolButton::Resize]);
-    EXPECT_EQ(frm.savedWidth, 200);
-    EXPECT_EQ(frm.savedHeight, 400);
+    EXPECT_EQ(frm.SavedWidth(), 200);
+    EXPECT_EQ(frm.SavedHeight(), 400);
     EXPECT_EQ(view.bounds.left, 30);
     EXPECT_EQ(view.bounds.top, 40);
     EXPECT_EQ(view.bounds.width, frm.MinimumWidth());
@@ -271,33 +270,34 @@ TEST_F(SettingsIo, CompactModeComesBackAfterTheNormalSize) {
 
 TEST_F(SettingsIo, BadTabEnterSkipsEverythingAfterTheButtons) {
     BuildSmallTree();
-    frm.clickCheck = true;
+    SetClickMode(true);
     LoadFrom(
         "[Window]\r\nTop=7\r\nLeft=8\r\nWidth=210\r\nHeight=410\r\nExpand=0\r\nNodeSelect=2\r\n"
         "[ToolBtn]\r\nPasteBtn=0\r\nShowToolBar2Btn=0\r\nClickChange=0\r\n[Paste]\r\nWaitTime=40\r\n"
         "[Menu]\r\nTabEnter=3\r\n");
     EXPECT_EQ(view.bounds, (Bounds{8, 7, 210, 410}));
-    EXPECT_EQ(frm.waitTime, 40);
+    EXPECT_EQ(frm.WaitTime(), 40);
     EXPECT_FALSE(view.down[ToolButton::Paste]);
     EXPECT_FALSE(view.down[ToolButton::ShowToolBar2]);
-    EXPECT_EQ(frm.tabEnterIndex, 0);
+    EXPECT_EQ(frm.TabEnterIndex(), 0);
     EXPECT_EQ(view.tabEnterHint, "処理切替") << "the follow-up key button is left alone";
     EXPECT_TRUE(view.timerEnabled) << "paste-into-target mode is not applied";
-    EXPECT_TRUE(frm.clickCheck);
-    EXPECT_TRUE(frm.clickHandlerInstalled && frm.dblClickHandlerInstalled);
-    EXPECT_EQ(Expanded(), "");
+    EXPECT_TRUE(frm.ClickCheck());
+    EXPECT_TRUE(frm.ClickHandlerInstalled());
+    EXPECT_FALSE(frm.DblClickHandlerInstalled()) << "the click mode stays as it was";
+    EXPECT_EQ(ExpandedIndices(), "");
     EXPECT_EQ(view.selection, nullptr);
     EXPECT_EQ(view.redrawSuspended, 0);
 
     LoadFrom("[Menu]\r\nTabEnter=-1\r\n[ToolBtn]\r\nClickChange=0\r\n");
-    EXPECT_TRUE(frm.clickCheck);
+    EXPECT_TRUE(frm.ClickCheck());
 }
 
 TEST_F(SettingsIo, ExpandStopsAtTheFirstBadElement) {
     BuildSmallTree();
     LoadFrom("[Window]\r\nExpand=1,x,5\r\nNodeSelect=2\r\n");
-    EXPECT_EQ(Expanded(), "1");
-    EXPECT_TRUE(frm.expandAllowed);
+    EXPECT_EQ(ExpandedIndices(), "1");
+    EXPECT_TRUE(frm.ExpandAllowed());
     EXPECT_EQ(view.selection, nullptr);
     EXPECT_EQ(view.redrawSuspended, 0);
 }
@@ -318,22 +318,22 @@ TEST_F(SettingsIo, ExpandStopsAtAnEmptyElementAnEmptyValueOrAMissingItem) {
 TEST_F(SettingsIo, ExpandElementsAreCommaText) {
     BuildSmallTree();
     LoadFrom("[Window]\r\nExpand= \"1\" , $5 \r\nNodeSelect=6\r\n");
-    EXPECT_EQ(Expanded(), "1,5");
+    EXPECT_EQ(ExpandedIndices(), "1,5");
     EXPECT_EQ(view.selection, At(6));
 
     frm.Tree().Clear();
     BuildSmallTree();
-    frm.expandAllowed = false;
+    AllowExpand(false);
     LoadFrom("[Window]\r\nExpand=No,3\r\nNodeSelect=4\r\n");
-    EXPECT_EQ(Expanded(), "");
-    EXPECT_FALSE(frm.expandAllowed) << "nothing to expand: the gate stays as it was";
+    EXPECT_EQ(ExpandedIndices(), "");
+    EXPECT_FALSE(frm.ExpandAllowed()) << "nothing to expand: the gate stays as it was";
     EXPECT_EQ(view.selection, At(4));
 }
 
 TEST_F(SettingsIo, ALongExpandListIsReadUpToItsLimit) {
     ItemTree& t = frm.Tree();
     for (int i = 0; i < 700; ++i) t.AppendChild(t.AppendChild(nullptr, "p"), "c");
-    frm.expandAllowed = true;
+    AllowExpand(true);
     for (Item* top = t.First(); top; top = top->NextSibling()) t.Expand(top, false, frm.Gate());
     view.selection = At(5);
     const std::string full = frm.BuildExpandList();
@@ -349,15 +349,15 @@ TEST_F(SettingsIo, ALongExpandListIsReadUpToItsLimit) {
         if (At(std::stoi(element))->HasChildren()) opened.insert(std::stoi(element));
     std::string expected;
     for (int index : opened) expected += (expected.empty() ? "" : ",") + std::to_string(index);
-    EXPECT_EQ(Expanded(), expected);
-    EXPECT_LT(Expanded().size(), full.size());
+    EXPECT_EQ(ExpandedIndices(), expected);
+    EXPECT_LT(ExpandedIndices().size(), full.size());
     EXPECT_EQ(view.selection, At(5));
 }
 
 TEST_F(SettingsIo, SelectionPastTheEndIsSkipped) {
     BuildSmallTree();
     LoadFrom("[Window]\r\nExpand=5\r\nNodeSelect=7\r\n");
-    EXPECT_EQ(Expanded(), "5");
+    EXPECT_EQ(ExpandedIndices(), "5");
     EXPECT_EQ(view.selection, nullptr);
     EXPECT_EQ(view.redrawSuspended, 0);
 
@@ -374,7 +374,7 @@ TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
     files.files[kUserIni] =
         "[Image]\r\nindex0=3\r\nINDEX2=11\r\nindex3=2147483647\r\nindex4=-2147483648\r\n"
         "index5=12\r\nindex6=-1\r\nindex7=4\r\n";
-    frm.fileName = kUser;
+    SetFileName(kUser);
     frm.LoadItemImages();
     int expected[] = {3, 0, 11, 0, 0, 0, 0};
     for (int i = 0; i < 7; ++i) {
@@ -383,7 +383,7 @@ TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
     }
     EXPECT_EQ(view.redrawSuspended, 0);
 
-    frm.fileName.clear();
+    SetFileName(L"");
     files.files[L".ini"] = "[Image]\r\nindex0=3\r\n";
     frm.LoadItemImages();
     EXPECT_EQ(At(0)->ImageIndex(), 0);
@@ -392,7 +392,7 @@ TEST_F(SettingsIo, ItemImagesComeFromTheCurrentUserFilesSettings) {
 TEST_F(SettingsIo, HexIndicesAtTheEndsOfTheRangeAreIgnoredToo) {
     BuildSmallTree();
     files.files[kUserIni] = "[Image]\r\nindex0=$7FFFFFFF\r\nindex1=0x80000000\r\nindex2=$B\r\n";
-    frm.fileName = kUser;
+    SetFileName(kUser);
     frm.LoadItemImages();
     EXPECT_EQ(At(0)->SelectedIndex(), 12);
     EXPECT_EQ(At(1)->SelectedIndex(), 12);
@@ -405,7 +405,7 @@ TEST_F(SettingsIo, ASettingsFileThatCouldNotBeReadIsNeverReplaced) {
     const std::string held = "[Image]\r\nindex1=7\r\n[Window]\r\nTop=5\r\n";
     files.files[kUserIni] = held;
     files.unreadable.insert(kUserIni);
-    frm.fileName = kUser;
+    SetFileName(kUser);
     frm.LoadItemImages();
     frm.LoadSettings(kUser);
     EXPECT_EQ(At(1)->ImageIndex(), 0);
@@ -430,7 +430,7 @@ TEST_F(SettingsIo, ASettingsFileHeldAtTheMomentOfSavingKeepsItsKeys) {
     files.files[kUserIni] = held;
     files.files[L"C:\\Apps\\Corvell2.ini"] = held;
     files.unreadable = {kUserIni, L"C:\\Apps\\Corvell2.ini"};
-    frm.fileName = kUser;
+    SetFileName(kUser);
     frm.FormDestroy();
     EXPECT_TRUE(files.writes.empty());
     EXPECT_EQ(files.files[kUserIni], held);
@@ -447,7 +447,7 @@ TEST_F(SettingsIo, DestroyWritesTheExecutablesSettingsThenTheUserFiles) {
     EXPECT_EQ(files.writes, std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini"});
 
     files.writes.clear();
-    frm.fileName = kUser;
+    SetFileName(kUser);
     frm.FormDestroy();
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini", kUserIni}));
     EXPECT_EQ(files.files[L"C:\\Apps\\Corvell2.ini"], files.files[kUserIni]);

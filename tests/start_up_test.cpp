@@ -1,7 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "settings/Ini.h"
-#include "tests/support/SettingsFixture.h"
+#include "tests/support/MainFrmFixture.h"
 
 namespace cv2::testing {
 namespace {
@@ -9,19 +11,19 @@ namespace {
 const std::wstring kExe = L"C:\\Apps\\Corvell2.exe";
 const std::wstring kExeIni = L"C:\\Apps\\Corvell2.ini";
 
-class StartUp : public MainFrmTest {
+class StartUp : public ::testing::Test, public testing::MainFrmFixture {
 protected:
     void Start(std::vector<std::wstring> args = {}) { frm.FormCreate(args); }
 };
 
 TEST_F(StartUp, DialogsStartInTheExecutablesFolder) {
     Start();
-    EXPECT_EQ(frm.openInitialDir, L"C:\\Apps");
-    EXPECT_EQ(frm.saveInitialDir, L"C:\\Apps");
+    EXPECT_EQ(frm.OpenInitialDir(), L"C:\\Apps");
+    EXPECT_EQ(frm.SaveInitialDir(), L"C:\\Apps");
 
     files.modulePath = L"C:\\Corvell2.exe";
     Start();
-    EXPECT_EQ(frm.openInitialDir, L"C:\\");
+    EXPECT_EQ(frm.OpenInitialDir(), L"C:\\");
 }
 
 TEST_F(StartUp, ArgumentNamingAUserFileIsLoadedWhateverTheCaseOfItsExtension) {
@@ -29,10 +31,9 @@ TEST_F(StartUp, ArgumentNamingAUserFileIsLoadedWhateverTheCaseOfItsExtension) {
     files.files[L"D:\\mine\\Me.ini"] = "[Image]\r\nindex1=4\r\n";
     files.files[L"C:\\Apps\\other.cv2"] = "X\r\n";
     Start({L"D:\\mine\\Me.CV2", L"C:\\Apps\\other.cv2"});
-    EXPECT_EQ(frm.fileName, L"D:\\mine\\Me.CV2");
-    EXPECT_EQ(Shape(), "A,.B");
-    EXPECT_EQ(At(1)->ImageIndex(), 4);
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_EQ(frm.FileName(), L"D:\\mine\\Me.CV2");
+    EXPECT_EQ(Dump(), "A|.B:4");
+    EXPECT_TRUE(view.fileDialogs.empty());
 }
 
 TEST_F(StartUp, ARelativeArgumentBecomesAnAbsolutePathFromTheStartFolder) {
@@ -40,7 +41,7 @@ TEST_F(StartUp, ARelativeArgumentBecomesAnAbsolutePathFromTheStartFolder) {
     files.files[L"D:\\mine\\sub\\Me.cv2"] = "A\r\n";
     files.files[L"D:\\mine\\sub\\Me.ini"] = "[Image]\r\nindex0=4\r\n";
     Start({L"sub\\Me.cv2"});
-    EXPECT_EQ(frm.fileName, L"D:\\mine\\sub\\Me.cv2");
+    EXPECT_EQ(frm.FileName(), L"D:\\mine\\sub\\Me.cv2");
     EXPECT_EQ(At(0)->ImageIndex(), 4);
 
     // Wherever the current folder goes later, the settings land beside the file.
@@ -48,11 +49,11 @@ TEST_F(StartUp, ARelativeArgumentBecomesAnAbsolutePathFromTheStartFolder) {
     frm.FormDestroy();
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{kExeIni, L"D:\\mine\\sub\\Me.ini"}));
     // The prompt still names the file alone.
-    frm.dirty = true;
-    dialogs.answers.push_back(kIdCancel);
+    MarkUnsaved();
+    view.answers.push_back(Answer::Cancel);
     frm.QuerySaveChanges();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text.substr(0, 7), "Me.cv2 ");
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text.substr(0, 7), "Me.cv2 ");
 }
 
 TEST_F(StartUp, ArgumentThatIsMissingOrNoUserFileIsIgnored) {
@@ -61,8 +62,8 @@ TEST_F(StartUp, ArgumentThatIsMissingOrNoUserFileIsIgnored) {
     for (const wchar_t* arg : {L"D:\\gone.cv2", L"D:\\notes.txt"}) {
         frm.Tree().Clear();
         Start({arg});
-        EXPECT_EQ(frm.fileName, L"C:\\Apps\\only.cv2");
-        EXPECT_EQ(Shape(), "X");
+        EXPECT_EQ(frm.FileName(), L"C:\\Apps\\only.cv2");
+        EXPECT_EQ(Dump(), "X");
     }
 }
 
@@ -72,27 +73,25 @@ TEST_F(StartUp, TheOnlyUserFileBesideTheExecutableIsLoadedEvenAfterEarlierRuns) 
     files.files[L"C:\\Apps\\only.ini"] = "[Image]\r\nindex0=2\r\n";
     files.files[L"C:\\Apps\\sub\\more.cv2"] = "Z\r\n";
     Start();
-    EXPECT_EQ(frm.fileName, L"C:\\Apps\\only.cv2");
-    EXPECT_EQ(Shape(), "X,.Y");
-    EXPECT_EQ(At(0)->ImageIndex(), 2);
-    EXPECT_EQ(At(0)->SelectedIndex(), 14);
+    EXPECT_EQ(frm.FileName(), L"C:\\Apps\\only.cv2");
+    EXPECT_EQ(Dump(), "X:2|.Y") << "the selected icon is the icon's own";
 }
 
 TEST_F(StartUp, SeveralUserFilesAreOfferedInTheOpenDialog) {
     files.files[L"C:\\Apps\\a.cv2"] = "A\r\n";
     files.files[L"C:\\Apps\\b.cv2"] = "B\r\n";
-    dialogs.fileAnswers.push_back({true, L"C:\\Apps\\b.cv2"});
+    view.fileAnswers.push_back({true, L"C:\\Apps\\b.cv2"});
     Start();
-    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
-    const FileDialogSpec& spec = dialogs.fileDialogs[0];
+    ASSERT_EQ(view.fileDialogs.size(), 1u);
+    const FileDialogSpec& spec = view.fileDialogs[0];
     EXPECT_EQ(spec.title, "ﾕｰｻﾞｰﾌｧｲﾙを開く");
     EXPECT_EQ(spec.filter, "ﾕｰｻﾞｰﾌｧｲﾙ(*.cv2)|*.cv2");
     EXPECT_EQ(spec.defaultExt, "cv2");
     EXPECT_EQ(spec.initialDir, L"C:\\Apps");
     EXPECT_FALSE(spec.save);
-    EXPECT_EQ(dialogs.initialNames[0], L"");
-    EXPECT_EQ(frm.fileName, L"C:\\Apps\\b.cv2");
-    EXPECT_EQ(Shape(), "B");
+    EXPECT_EQ(view.initialNames[0], L"");
+    EXPECT_EQ(frm.FileName(), L"C:\\Apps\\b.cv2");
+    EXPECT_EQ(Dump(), "B");
 }
 
 TEST_F(StartUp, CancellingTheChoiceOrPickingTheExecutableMeansNoFile) {
@@ -100,23 +99,23 @@ TEST_F(StartUp, CancellingTheChoiceOrPickingTheExecutableMeansNoFile) {
     files.files[L"C:\\Apps\\b.cv2"] = "B\r\n";
     files.files[L"C:\\Apps\\Corvell2.exe"] = "MZ";
     files.files[L".ini"] = "[Image]\r\nindex0=3\r\n";
-    dialogs.fileAnswers.push_back({false, L""});
-    dialogs.fileAnswers.push_back({true, kExe});
+    view.fileAnswers.push_back({false, L""});
+    view.fileAnswers.push_back({true, kExe});
     for (int i = 0; i < 2; ++i) {
         Start();
-        EXPECT_EQ(frm.fileName, L"");
+        EXPECT_EQ(frm.FileName(), L"");
         EXPECT_TRUE(frm.Tree().Empty());
     }
-    EXPECT_EQ(dialogs.fileDialogs.size(), 2u);
+    EXPECT_EQ(view.fileDialogs.size(), 2u);
 }
 
 TEST_F(StartUp, NoUserFileAfterEarlierRunsStartsEmptyWithoutTheWizard) {
     files.files[kExeIni] = "";
     Start();
-    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_EQ(frm.FileName(), L"");
     EXPECT_TRUE(frm.Tree().Empty());
     EXPECT_EQ(view.wizardShown, 0);
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_TRUE(view.fileDialogs.empty());
 }
 
 TEST_F(StartUp, FirstRunBuildsAUserFileWithTheWizardAndLoadsItFromDisk) {
@@ -125,10 +124,10 @@ TEST_F(StartUp, FirstRunBuildsAUserFileWithTheWizardAndLoadsItFromDisk) {
     input.Kanji02 = "太郎";
     input.Birthday = {1980, 4, 1};
     view.wizardAnswers.push_back({true, input});
-    dialogs.fileAnswers.push_back({true, L"C:\\Apps\\yamada.cv2"});
+    view.fileAnswers.push_back({true, L"C:\\Apps\\yamada.cv2"});
     Start();
     EXPECT_EQ(view.wizardShown, 1);
-    EXPECT_EQ(frm.fileName, L"C:\\Apps\\yamada.cv2");
+    EXPECT_EQ(frm.FileName(), L"C:\\Apps\\yamada.cv2");
     ASSERT_TRUE(files.files.count(L"C:\\Apps\\yamada.ini"));
     ASSERT_FALSE(frm.Tree().Empty());
     // The tree on screen is the one read back, with the icons its settings file holds.
@@ -145,7 +144,7 @@ TEST_F(StartUp, FirstRunBuildsAUserFileWithTheWizardAndLoadsItFromDisk) {
 TEST_F(StartUp, FirstRunWithTheWizardCancelledStartsWithoutAFile) {
     Start();
     EXPECT_EQ(view.wizardShown, 1);
-    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_EQ(frm.FileName(), L"");
     EXPECT_TRUE(frm.Tree().Empty());
 }
 
@@ -153,8 +152,8 @@ TEST_F(StartUp, ABadLevelKeepsTheItemsBeforeItWithoutAFileOrIcons) {
     files.files[L"C:\\Apps\\jump.cv2"] = "A\r\n\tB\r\n\t\t\tC\r\nD\r\n";
     files.files[L"C:\\Apps\\jump.ini"] = "[Image]\r\nindex0=3\r\n";
     Start();
-    EXPECT_EQ(Shape(), "A,.B");
-    EXPECT_EQ(frm.fileName, L"");
+    EXPECT_EQ(Dump(), "A|.B");
+    EXPECT_EQ(frm.FileName(), L"");
     EXPECT_EQ(At(0)->ImageIndex(), 0);
     EXPECT_EQ(view.redrawSuspended, 0);
 }

@@ -20,12 +20,12 @@ namespace cv2 {
 namespace {
 
 using testing::Build;
-using testing::Shape;
+using testing::Dump;
 
 std::string Load(std::string_view bytes) {
     ItemTree tree;
     ParseUserFile(bytes, tree);
-    return Shape(tree);
+    return Dump(tree);
 }
 
 std::string Format(const std::string& shape) {
@@ -103,7 +103,7 @@ TEST(UserFileParse, LeadingBlanksOfATextBecomeLevels) {
     EXPECT_EQ(Load(Format(" X|A")), "X|A");
     ItemTree tree;
     EXPECT_THROW(ParseUserFile(Format("A|. X"), tree), BadLevelError);
-    EXPECT_EQ(Shape(tree), "A");
+    EXPECT_EQ(Dump(tree), "A");
 }
 
 TEST(UserFileParse, BadLevelStopsTheLoadAndKeepsWhatCameBefore) {
@@ -116,12 +116,12 @@ TEST(UserFileParse, BadLevelStopsTheLoadAndKeepsWhatCameBefore) {
         EXPECT_EQ(e.Text(), "表示");
         EXPECT_EQ(std::string(e.what()), "アイテム \"表示\" の階層 (3) が不正です");
     }
-    EXPECT_EQ(Shape(tree), "A|.B");
+    EXPECT_EQ(Dump(tree), "A|.B");
     EXPECT_EQ(tree.Count(), 2);
 
     ItemTree second;
     EXPECT_THROW(ParseUserFile("\t\tA\r\n\t\tB\r\n", second), BadLevelError);  // 2 after the top level
-    EXPECT_EQ(Shape(second), "A");
+    EXPECT_EQ(Dump(second), "A");
 }
 
 TEST(UserFileParse, RoundTripOfDeepAndWideTrees) {
@@ -183,7 +183,7 @@ TEST_F(UserFileOnDisk, SaveWritesExactBytesAndLoadReadsThemBack) {
     ItemTree loaded;
     Build(loaded, "old|.items");
     LoadUserFile(*files_, WPath("u.cv2"), loaded);
-    EXPECT_EQ(Shape(loaded), "住所|.東京都|..表参道|氏名");
+    EXPECT_EQ(Dump(loaded), "住所|.東京都|..表参道|氏名");
 
     ItemTree empty;
     SaveUserFile(*files_, WPath("u.cv2"), empty);
@@ -198,7 +198,7 @@ TEST_F(UserFileOnDisk, LoadOfAnUnreadableFileLeavesTheTreeAlone) {
     EXPECT_THROW(LoadUserFile(*files_, WPath("missing.cv2"), tree), Error);
     mkdir(Path("folder.cv2").c_str(), 0755);
     EXPECT_THROW(LoadUserFile(*files_, WPath("folder.cv2"), tree), Error);
-    EXPECT_EQ(Shape(tree), "A|.B");
+    EXPECT_EQ(Dump(tree), "A|.B");
 }
 
 TEST_F(UserFileOnDisk, LoadWithABadLevelReplacesTheTreeUpToTheBadLine) {
@@ -206,7 +206,7 @@ TEST_F(UserFileOnDisk, LoadWithABadLevelReplacesTheTreeUpToTheBadLine) {
     ItemTree tree;
     Build(tree, "A|.B");
     EXPECT_THROW(LoadUserFile(*files_, WPath("bad.cv2"), tree), BadLevelError);
-    EXPECT_EQ(Shape(tree), "X");
+    EXPECT_EQ(Dump(tree), "X");
 }
 
 TEST_F(UserFileOnDisk, FailedSaveLeavesTheOldFileIntact) {

@@ -3,14 +3,7 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "Option/OptionFrm.h"
-#include "tests/support/FakePlatform.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
-#include "platform/fakes/FakeFileSystem.h"
-#include "platform/fakes/FakeLocale.h"
-#include "tests/support/FakeMainView.h"
-#include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "tests/support/MainFrmFixture.h"
 #include "base/Error.h"
 
 namespace cv2 {
@@ -80,27 +73,23 @@ TEST(NumEdit1, EmptyFieldTurnsToZeroOnExit) {
     EXPECT_EQ(NumEdit1Exit(" "), " ");
 }
 
-class WaitTimeTest : public ::testing::Test, protected fakes::FakePlatform {
-protected:
-    fakes::FakeMainView view{log};
-    TCV2Frm frm{view, platform};
-};
+class WaitTimeTest : public ::testing::Test, public testing::MainFrmFixture {};
 
 TEST_F(WaitTimeTest, OkTakesTheFieldCancelKeepsTheOldValue) {
-    frm.waitTime = 1500;
+    SetWaitTime(1500);
     view.waitDialogAnswers = {{true, "250"}, {false, "999"}, {true, "1500"}};
     frm.Wait1Click();
-    EXPECT_EQ(frm.waitTime, 250);
+    EXPECT_EQ(frm.WaitTime(), 250);
     frm.Wait1Click();
-    EXPECT_EQ(frm.waitTime, 250);
+    EXPECT_EQ(frm.WaitTime(), 250);
     frm.Wait1Click();
-    EXPECT_EQ(frm.waitTime, 1500);
+    EXPECT_EQ(frm.WaitTime(), 1500);
     // The field opens with the current value in decimal, longer than the typing limit too.
     EXPECT_THAT(view.waitDialogShown, ElementsAre("1500", "250", "250"));
 }
 
 TEST_F(WaitTimeTest, NotAnIntegerKeepsTheOldValueAndNamesTheText) {
-    frm.waitTime = 300;
+    SetWaitTime(300);
     view.waitDialogAnswers = {{true, ""}, {true, "1O0"}};
     for (const char* expected : {"'' は整数ではありません", "'1O0' は整数ではありません"}) {
         try {
@@ -109,20 +98,21 @@ TEST_F(WaitTimeTest, NotAnIntegerKeepsTheOldValueAndNamesTheText) {
         } catch (const Error& e) {
             EXPECT_EQ(std::string(e.what()), expected);
         }
-        EXPECT_EQ(frm.waitTime, 300);
+        EXPECT_EQ(frm.WaitTime(), 300);
     }
     // Through the general error report the message gets its full stop.
     frm.ReportError("'' は整数ではありません");
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "'' は整数ではありません.");
-    EXPECT_EQ(dialogs.boxes[0].caption, "Corvell2！");
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, "'' は整数ではありません.");
+    EXPECT_EQ(view.boxes[0].caption, "Corvell2！");
 }
 
 TEST_F(WaitTimeTest, NegativeWaitTimeFromTheSettingsIsShownAsIs) {
-    frm.waitTime = -5;
-    view.waitDialogAnswers = {{true, "-5"}};
+    files.files[L"C:\\Data\\u.ini"] = "[Paste]\r\nWaitTime=-5\r\n";
+    frm.LoadSettings(L"C:\\Data\\u.cv2");
+    view.waitDialogAnswers = {{false, ""}};
     frm.Wait1Click();
-    EXPECT_EQ(frm.waitTime, -5);
+    EXPECT_EQ(frm.WaitTime(), -5);
     EXPECT_THAT(view.waitDialogShown, ElementsAre("-5"));
 }
 

@@ -2,12 +2,11 @@
 
 #include "base/Cp932.h"
 #include "base/ErrorReport.h"
-#include "wingui/ErrorReport.h"
 
 namespace cv2 {
 
 void ReportError(HWND owner, const std::string& sjisMessage) {
-    MessageBoxW(owner, FromCp932(ErrorReportText(sjisMessage)).c_str(), FromCp932(kErrorReportCaption).c_str(),
+    MessageBoxW(owner, FromCp932(ErrorReportText(sjisMessage)).c_str(), FromCp932(kAppTitle).c_str(),
                 MB_OK | MB_ICONERROR);
 }
 

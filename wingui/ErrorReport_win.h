@@ -15,7 +15,7 @@ namespace cv2 {
 // The report's text for an exception that carries none.
 inline constexpr const char* kUnknownErrorText = "予期しないエラーが発生しました";
 
-// The general error report (wingui/ErrorReport.h) over `owner`, through the system's
+// The general error report (base/ErrorReport.h) over `owner`, through the system's
 // message box. `sjisMessage` is code page 932.
 void ReportError(HWND owner, const std::string& sjisMessage);
 

@@ -49,6 +49,8 @@ public:
     std::map<WindowHandle, std::uint32_t> integrity;  // by window; 0 = our own process
     std::uint32_t defaultIntegrity = kIntegrityMedium;
     bool failForeground = false;  // GetForegroundWindow throws, as a failing port would
+    // Runs after each SendKeys batch went out: lets a test make the port fail half way.
+    std::function<void(const std::vector<KeyInput>&)> afterSendKeys;
 
     WindowHandle GetForegroundWindow() override {
         if (failForeground) throw Error("foreground window unavailable");
@@ -148,6 +150,7 @@ public:
                 keysDown.insert(e.key);
             }
         }
+        if (afterSendKeys) afterSendKeys(events);
         return sent;
     }
 

@@ -2,7 +2,6 @@
 // uses each one.
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeMutex.h"

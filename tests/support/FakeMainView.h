@@ -1,7 +1,7 @@
 #pragma once
 // A main window without pixels: it keeps selection, geometry, button states, status
 // text and timer as plain fields, answers hit tests from a table, returns queued dialog
-// results, and records the tree changes it is told of.
+// results and records the dialogs it showed, and records the tree changes it is told of.
 #include <deque>
 #include <functional>
 #include <map>
@@ -49,6 +49,23 @@ public:
     int wizardShown = 0;
     std::vector<std::string> treeEvents;
 
+    // Questions and error messages, in the order shown.
+    struct Box {
+        std::string text, caption;
+        bool error = false;                // ShowError; otherwise a question
+        Choices choices = Choices::YesNo;  // of a question
+    };
+    std::vector<Box> boxes;
+    std::deque<Answer> answers;          // Ask's answers; Cancel when empty
+    std::function<void()> whileBoxOpen;  // runs inside Ask and ShowError, as the box's own message loop would
+    struct FileAnswer {
+        bool ok;
+        std::wstring path;
+    };
+    std::deque<FileAnswer> fileAnswers;  // RunFileDialog's results; cancelled when empty
+    std::vector<FileDialogSpec> fileDialogs;
+    std::vector<std::wstring> initialNames;
+
     WindowHandle Handle() override { return handle; }
 
     Item* Selection() override { return selection; }
@@ -93,6 +110,28 @@ public:
         status = text;
     }
     void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+
+    Answer Ask(const std::string& text, const std::string& caption, Choices choices) override {
+        boxes.push_back({text, caption, false, choices});
+        if (whileBoxOpen) whileBoxOpen();
+        if (answers.empty()) return Answer::Cancel;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void ShowError(const std::string& text, const std::string& caption) override {
+        boxes.push_back({text, caption, true});
+        if (whileBoxOpen) whileBoxOpen();
+    }
+    bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) override {
+        fileDialogs.push_back(spec);
+        initialNames.push_back(fileName);
+        if (fileAnswers.empty()) return false;
+        const FileAnswer a = fileAnswers.front();
+        fileAnswers.pop_front();
+        if (a.ok) fileName = a.path;
+        return a.ok;
+    }
 
     bool ShowWaitDialog(std::string& text) override {
         waitDialogShown.push_back(text);

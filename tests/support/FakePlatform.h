@@ -4,7 +4,6 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeShell.h"
@@ -17,10 +16,9 @@ struct FakePlatform {
     FakeWindowSystem windows{log};
     FakeClipboard clipboard{log};
     FakeFileSystem files;
-    FakeDialogs dialogs;
     FakeShell shell;
     FakeLocale locale;
-    Platform platform{windows, clipboard, files, dialogs, shell, locale};
+    Platform platform{windows, clipboard, files, shell, locale};
 };
 
 }  // namespace cv2::fakes

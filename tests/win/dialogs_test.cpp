@@ -1,12 +1,15 @@
-// The message box and the file dialogs through the Dialogs port: texts in code page 932,
+// The main window's questions and file dialogs: texts in code page 932,
 // the answer, and the file dialogs' title, filter, default extension, folder and name.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Win32Ports.h"
+#include "tests/support/MainWindowFixture_win.h"
 #include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
@@ -31,25 +34,54 @@ std::wstring TempFolder() {
     return dir;
 }
 
-TEST(DialogsWin, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
-    auto dialogs = MakeWin32Dialogs();
+class MainWindowDialogs : public testing::MainWindowFixture {};
+
+TEST_F(MainWindowDialogs, MessageBoxShowsShiftJisTextsAndReturnsTheButton) {
     std::wstring caption, text;
-    int answer = 0;
-    ModalRun s = DriveModal(
-        [&] {
-            answer = dialogs->MessageBox(0, "項目「ソ表」を削除しますか？\n\r続けます", "削除確認",
-                                         kMbYesNo | kMbIconExclamation);
-        },
-        {[&](HWND box) {
-            caption = TextOf(box);
-            text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
-            PostMessageW(box, WM_COMMAND, IDNO, 0);
-        }});
+    Answer answer = Answer::Cancel;
+    ModalRun s =
+        DriveModal([&] { answer = window.Ask("項目「ソ表」を削除しますか？\n\r続けます", "削除確認", Choices::YesNo); },
+                   {[&](HWND box) {
+                       caption = TextOf(box);
+                       text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
+                       PostMessageW(box, WM_COMMAND, IDNO, 0);
+                   }});
     ExpectFinished(s);
     EXPECT_EQ(caption, L"削除確認");
     // "ソ" and "表" end in 0x5C: a conversion that treated it as "\" would garble them.
     EXPECT_EQ(text, L"項目「ソ表」を削除しますか？\n\r続けます");
-    EXPECT_EQ(answer, kIdNo);
+    EXPECT_EQ(answer, Answer::No);
+}
+
+// Which of Yes, No, Cancel and OK a box offers, as "YNCO" with "-" for a missing one.
+std::string ButtonsOf(HWND box) {
+    std::string out;
+    for (auto [id, mark] : {std::pair{IDYES, 'Y'}, {IDNO, 'N'}, {IDCANCEL, 'C'}, {IDOK, 'O'}})
+        out += GetDlgItem(box, id) ? mark : '-';
+    return out;
+}
+
+TEST_F(MainWindowDialogs, EachKindOfBoxOffersItsButtonsAndClosingMeansCancel) {
+    std::string buttons;
+    Answer answer = Answer::Yes;
+    auto closeBox = [&](HWND box) {
+        buttons = ButtonsOf(box);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    };
+    DriveModal([&] { answer = window.Ask("q", "c", Choices::YesNoCancel); }, {closeBox});
+    EXPECT_EQ(buttons, "YNC-");
+    EXPECT_EQ(answer, Answer::Cancel);
+
+    DriveModal([&] { answer = window.Ask("q", "c", Choices::YesNo); }, {[&](HWND box) {
+                   buttons = ButtonsOf(box);
+                   PostMessageW(box, WM_COMMAND, IDYES, 0);
+               }});
+    EXPECT_EQ(buttons, "YN--");
+    EXPECT_EQ(answer, Answer::Yes);
+
+    ModalRun s = DriveModal([&] { window.ShowError("e", "c"); }, {closeBox});
+    EXPECT_EQ(buttons, "---O");
+    ExpectFinished(s);
 }
 
 FileDialogSpec UserFileSpec(bool save, const std::wstring& dir) {
@@ -72,13 +104,12 @@ HWND NameField(HWND dialog) {
     return GetDlgItem(dialog, 0x480);
 }
 
-TEST(DialogsWin, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
-    auto dialogs = MakeWin32Dialogs();
+TEST_F(MainWindowDialogs, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
     std::wstring dir = TempFolder();
     std::wstring name = L"新規ﾕｰｻﾞｰ";
     std::wstring title, filterShown, nameShown;
     bool ok = false;
-    ModalRun s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); }, {[&](HWND dialog) {
+    ModalRun s = DriveModal([&] { ok = window.RunFileDialog(UserFileSpec(true, dir), name); }, {[&](HWND dialog) {
                                 title = TextOf(dialog);
                                 filterShown = TextOf(GetDlgItem(dialog, 0x470));
                                 nameShown = TextOf(NameField(dialog));
@@ -94,8 +125,7 @@ TEST(DialogsWin, SaveDialogStartsInTheFolderWithTheNameAndAddsTheExtension) {
     RemoveDirectoryW(dir.c_str());
 }
 
-TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
-    auto dialogs = MakeWin32Dialogs();
+TEST_F(MainWindowDialogs, SaveDialogAsksBeforeReplacingAFile) {
     std::wstring dir = TempFolder();
     std::wstring file = dir + L"\\既存.cv2";
     HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -103,7 +133,7 @@ TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
     CloseHandle(h);
     std::wstring name = L"既存";
     bool ok = false;
-    ModalRun s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(true, dir), name); },
+    ModalRun s = DriveModal([&] { ok = window.RunFileDialog(UserFileSpec(true, dir), name); },
                             {[&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
                              InNewDialog([&](HWND question) { PostMessageW(question, WM_COMMAND, IDYES, 0); })});
     EXPECT_FALSE(s.timedOut);
@@ -114,8 +144,7 @@ TEST(DialogsWin, SaveDialogAsksBeforeReplacingAFile) {
     RemoveDirectoryW(dir.c_str());
 }
 
-TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
-    auto dialogs = MakeWin32Dialogs();
+TEST_F(MainWindowDialogs, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     std::wstring dir = TempFolder();
     std::wstring file = dir + L"\\ソ表.cv2";  // a name with 0x5C second bytes
     HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -125,7 +154,7 @@ TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     std::wstring name;
     std::wstring title;
     bool ok = false;
-    ModalRun s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), name); }, {[&](HWND dialog) {
+    ModalRun s = DriveModal([&] { ok = window.RunFileDialog(UserFileSpec(false, dir), name); }, {[&](HWND dialog) {
                                 title = TextOf(dialog);
                                 // Wine's open dialog checks that the file exists before it adds the
                                 // default extension, so the full name is typed.
@@ -138,7 +167,7 @@ TEST(DialogsWin, OpenDialogReturnsTheChosenFileAndCancelKeepsTheName) {
     EXPECT_EQ(name, file);
 
     std::wstring kept = L"前の名前";
-    s = DriveModal([&] { ok = dialogs->FileDialog(0, UserFileSpec(false, dir), kept); },
+    s = DriveModal([&] { ok = window.RunFileDialog(UserFileSpec(false, dir), kept); },
                    {[&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }});
     ExpectFinished(s);
     EXPECT_FALSE(ok);

@@ -18,9 +18,7 @@
 #include "wingui/Dpi_win.h"
 #include "wingui/Images.h"
 #include "CV2MainFrm/MainWindow_win.h"
-#include "tests/support/FakePlatform.h"
-#include "platform/Win32Ports.h"
-#include "platform/fakes/FakeFileSystem.h"
+#include "tests/support/MainWindowFixture_win.h"
 #include "tests/win/support/MessageLoop.h"
 
 namespace cv2 {
@@ -108,15 +106,11 @@ void ExpectScaled(const Sizes& at, const Sizes& large, int from, int to) {
     EXPECT_GT(large.minimumWidth, at.minimumWidth);
 }
 
-class MainWindowDpi : public ::testing::Test, protected fakes::FakePlatform {
+class MainWindowDpi : public testing::MainWindowFixture {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
-                                 ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
-        files.files[L"C:\\Apps\\Corvell2.ini"] = "";
-        window.quitOnDestroy = false;
-        ASSERT_TRUE(window.Create({}));
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure()) return;
         Pump();
     }
 
@@ -140,9 +134,6 @@ protected:
         GetWindowRect(window.Hwnd(), &r);
         return r;
     }
-
-    std::unique_ptr<Ime> ime = MakeWin32Ime();
-    MainWindow window{GetModuleHandleW(nullptr), platform, *ime};
 };
 
 TEST_F(MainWindowDpi, TheWindowIsLaidOutForItsMonitorsResolution) {
@@ -217,7 +208,7 @@ TEST_F(MainWindowDpi, CompactModeRefitsTheBarsAtTheNewResolution) {
     ShrinkToFit();
     RECT designed = Bounds();
     window.SetDown(ToolButton::Resize, true);
-    window.Frm().ResizeBtnClick();
+    frm().ResizeBtnClick();
     Pump();
     RECT compact = Bounds();
     RECT suggested{compact.left, compact.top,
@@ -232,7 +223,7 @@ TEST_F(MainWindowDpi, CompactModeRefitsTheBarsAtTheNewResolution) {
 
     // Leaving compact mode returns to the size it was entered from, at the new scale.
     window.SetDown(ToolButton::Resize, false);
-    window.Frm().ResizeBtnClick();
+    frm().ResizeBtnClick();
     Pump();
     now = Bounds();
     EXPECT_NEAR(now.right - now.left, RescaleBetweenDpi(designed.right - designed.left, dpi, large), 1);

@@ -5,20 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CV2MainFrm/MainWindow_win.h"
 #include "base/Cp932.h"
 #include "platform/Handle_win.h"
-#include "platform/Win32Ports.h"
-#include "tests/support/FakePlatform.h"
-#include "platform/fakes/CallLog.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeDialogs.h"
-#include "platform/fakes/FakeFileSystem.h"
-#include "platform/fakes/FakeLocale.h"
-#include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "tests/support/MainWindowFixture_win.h"
+#include "tests/support/TreeShape.h"
 #include "base/Error.h"
 #include "tests/win/support/MessageLoop.h"
 
@@ -38,68 +34,44 @@ std::string TextOf(HWND tree, HTREEITEM item) {
     return ToCp932(buffer);
 }
 
-// The control's items in the format of DumpModel: "text[:image][!selN][+](children)".
-std::string DumpControl(HWND tree, HTREEITEM first) {
+// The control's items as testing::Dump writes the model's.
+std::string DumpControl(HWND tree) {
     std::string out;
-    for (HTREEITEM n = first; n; n = TreeView_GetNextSibling(tree, n)) {
-        if (!out.empty()) out += ' ';
-        out += TextOf(tree, n);
+    std::vector<std::pair<HTREEITEM, int>> stack;
+    std::vector<HTREEITEM> top;
+    for (HTREEITEM n = TreeView_GetRoot(tree); n; n = TreeView_GetNextSibling(tree, n)) top.push_back(n);
+    for (auto it = top.rbegin(); it != top.rend(); ++it) stack.push_back({*it, 0});
+    while (!stack.empty()) {
+        auto [n, level] = stack.back();
+        stack.pop_back();
         TVITEMW tv{};
         tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_HANDLE;
         tv.hItem = n;
         tv.stateMask = TVIS_EXPANDED;
         SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-        if (tv.iImage != 0) out += ":" + std::to_string(tv.iImage);
-        if (tv.iSelectedImage != tv.iImage + 12) out += "!sel" + std::to_string(tv.iSelectedImage);
-        if (HTREEITEM child = TreeView_GetChild(tree, n)) {
-            out += (tv.state & TVIS_EXPANDED) ? "+(" : "(";
-            out += DumpControl(tree, child);
-            out += ')';
-        }
+        std::vector<HTREEITEM> children;
+        for (HTREEITEM c = TreeView_GetChild(tree, n); c; c = TreeView_GetNextSibling(tree, c)) children.push_back(c);
+        if (!out.empty()) out += '|';
+        out += testing::DumpEntry(level, TextOf(tree, n), !children.empty() && (tv.state & TVIS_EXPANDED), tv.iImage,
+                                  tv.iSelectedImage);
+        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({*it, level + 1});
     }
     return out;
 }
 
-std::string DumpModel(const Item* first) {
-    std::string out;
-    for (const Item* n = first; n; n = n->NextSibling()) {
-        if (!out.empty()) out += ' ';
-        out += n->Text();
-        if (n->ImageIndex() != 0) out += ":" + std::to_string(n->ImageIndex());
-        if (n->SelectedIndex() != n->ImageIndex() + 12) out += "!sel" + std::to_string(n->SelectedIndex());
-        if (n->HasChildren()) {
-            out += n->Expanded() ? "+(" : "(";
-            out += DumpModel(n->FirstChild());
-            out += ')';
-        }
-    }
-    return out;
-}
-
-class MainWindowTest : public ::testing::Test, protected fakes::FakePlatform {
+class MainWindowTest : public testing::MainWindowFixture {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
-                                 ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
-        // The executable's settings file without a user file: start empty, no wizard.
-        files.files[L"C:\\Apps\\Corvell2.ini"] = "";
-        window.quitOnDestroy = false;
-        ASSERT_TRUE(window.Create({}));
-        // Left hidden: without a window manager, Wine waits two seconds to unmap a window.
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure()) return;
         Pump();
         tree = window.TreeControl();
     }
 
-    std::string Control() { return DumpControl(tree, TreeView_GetRoot(tree)); }
-    std::string Model() { return DumpModel(frm().Tree().First()); }
-    TCV2Frm& frm() { return window.Frm(); }
+    std::string Control() { return DumpControl(tree); }
+    std::string Model() { return testing::Dump(model()); }
     ItemTree& model() { return frm().Tree(); }
-    Item* Find(const std::string& text) {
-        for (Item* n = model().First(); n; n = n->Next())
-            if (n->Text() == text) return n;
-        return nullptr;
-    }
+    Item* Find(const std::string& text) { return testing::Find(model(), text); }
     // A (B, C (D)), E, with image 0 and selected image 12 as the commands make them
     void BuildSample() {
         Item* a = model().AppendChild(nullptr, "A");
@@ -117,8 +89,19 @@ protected:
     // Moves the pointer over the control as the user would, then presses.
     void MouseTo(POINT p) { SendMessageW(tree, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); }
 
-    std::unique_ptr<Ime> ime = MakeWin32Ime();
-    MainWindow window{GetModuleHandleW(nullptr), platform, *ime};
+    // Points of an item's row: the middle of its label, and its +/- button, which lies
+    // left of the icon, one indent step from the row's left edge.
+    POINT LabelPoint(Item* item) {
+        RECT label = RowRect(item, true);
+        return {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    }
+    POINT ButtonPoint(Item* item) {
+        RECT row = RowRect(item, false);
+        RECT text = RowRect(item, true);
+        int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+        return {text.left - 18 - indent / 2 - 3, (row.top + row.bottom) / 2};
+    }
+
     HWND tree = nullptr;
 };
 
@@ -154,30 +137,30 @@ TEST_F(MainWindowTest, FrameAsDesigned) {
 
 TEST_F(MainWindowTest, ControlMirrorsEveryChangeOfTheModel) {
     BuildSample();
-    EXPECT_EQ(Control(), "A(B C(D)) E");
+    EXPECT_EQ(Control(), "A|.B|.C|..D|E");
     model().SetImageIndex(Find("D"), 7);
     model().SetText(Find("B"), "郵便番号");
     frm().FullExpandMenuClick();
-    EXPECT_EQ(Control(), "A+(郵便番号 C+(D:7)) E");
+    EXPECT_EQ(Control(), "A+|.郵便番号|.C+|..D:7|E");
     EXPECT_EQ(Control(), Model());
 
     // A move rebuilds the subtree collapsed at its new place.
     model().Move(Find("C"), Find("E"), AttachMode::AddChild, frm().Gate());
-    EXPECT_EQ(Control(), "A+(郵便番号) E+(C(D:7))");
+    EXPECT_EQ(Control(), "A+|.郵便番号|E+|.C|..D:7");
     EXPECT_EQ(Control(), Model());
     model().Move(Find("郵便番号"), Find("C"), AttachMode::Insert, frm().Gate());
-    EXPECT_EQ(Control(), "A E+(郵便番号 C(D:7))");
+    EXPECT_EQ(Control(), "A|E+|.郵便番号|.C|..D:7");
     EXPECT_EQ(Control(), Model());
 
     model().Delete(Find("C"));
-    EXPECT_EQ(Control(), "A E+(郵便番号)");
+    EXPECT_EQ(Control(), "A|E+|.郵便番号");
 
     ItemTree loaded;
     Item* x = loaded.AppendChild(nullptr, "X");
     loaded.AppendChild(x, "Y");
     loaded.SetExpanded(x, true);
     model().ReplaceWith(loaded);
-    EXPECT_EQ(Control(), "X!sel0+(Y!sel0)");
+    EXPECT_EQ(Control(), "X+|.Y");
     EXPECT_EQ(Control(), Model());
 
     model().Clear();
@@ -190,7 +173,7 @@ TEST_F(MainWindowTest, AddCommandsSelectAndEditTheNewItem) {
     window.Select(Find("A"));
     EXPECT_EQ(window.Selection(), Find("A"));
     window.Command(kCmdAddChildMenu);
-    EXPECT_EQ(Control(), "A+(B C+(D) 新規項目) E");
+    EXPECT_EQ(Control(), "A+|.B|.C+|..D|.新規項目|E");
     HWND edit = TreeView_GetEditControl(tree);
     ASSERT_NE(edit, nullptr);
     // Leading blanks go; the rest is stored as typed.
@@ -199,11 +182,11 @@ TEST_F(MainWindowTest, AddCommandsSelectAndEditTheNewItem) {
     SetWindowTextW(edit, L"  郵便 番号");
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     Pump();
-    EXPECT_EQ(Control(), "A+(B C+(D) 郵便 番号) E");
+    EXPECT_EQ(Control(), "A+|.B|.C+|..D|.郵便 番号|E");
     EXPECT_EQ(Control(), Model());
-    EXPECT_TRUE(frm().dirty);
+    EXPECT_TRUE(frm().Dirty());
 
-    frm().dirty = false;
+    frm().SetDocumentForTest(frm().FileName(), false);
     window.Select(Find("E"));
     window.Command(kCmdEditTextMenu);
     edit = TreeView_GetEditControl(tree);
@@ -211,8 +194,8 @@ TEST_F(MainWindowTest, AddCommandsSelectAndEditTheNewItem) {
     SetWindowTextW(edit, L"changed");
     SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
     Pump();
-    EXPECT_EQ(Model(), "A+(B C+(D) 郵便 番号) E");
-    EXPECT_FALSE(frm().dirty);
+    EXPECT_EQ(Model(), "A+|.B|.C+|..D|.郵便 番号|E");
+    EXPECT_FALSE(frm().Dirty());
 }
 
 TEST_F(MainWindowTest, ControlStartsNoEditWhileAnotherWindowIsInFront) {
@@ -229,7 +212,32 @@ TEST_F(MainWindowTest, ControlStartsNoEditWhileAnotherWindowIsInFront) {
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
     Pump();
-    EXPECT_FALSE(frm().dirty);
+    EXPECT_FALSE(frm().Dirty());
+}
+
+// The message boxes open on this thread.
+std::vector<HWND> OpenBoxes() {
+    std::vector<HWND> boxes;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM out) {
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (std::wstring(cls) == L"#32770") reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
+// Runs inside the modal loop of the next box: a thread timer's message reaches it there.
+std::function<void(HWND)> insideBox;
+void CALLBACK InsideBoxTick(HWND, UINT, UINT_PTR id, DWORD) {
+    std::vector<HWND> boxes = OpenBoxes();
+    if (boxes.empty()) return;
+    KillTimer(nullptr, id);
+    if (insideBox) insideBox(boxes.front());
+    PostMessageW(boxes.front(), WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(MainWindowTest, AFailureOnEveryTickShowsOneErrorBoxAtATime) {
@@ -237,17 +245,27 @@ TEST_F(MainWindowTest, AFailureOnEveryTickShowsOneErrorBoxAtATime) {
     // repeats on every tick must not stack box on box.
     constexpr WPARAM kTimer1 = 1;
     windows.failForeground = true;
-    int ticksInsideTheBox = 0;
-    dialogs.whileBoxOpen = [&] {
-        if (ticksInsideTheBox++ == 0) SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
+    int boxesShown = 0;
+    std::size_t boxesOpenAfterATick = 0;
+    std::wstring caption;
+    insideBox = [&](HWND box) {
+        ++boxesShown;
+        wchar_t text[64] = {};
+        GetWindowTextW(box, text, 64);
+        caption = text;
+        SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
+        boxesOpenAfterATick = OpenBoxes().size();
     };
+    SetTimer(nullptr, 0, 20, InsideBoxTick);
     SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(ticksInsideTheBox, 1);
-    EXPECT_EQ(dialogs.boxes[0].caption, "Corvell2！");
+    EXPECT_EQ(boxesShown, 1);
+    EXPECT_EQ(boxesOpenAfterATick, 1u);
+    EXPECT_EQ(caption, L"Corvell2！");
     // Once the box is closed, the next failure is reported again.
+    SetTimer(nullptr, 0, 20, InsideBoxTick);
     SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
-    EXPECT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(boxesShown, 2);
+    insideBox = nullptr;
 }
 
 TEST_F(MainWindowTest, UserExpansionPassesTheGateAndTheModelFollows) {
@@ -256,45 +274,40 @@ TEST_F(MainWindowTest, UserExpansionPassesTheGateAndTheModelFollows) {
     window.Select(a);
     SetFocus(tree);
 
-    frm().expandAllowed = false;
+    MouseTo(LabelPoint(a));
     SendMessageW(tree, WM_KEYDOWN, VK_RIGHT, 0);
     Pump();
-    EXPECT_EQ(Control(), "A(B C(D)) E");
+    EXPECT_EQ(Control(), "A|.B|.C|..D|E");
 
-    frm().expandAllowed = true;
+    MouseTo(ButtonPoint(a));
     SendMessageW(tree, WM_KEYDOWN, VK_RIGHT, 0);
     Pump();
-    EXPECT_EQ(Control(), "A+(B C(D)) E");
+    EXPECT_EQ(Control(), "A+|.B|.C|..D|E");
     EXPECT_EQ(Control(), Model());
 }
 
 TEST_F(MainWindowTest, DoubleClickOnALabelNeverTogglesButTheButtonDoes) {
     BuildSample();
     Item* a = Find("A");
-    RECT label = RowRect(a, true);
-    POINT onLabel{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    POINT onLabel = LabelPoint(a);
     MouseTo(onLabel);
-    EXPECT_EQ(frm().pointerItem, a);
-    EXPECT_TRUE(frm().pointerHits & kHitOnItem);
-    EXPECT_FALSE(frm().expandAllowed);
+    EXPECT_EQ(frm().PointerItem(), a);
+    EXPECT_TRUE(frm().PointerHits() & kHitOnItem);
+    EXPECT_FALSE(frm().ExpandAllowed());
     // Even with the gate open, the control must not toggle on a double-click.
-    frm().expandAllowed = true;
+    POINT onButton = ButtonPoint(a);
+    MouseTo(onButton);
     SendMessageW(tree, WM_LBUTTONDBLCLK, 0, MAKELPARAM(onLabel.x, onLabel.y));
     Pump();
-    EXPECT_EQ(Control(), "A(B C(D)) E");
+    EXPECT_EQ(Control(), "A|.B|.C|..D|E");
 
-    // The +/- button lies left of the icon, one indent step from the row's left edge.
-    RECT row = RowRect(a, false);
-    RECT text = RowRect(a, true);
-    int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
-    POINT onButton{text.left - 18 - indent / 2 - 3, (row.top + row.bottom) / 2};
     MouseTo(onButton);
-    ASSERT_TRUE(frm().pointerHits & kHitOnButton) << "button at x " << onButton.x;
-    EXPECT_TRUE(frm().expandAllowed);
+    ASSERT_TRUE(frm().PointerHits() & kHitOnButton) << "button at x " << onButton.x;
+    EXPECT_TRUE(frm().ExpandAllowed());
     SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onButton.x, onButton.y));
     SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(onButton.x, onButton.y));
     Pump();
-    EXPECT_EQ(Control(), "A+(B C(D)) E");
+    EXPECT_EQ(Control(), "A+|.B|.C|..D|E");
     EXPECT_EQ(Control(), Model());
 }
 
@@ -361,7 +374,7 @@ TEST_F(MainWindowTest, AParentLeftWithoutChildrenIsClosedInModelAndControlAlike)
     RECT label = RowRect(Find("C"), true);
     MouseTo({label.left + 3, (label.top + label.bottom) / 2});
     frm().MainTreeDragDrop(label.left + 3, (label.top + label.bottom) / 2);
-    EXPECT_EQ(Model(), "A+(B C(E))");
+    EXPECT_EQ(Model(), "A+|.B|.C|..E");
     EXPECT_EQ(Control(), Model());
     EXPECT_EQ(frm().BuildExpandList(), "0");
 }
@@ -371,10 +384,10 @@ TEST_F(MainWindowTest, DropOnALabelMovesTheSelectionUnderThatItem) {
     window.Select(Find("E"));
     RECT label = RowRect(Find("A"), true);
     frm().MainTreeDragDrop(label.left + 3, (label.top + label.bottom) / 2);
-    EXPECT_EQ(Model(), "A(B C(D) E)");
+    EXPECT_EQ(Model(), "A|.B|.C|..D|.E");
     EXPECT_EQ(Control(), Model());
     EXPECT_EQ(window.Selection(), Find("E"));
-    EXPECT_TRUE(frm().dirty);
+    EXPECT_TRUE(frm().Dirty());
 }
 
 TEST_F(MainWindowTest, CompactModeLeavesToolbarOneAndTheStatusBar) {
@@ -419,7 +432,7 @@ TEST_F(MainWindowTest, SubtreesMovedBetweenSiblingsKeepTheirPlaceAndOrder) {
     for (const char* t : {"x", "y", "z"}) model().AppendChild(s, t);
     model().AppendChild(nullptr, "T");
     for (Item* n = model().First(); n; n = n->Next()) model().SetImageIndex(n, 0);
-    EXPECT_EQ(Control(), "P(1 2 3) S(x y z) T");
+    EXPECT_EQ(Control(), "P|.1|.2|.3|S|.x|.y|.z|T");
 
     model().Move(Find("S"), Find("2"), AttachMode::Insert, frm().Gate());
     EXPECT_EQ(Control(), Model());
@@ -493,7 +506,7 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
 
     BuildSample();
     window.SetDown(ToolButton::Paste, true);
-    frm().clickCheck = true;
+    frm().ClickCheckClick();
     window.SetTabEnterMenu(25, "Tabを押す(&P)");
     UniqueMenu full(window.BuildNodePopup());
     EXPECT_EQ(MenuText(full.get()),
@@ -505,7 +518,9 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     // The conversion submenu shows the current choice: one radio entry and the check entries.
     for (const SendConversion& c :
          {SendConversion{0, false, false}, SendConversion{3, true, false}, SendConversion{5, false, true}}) {
-        frm().conversion = c;
+        window.Command(kCmdConvertMode0 + c.mode);
+        if (frm().Conversion().noHyphen != c.noHyphen) window.Command(kCmdNoHyphen);
+        if (frm().Conversion().typing != c.typing) window.Command(kCmdTyping);
         UniqueMenu menu(window.BuildNodePopup());
         HMENU convert = GetSubMenu(menu.get(), 3);
         ASSERT_NE(convert, nullptr);
@@ -527,11 +542,11 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     window.Command(kCmdConvertMode0 + 2);
     window.Command(kCmdNoHyphen);
     window.Command(kCmdTyping);
-    EXPECT_EQ(frm().conversion.mode, 2);
-    EXPECT_TRUE(frm().conversion.noHyphen);
-    EXPECT_FALSE(frm().conversion.typing);
+    EXPECT_EQ(frm().Conversion().mode, 2);
+    EXPECT_TRUE(frm().Conversion().noHyphen);
+    EXPECT_FALSE(frm().Conversion().typing);
 
-    frm().tabEnterIndex = 2;
+    frm().NoTabEnterClick(2);
     UniqueMenu tabEnter(window.BuildTabEnterPopup());
     EXPECT_EQ(MenuText(tabEnter.get()), "何もしない(&N) Tabを押す(&T) Enterを押す(&E)*");
 }

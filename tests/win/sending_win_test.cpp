@@ -12,7 +12,6 @@
 #include "base/Cp932.h"
 #include "platform/Handle_win.h"
 #include "platform/Win32Ports.h"
-#include "platform/fakes/FakeDialogs.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
@@ -76,11 +75,10 @@ protected:
     std::unique_ptr<WindowSystem> windows = MakeWin32WindowSystem();
     std::unique_ptr<Clipboard> clipboard = MakeWin32Clipboard();
     fakes::FakeFileSystem files;
-    fakes::FakeDialogs dialogs;
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
     fakes::FakeMainView view{log};
-    Platform platform{*windows, *clipboard, files, dialogs, shell, locale};
+    Platform platform{*windows, *clipboard, files, shell, locale};
     TCV2Frm frm{view, platform};
 };
 
@@ -193,8 +191,10 @@ TEST_F(SendingWin, SpecialTargetGetsWmPasteThroughTheClassChain) {
 
     view.down[ToolButton::Paste] = true;
     view.status = "Tarvex[Tarvex] - [日記・予定]";
-    frm.targetWindow = h(top);
-    frm.tabEnterIndex = 0;
+    // The timer finds the target in front, as it would when the user leaves for it.
+    SetForegroundWindow(top.get());
+    frm.Timer1Timer();
+    ASSERT_EQ(frm.TargetWindow(), h(top));
     frm.SendText("予定の本文");
     // WM_PASTE is synchronous: the text is there when the send returns.
     EXPECT_EQ(TextOf(edit.get()), L"予定の本文");
