@@ -2,14 +2,16 @@
 // inside a Wine desktop from X:
 //   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
 //                          item), the screen centres of each visible row's label and +/-
-//                          button, the frame's size and the bars' heights, and the screen
-//                          centres of the tool buttons
+//                          button, the frame's size, the bars' heights, the status bar's
+//                          text (the window an item goes to) and the screen centres of the
+//                          tool buttons
 //   treeprobe close <out>  asks the main window to close; says its process id
 //   treeprobe ended <out> <pid> [ms]  waits (20 s by default) for that process to end
 //   treeprobe menus <out>  how many popup menus are open on the desktop (the menus of
 //                          another program cannot be read, only seen)
 //   treeprobe fields <out> <caption>  the window with that caption (a dialog): its screen
-//                          rectangle, the id of the control with the focus, and each visible control's text (a date
+//                          rectangle, whether it is the active window, the id of the
+//                          control with the focus, and each visible control's text (a date
 //                          picker's date as yyyy/mm/dd) and screen rectangle, by id
 //   treeprobe box <out> <caption>  whether a message box with that caption is open, and
 //                          the screen centres of its buttons
@@ -140,6 +142,15 @@ std::string Point(HWND window, int x, int y) {
     return std::to_string(p.x) + " " + std::to_string(p.y);
 }
 
+// WM_GETTEXT is marshalled between processes, unlike GetWindowText on another program's
+// controls.
+std::string TextOf(HWND window) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    return cv2::e2e::Utf8(buffer);
+}
+
 std::string Height(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -176,7 +187,9 @@ Lines Look() {
                                   std::to_string(w.right - w.left) + " " + std::to_string(w.bottom - w.top));
     out.emplace_back("client", std::to_string(c.bottom));
     out.emplace_back("coolbar", Height(ChildOfClass(frame, REBARCLASSNAMEW)));
-    out.emplace_back("status", Height(ChildOfClass(frame, STATUSCLASSNAMEW)));
+    HWND status = ChildOfClass(frame, STATUSCLASSNAMEW);
+    out.emplace_back("status", Height(status));
+    out.emplace_back("statustext", TextOf(status));
     for (int i = 0; i < 2; ++i) {
         HWND toolbar = ChildOfClass(frame, TOOLBARCLASSNAMEW, i);
         if (!toolbar) continue;
@@ -207,7 +220,7 @@ std::string Rect(HWND window) {
 Lines Fields(const std::wstring& caption) {
     HWND dialog = FindWindowW(nullptr, caption.c_str());
     if (!dialog) return {{"found", "0"}};
-    Lines out = {{"found", "1"}, {"window", Rect(dialog)}};
+    Lines out = {{"found", "1"}, {"window", Rect(dialog)}, {"active", GetForegroundWindow() == dialog ? "1" : "0"}};
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
@@ -227,12 +240,7 @@ Lines Fields(const std::wstring& caption) {
                 wsprintfA(date, "%04d/%02d/%02d", st.wYear, st.wMonth, st.wDay);
             text = date;
         } else {
-            // WM_GETTEXT is marshalled between processes, unlike GetWindowText on another
-            // program's edit control.
-            wchar_t buffer[512] = {};
-            DWORD_PTR copied = 0;
-            SendMessageTimeoutW(c, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
-            text = cv2::e2e::Utf8(buffer);
+            text = TextOf(c);
         }
         out.emplace_back(key, text);
         out.emplace_back(key + "rect", Rect(c));
