@@ -17,7 +17,8 @@ work=$(mktemp -d /tmp/cv2-wizard-e2e.XXXXXX)
 app="$work/app"
 mkdir -p "$app"
 cp "$exe" "$app/Corvell2.exe"
-cp "$(dirname "$exe")/treeprobe.exe" "$work/"
+# The probe that reads the wizard back is built beside the program.
+cp "$(dirname "$exe")/treeprobe.exe" "$work/" || { echo "FAIL: no treeprobe.exe beside $exe"; exit 1; }
 own_prefix=0
 if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX="$work/prefix"
