@@ -66,8 +66,7 @@ if [ ! -f "$marlett" ]; then
     (cd "$out/fonts-wine" && apt-get download fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb .) ||
         fail "the Marlett font could not be had (Debian package fonts-wine)"
 fi
-wine64 wineboot -i >/dev/null 2>&1
-wineserver -w
+e2e_prefix
 cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
 
 # The desktop cropped to its windows (the plain background trimmed away), with a margin of

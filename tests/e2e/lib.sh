@@ -112,11 +112,24 @@ row_point() {
     value "${key%text}$2"
 }
 
+# Makes the Wine prefix unless it is there; called before the script starts anything under
+# Wine (a running session may not have written its registry files yet). Wine's first start
+# writes the prefix, which takes a minute or more on a busy machine: done apart, it does not
+# eat into the deadline of the first window. The session that made it is left to end, so
+# that the programs it started do not take part in the script's session (an end of the
+# session asked for by the script would wait for them).
+e2e_prefix() {
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    timeout 600 wine64 wineboot -i >/dev/null 2>&1 || fail "Wine did not make its prefix $WINEPREFIX"
+    timeout 120 wineserver -w || fail "the Wine session that made the prefix did not end"
+}
+
 # Starts a program in a Wine desktop of the script's own ($desktop, $desktop_size) from the
 # folder $1 and waits for the desktop to appear.
 desktop_start() {
-    local from=$1 deadline=$((SECONDS + 60))
+    local from=$1 deadline
     shift
+    deadline=$((SECONDS + 60))
     (cd "$from" && exec wine64 explorer /desktop=$desktop,$desktop_size "$@" >/dev/null 2>&1) &
     until xdotool search --name "$desktop - " >/dev/null 2>&1; do
         [ $SECONDS -lt $deadline ] || fail "the Wine desktop $desktop did not appear"

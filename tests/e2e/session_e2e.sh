@@ -45,6 +45,8 @@ fail() {
     [ -n "$shots" ] && import -window root "$shots/session-$scenario-failure.png" 2>/dev/null
     exit 1
 }
+e2e_prefix
+
 shot() {
     [ -n "$shots" ] || return 0
     import -window root -crop 640x560+0+0 +repage "$shots/session-$1.png"

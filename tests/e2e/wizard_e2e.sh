@@ -84,6 +84,7 @@ wizard_type() {
 }
 wizard_shot() { shot wizard-$1; }
 
+e2e_prefix
 (cd "$app" && exec wine64 Corvell2.exe >/dev/null 2>&1) &
 app_pid=$!
 
