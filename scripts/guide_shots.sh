@@ -5,8 +5,9 @@
 # The program runs in a Wine desktop of its own on its own Xvfb: a first start in an empty
 # folder goes through the new-user wizard, then the window is shown with its menus and
 # dialogs and fills a stand-in entry form (tests/e2e/target_win.cpp). Each picture is the
-# desktop cropped to what is on it. The pictures land in docs/images/; a picture whose
-# subject the program does not have (yet) is left out and the guide is built without it.
+# desktop cropped to what is on it; the pictures land in docs/images/. Every step waits for
+# what it needs (a field's focus, a menu or a dialog open, a form filled), asking a probe
+# on the desktop (tests/e2e/treeprobe_win.cpp), with a deadline and a message.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -29,7 +30,10 @@ cp "$out/win/treeprobe.exe" "$out/win/target.exe" "$out/win/typetext.exe" "$work
 export WINEPREFIX="$work/prefix"
 e2e_start_xvfb
 xvfb_pid=$E2E_XVFB_PID
+probe_dir="$work/probe"
+look_file="$work/look.txt"
 cleanup() {
+    rm -rf "$probe_dir"  # the probe ends when its folder goes
     wineserver -k >/dev/null 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
@@ -44,39 +48,44 @@ fail() {
     exit 1
 }
 
+# Everything happens in one Wine desktop, kept by the probe that stays on it from the first
+# start to the end: the program can be closed and started again without the desktop, or the
+# Wine session, going away in between.
 desktop=cv2guide
 desk_w=900
 desk_h=640
-winpath() { echo "Z:${1//\//\\}"; }
-# Starts the program and waits for its desktop: a probe started before the desktop is up
-# would make the desktop itself, and that desktop ends with the probe, leaving the program
-# on none.
-start_program() {
-    (cd "$app" && exec wine64 explorer /desktop=$desktop,${desk_w}x$desk_h Corvell2.exe >/dev/null 2>&1) &
-    for _ in $(seq 300); do
-        xdotool search --name "$desktop - " >/dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    fail "the Wine desktop $desktop did not appear"
-}
-wait_window() {
-    local id
-    for _ in $(seq $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
+desktop_size=${desk_w}x$desk_h
+
+# The caption buttons are drawn with the Marlett font, which Windows has and Wine keeps in a
+# package of its own; without it they show as the letters 0, 1 and r. The font goes into
+# this run's prefix only.
+marlett=$out/fonts-wine/usr/share/wine/fonts/marlett.ttf
+[ -f /usr/share/wine/fonts/marlett.ttf ] && marlett=/usr/share/wine/fonts/marlett.ttf
+if [ ! -f "$marlett" ]; then
+    mkdir -p "$out/fonts-wine"
+    (cd "$out/fonts-wine" && apt-get download fonts-wine >/dev/null 2>&1 && dpkg-deb -x fonts-wine_*.deb .) ||
+        fail "the Marlett font could not be had (Debian package fonts-wine)"
+fi
+e2e_prefix
+cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
 
 # The desktop cropped to its windows (the plain background trimmed away), with a margin of
-# the background around them; stored as a palette PNG when that loses nothing.
+# the background around them; stored as a palette PNG when that loses nothing. The screen
+# is taken once it has stopped changing: two grabs a moment apart alike.
+grab() { import -window root -crop ${desk_w}x$desk_h+0+0 +repage -depth 8 "rgb:$1"; }
 shot() {
-    local name=$1 file="$images/$1.png" raw="$work/raw.png"
-    sleep ${2:-0.6}
-    import -window root -crop ${desk_w}x$desk_h+0+0 +repage "$raw" || fail "no screenshot for $name"
-    convert "$raw" -trim +repage -bordercolor "$(convert "$raw" -format '%[pixel:p{0,0}]' info:)" -border 8 \
-        -strip "$work/trim.png"
+    local name=$1 file="$images/$1.png" deadline=$((SECONDS + 5))
+    grab "$work/a.rgb" || fail "no screenshot for $name"
+    while :; do
+        sleep 0.25
+        grab "$work/b.rgb" || fail "no screenshot for $name"
+        cmp -s "$work/a.rgb" "$work/b.rgb" && break
+        mv "$work/b.rgb" "$work/a.rgb"
+        [ $SECONDS -lt $deadline ] || { echo "note: the screen kept changing for $name"; break; }
+    done
+    convert -size ${desk_w}x$desk_h -depth 8 "rgb:$work/b.rgb" "$work/raw.png"
+    convert "$work/raw.png" -trim +repage \
+        -bordercolor "$(convert "$work/raw.png" -format '%[pixel:p{0,0}]' info:)" -border 8 -strip "$work/trim.png"
     if [ "$(identify -format %k "$work/trim.png")" -le 256 ]; then
         convert "$work/trim.png" -define png:compression-level=9 PNG8:"$file"
     else
@@ -85,103 +94,70 @@ shot() {
     echo "picture: docs/images/$name.png ($(identify -format '%wx%h' "$file"))"
 }
 
-look_file="$work/look.txt"
-look() {
-    rm -f "$look_file"
-    (cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h treeprobe.exe look \
-        "$(winpath "$look_file")" >/dev/null 2>&1)
-    for _ in $(seq 50); do [ -f "$look_file" ] && break; sleep 0.1; done
-    grep -q '^found=1' "$look_file" 2>/dev/null
-}
-value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
-# Asks the main window to close, until the probe says it found it: explorer /desktop=
-# returns before the probe it hands to the desktop has answered, so its answer is waited
-# for, and a close that reached no window would leave the session running.
-close_program() {
-    for _ in $(seq 20); do
-        rm -f "$work/close.txt"
-        (cd "$work" && timeout 15 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h treeprobe.exe close \
-            "$(winpath "$work/close.txt")" >/dev/null 2>&1)
-        for _ in $(seq 50); do [ -f "$work/close.txt" ] && break; sleep 0.1; done
-        grep -q '^found=1' "$work/close.txt" 2>/dev/null && return 0
-        sleep 0.5
-    done
-    fail "the main window could not be asked to close"
-}
-row_point() {
-    local key
-    key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
-    [ -n "$key" ] || return 1
-    value "${key%text}label"
-}
-click_at() {
-    xdotool mousemove $1 $2
-    sleep 0.3
-    xdotool click ${3:-1}
-    sleep 0.5
-}
 desk_focus() {
     local desk
     desk=$(xdotool search --name "$desktop - " 2>/dev/null | head -1)
     [ -n "$desk" ] && xdotool windowfocus "$desk" 2>/dev/null
 }
+# Waits until the main window is there (into $look_file).
+wait_main() {
+    local deadline=$((SECONDS + 60))
+    until look; do
+        [ $SECONDS -lt $deadline ] || fail "the main window did not appear"
+        sleep 0.2
+    done
+}
+# Waits until that many popup menus are open.
+wait_menus() {
+    ask_until 10 "menus=$1" menus || fail "not $1 menus open but $(cat "$work/until.txt")"
+}
+# Waits until a window with that caption is there (1) or gone (0).
+wait_dialog() {
+    ask_until 10 "found=${2:-1}" fields "$1" || fail "the window $1 did not $([ "${2:-1}" = 1 ] && echo open || echo close)"
+}
+# Opens the item menu on a row with the right button.
+item_menu() {
+    xdotool mousemove $(row_point "$1" label) click 3
+    wait_menus 1
+}
 
 # ---- First start in an empty folder: the new-user wizard, page by page ----
-start_program
-wizard=$(wait_window "新規作成ウィザード" 90) || fail "the wizard did not open on a first start"
+desktop_start "$app" Corvell2.exe
 desk_focus
-sleep 1
-# Each page's fields, each followed by Enter, typed by a helper inside the desktop.
-fields() {
-    rm -f "$work/typed"
-    (cd "$work" && timeout 60 wine64 explorer /desktop=$desktop,${desk_w}x$desk_h typetext.exe \
-        "$(winpath "$work/typed")" "$@" >/dev/null 2>&1)
-    for _ in $(seq 600); do [ -f "$work/typed" ] && break; sleep 0.1; done
-    [ -f "$work/typed" ] || fail "typing into the wizard did not finish"
-    sleep 0.3
+probe_start
+# Each run of texts typed by a helper inside the desktop (Unicode keystrokes reach a field
+# whatever the X keyboard map holds), which the probe runs there and waits for.
+wizard_type() {
+    local line="typetext.exe \"$(winpath "$work/typed")\"" text
+    for text in "$@"; do line+=" \"$text\""; done
+    ask_wait=3000 ask_into "$work/typed.txt" run "$line" && grep -qx 'exit=0' "$work/typed.txt" ||
+        fail "typing into the wizard did not finish"
 }
-next_page() {
-    xdotool key Return  # Next has the focus after the page's last field
-    sleep 0.6
+birthday=1985/04/12
+age=$(($(date +%Y) - 1985 - ($(date +%-m%d) < 412 ? 1 : 0)))
+wizard_shot() {
+    case $1 in
+    save) shot wizard-save ;;
+    page2)
+        # Leaving the birthday has filled in the age.
+        [ "$(wizard_value $wizard_birthday_id)" = $birthday ] && [ "$(wizard_value $wizard_age_id)" = $age ] ||
+            fail "the birthday and age read $(wizard_value $wizard_birthday_id) and $(wizard_value $wizard_age_id), not $birthday and $age"
+        shot wizard-2
+        ;;
+    *) shot wizard-${1#page} ;;
+    esac
 }
-fields 123 4567 東京都 千代田区 一番町1 ビル2階
-shot wizard-1
-next_page
-fields 山田 太郎 やまだ たろう ヤマダ タロウ Yamada Taro
-# The birthday picker, stepped part by part with the arrow keys from today's date to
-# 1990-04-01 (xdotool's typed digits and repeated keys do not always reach its parts);
-# leaving it fills in the age.
-y=$(date +%Y) m=$(date +%-m) d=$(date +%-d)
-steps() { if [ "$1" -ge 0 ]; then echo "down=$1"; else echo "up=$((-$1))"; fi; }
-# The day first, so that no step passes through a date that does not exist.
-fields "@keys:right=2,$(steps $((d - 1))),left=1,$(steps $((m - 4))),left=1,$(steps $((y - 1990)))"
-xdotool key Return  # to the age, filled in from the birthday
-sleep 0.6
-xdotool key Return  # the age as it is; Next gets the focus
-sleep 0.4
-shot wizard-2
-next_page
-fields 会社員 03 1234 5678 "" "" "" taro@example.jp http://example.jp/
-shot wizard-3
-next_page
-fields "" "" "" "" ""
-shot wizard-4
-xdotool key Return
-save=$(wait_window "ﾕｰｻﾞｰﾌｧｲﾙを保存" 30) || fail "no save dialog after the wizard"
-sleep 0.5
-xdotool key ctrl+a
-xdotool type --delay 40 "taro"
-shot wizard-save
-xdotool key Return
-for _ in $(seq 150); do [ -f "$app/taro.ini" ] && break; sleep 0.1; done
-[ -f "$app/taro.cv2" ] || fail "the wizard did not save taro.cv2"
-sleep 1
-for _ in $(seq 50); do look && break; sleep 0.2; done
-close_program
-# The program has written its settings once this Wine session has ended by itself (the
-# desktop goes with its last program); the next start then makes a session of its own.
-timeout 120 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1
-sleep 1
+wizard_fill taro 123 4567 東京都 千代田区 一番町1 ビル2階 -- \
+    山田 太郎 やまだ たろう ヤマダ タロウ Yamada Taro @date:$birthday "" -- \
+    会社員 03 1234 5678 "" "" "" taro@example.jp http://example.jp/ -- \
+    "当選したら、すぐにお知らせください。" "" "" "" ""
+iconv -f CP932 -t UTF-8 "$app/taro.cv2" | grep -q '^昭和60年04月12日' || fail "taro.cv2 has no 昭和60年04月12日"
+wait_main
+# Closed, and its process waited for: it has written its settings then, and a start before
+# it has ended would only bring the old window to the front.
+ask_into "$work/close.txt" close && grep -q '^found=1' "$work/close.txt" || fail "the main window could not be asked to close"
+ask_wait=1500 ask_into "$work/ended.txt" ended "$(sed -n 's/^pid=//p' "$work/close.txt")" 25000 &&
+    grep -qx 'ended=1' "$work/ended.txt" || fail "the program did not end after the close"
 
 # ---- The window as a user keeps it: placed, a few items open, pasting with Tab ----
 python3 - "$app/taro.ini" <<'EOF'
@@ -215,84 +191,99 @@ put('Menu', 'TabEnter', '1')
 body = ''.join('[%s]\r\n' % s + ''.join('%s=%s\r\n' % (k, v) for k, v in sections[s]) for s in order)
 open(path, 'wb').write(body.encode('cp932'))
 EOF
-# A desktop of another name: the first one goes away with the program that was in it.
-desktop=cv2guide2
-start_program
-for _ in $(seq 300); do look && break; sleep 0.2; done
-grep -q '^found=1' "$look_file" 2>/dev/null || fail "the main window did not appear"
+desktop_start "$app" Corvell2.exe
+wait_main
 desk_focus
-sleep 1
 shot main-window
 
 # The item menu, opened on an item with the right button.
-click_at $(row_point 山田 label) 3
+item_menu 山田
 shot item-menu
 # Its icon submenu.
 xdotool key i
+wait_menus 2
 shot item-icons
 xdotool key Escape Escape
-sleep 0.4
+wait_menus 0
 
-# The conversion submenu, where the program has it.
-if iconv -f UTF-8 -t CP932 <<<"送信時の変換" | head -c 12 >"$work/needle" && grep -qaF -f "$work/needle" "$app/Corvell2.exe"; then
-    click_at $(row_point 山田 label) 3
-    xdotool key z
-    shot convert-menu
-    xdotool key Escape Escape
-    sleep 0.4
-else
-    rm -f "$images/convert-menu.png"
-    echo "picture: convert-menu left out (this program has no conversion submenu)"
-fi
+# The conversion submenu: menus of another program cannot be read, so it is opened by its
+# accelerator.
+item_menu 山田
+xdotool key z
+wait_menus 2
+shot convert-menu
+xdotool key Escape Escape
+wait_menus 0
 
 # The follow-up key button's menu (its arrow).
 look
-click_at $(value bar1button3right)
+xdotool mousemove $(value bar1button3right) click 1
+wait_menus 1
 xdotool mousemove 880 620  # no button hint over the menu
-sleep 0.8
 shot follow-up-menu
 xdotool key Escape
-sleep 0.4
+wait_menus 0
 
 # The wait time dialog and the about box, from the item menu.
-click_at $(row_point 山田 label) 3
+item_menu 山田
 xdotool key w
-wait_window "Wait設定" 10 >/dev/null || fail "no wait time dialog"
+wait_dialog "Wait設定"
 shot wait-dialog
 xdotool key Escape
-sleep 0.5
-click_at $(row_point 山田 label) 3
+wait_dialog "Wait設定" 0
+item_menu 山田
 xdotool key v
-wait_window "ﾊﾞｰｼﾞｮﾝ情報" 10 >/dev/null || fail "no about box"
+wait_dialog "ﾊﾞｰｼﾞｮﾝ情報"
 shot about-box
 xdotool key Return
-sleep 0.5
-
-# Compact mode: the first toolbar button, and back.
-look
-click_at $(value bar1button0)
-xdotool mousemove 880 620
-sleep 0.8
-shot compact
-click_at $(value bar1button0)
-sleep 0.5
+wait_dialog "ﾊﾞｰｼﾞｮﾝ情報" 0
 
 # Filling a form: the stand-in entry form beside the window, its first field clicked, then
-# three items double-clicked one after the other.
-(cd "$work" && exec wine64 explorer /desktop=$desktop,${desk_w}x$desk_h target.exe "$(winpath "$work/target.log")" \
-    "応募フォーム" 285 60 >/dev/null 2>&1) &
-wait_window "応募フォーム" 30 >/dev/null || fail "the entry form did not appear"
-sleep 1.5
-click_at 455 90
-sleep 1.5
-look
-for item in "山田 太郎" "ヤマダ タロウ" 123-4567; do
-    xdotool mousemove $(row_point "$item" label)
-    sleep 0.3
-    xdotool click --repeat 2 --delay 80 1
-    sleep 1.5
+# three items double-clicked one after the other, each waited for in the form.
+form=応募フォーム
+(cd "$work" && exec wine64 explorer /desktop=$desktop,$desktop_size target.exe "$(winpath "$work/target.log")" \
+    "$form" 285 60 >/dev/null 2>&1) &
+ask_until 30 'c100rect=.*' fields "$form" || fail "the entry form did not appear"
+read -r left top right bottom <<<"$(sed -n 's/^c100rect=//p' "$work/until.txt")"
+[ -n "$bottom" ] || fail "the form has no first field"
+# The click makes the form the window items go to, once the program has seen it in front
+# (its status bar shows the form's title); a click that came before the form could take it
+# is made again.
+for try in 1 2 3; do
+    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+    deadline=$((SECONDS + 5))
+    until look && [ "$(value statustext)" = "$form" ]; do
+        [ $SECONDS -lt $deadline ] || break
+        sleep 0.1
+    done
+    [ "$(value statustext)" = "$form" ] && break
 done
-grep -q '^field2=123-4567' "$work/target.log" 2>/dev/null || echo "guide_shots: the form was not filled as planned" >&2
-shot form-filling 1
+[ "$(value statustext)" = "$form" ] || fail "the program did not take the form as the window to fill: $(value statustext)"
+look
+n=0
+for item in "山田 太郎" "ヤマダ タロウ" 123-4567; do
+    xdotool mousemove $(row_point "$item" label) click --repeat 2 --delay 80 1
+    deadline=$((SECONDS + 10))
+    until grep -qx "field$n=$item" "$work/target.log" && grep -qx "focus=$((n + 1))" "$work/target.log"; do
+        [ $SECONDS -lt $deadline ] || fail "$item did not arrive in the form's field $n: $(tr '\n' ' ' <"$work/target.log")"
+        sleep 0.1
+    done
+    n=$((n + 1))
+done
+xdotool mousemove 880 620
+shot form-filling
+
+# Compact mode beside the filled form: the first toolbar button; the frame's size tells when
+# it has come.
+look
+full=$(value frame)
+xdotool mousemove $(value bar1button0) click 1
+deadline=$((SECONDS + 10))
+until look && [ "$(value frame)" != "$full" ]; do
+    [ $SECONDS -lt $deadline ] || fail "compact mode did not come"
+    sleep 0.1
+done
+xdotool mousemove 880 620
+shot compact
 
 python3 "$root/scripts/build_guide.py" "$root/docs/guide.html.in" "$images" "$root/docs/Corvell2.html"

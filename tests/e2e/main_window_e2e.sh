@@ -49,14 +49,7 @@ look() {
     for _ in $(seq 50); do [ -f "$look_file" ] && break; sleep 0.1; done
     grep -q '^found=1' "$look_file" 2>/dev/null
 }
-value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
-# Screen point of a row's label or +/- button, by the row's text.
-row_point() {
-    local key
-    key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
-    [ -n "$key" ] || return 1
-    value "${key%text}$2"
-}
+# value and row_point (lib.sh) read what it found.
 expect_tree() {
     look || fail "$2: the main window is gone"
     local got

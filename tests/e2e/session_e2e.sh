@@ -45,48 +45,20 @@ fail() {
     [ -n "$shots" ] && import -window root "$shots/session-$scenario-failure.png" 2>/dev/null
     exit 1
 }
+e2e_prefix
+
 shot() {
     [ -n "$shots" ] || return 0
     import -window root -crop 640x560+0+0 +repage "$shots/session-$1.png"
 }
 
 desktop=cv2session
+desktop_size=640x560
 
-# The probe: one treeprobe that stays on the program's desktop and answers requests dropped
-# in $probe_dir (started by start_program). Each question gets an answer file of its own,
-# so an answer is never one to an earlier question.
+# The probe (lib.sh): one treeprobe that stays on the program's desktop, started by
+# start_program.
 probe_dir="$work/probe"
-mkdir -p "$probe_dir"
-answer=
-ask() {
-    local id
-    id=$(date +%s%N)$RANDOM
-    answer="$probe_dir/reply.$id"
-    printf '%s\n' "$@" >"$probe_dir/req.$id.tmp" && mv "$probe_dir/req.$id.tmp" "$probe_dir/req.$id"
-    # 10 s, or ask_wait (in 20 ms steps) for a request that waits itself
-    for _ in $(seq "${ask_wait:-500}"); do [ -f "$answer" ] && return 0; sleep 0.02; done
-    return 1
-}
-# Asks and keeps the answer in the given file; false when the probe did not answer.
-ask_into() {
-    local into=$1
-    shift
-    rm -f "$into"
-    ask "$@" && mv "$answer" "$into"
-}
-
 look_file="$work/look.txt"
-look() {
-    ask_into "$look_file" look
-    grep -q '^found=1' "$look_file" 2>/dev/null
-}
-value() { grep "^$1=" "$look_file" | head -1 | cut -d= -f2-; }
-row_point() {
-    local key
-    key=$(grep -m1 "^row[0-9]*text=$1\$" "$look_file" | cut -d= -f1)
-    [ -n "$key" ] || return 1
-    value "${key%text}$2"
-}
 # Whether a dialog of the program with that caption (the save-changes question by default)
 # is open: 1 or 0.
 box_state() {
@@ -105,27 +77,9 @@ settings='[Window]\r\nWidth=178\r\nHeight=300\r\nTop=40\r\nLeft=80\r\nExpand=0\r
 printf "$settings" >"$app/data/user.ini"
 
 # Starts the program from $app with the given arguments and waits for its window.
-# The probe must join the program's desktop, not make its own (a desktop made by the probe
-# ends with it): wait for the desktop first. explorer /desktop= hands the probe to the
-# desktop and returns at once: the probe stays.
 start_program() {
-    (cd "$app" && exec wine64 explorer /desktop=$desktop,640x560 Corvell2.exe "$@" >/dev/null 2>&1) &
-    local desk=
-    for _ in $(seq 300); do
-        desk=$(xdotool search --name "$desktop - " 2>/dev/null | head -1)
-        [ -n "$desk" ] && break
-        sleep 0.2
-    done
-    [ -n "$desk" ] || fail "the Wine desktop did not appear"
-    # The probe says when it is up; started again when its start went astray.
-    local try
-    for try in 1 2 3; do
-        [ -f "$probe_dir/ready" ] && break
-        (cd "$work" && exec wine64 explorer /desktop=$desktop,640x560 treeprobe.exe serve "$(winpath "$probe_dir")" \
-            >/dev/null 2>&1) &
-        for _ in $(seq 100); do [ -f "$probe_dir/ready" ] && break; sleep 0.2; done
-    done
-    [ -f "$probe_dir/ready" ] || fail "the probe did not start on the desktop"
+    desktop_start "$app" Corvell2.exe "$@"
+    probe_start
     local deadline=$((SECONDS + 60))
     until look; do
         [ $SECONDS -lt $deadline ] || fail "the main window did not appear"

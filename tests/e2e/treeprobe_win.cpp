@@ -2,9 +2,17 @@
 // inside a Wine desktop from X:
 //   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
 //                          item), the screen centres of each visible row's label and +/-
-//                          button, the frame's size and the bars' heights, and the screen
-//                          centres of the tool buttons
-//   treeprobe close <out>  asks the main window to close
+//                          button, the frame's size, the bars' heights, the status bar's
+//                          text (the window an item goes to) and the screen centres of the
+//                          tool buttons
+//   treeprobe close <out>  asks the main window to close; says its process id
+//   treeprobe ended <out> <pid> [ms]  waits (20 s by default) for that process to end
+//   treeprobe menus <out>  how many popup menus are open on the desktop (the menus of
+//                          another program cannot be read, only seen)
+//   treeprobe fields <out> <caption>  the window with that caption (a dialog): its screen
+//                          rectangle, whether it is the active window, the id of the
+//                          control with the focus, and each visible control's text (a date
+//                          picker's date as yyyy/mm/dd) and screen rectangle, by id
 //   treeprobe box <out> <caption>  whether a message box with that caption is open, and
 //                          the screen centres of its buttons
 //   treeprobe aside <out> <caption>  moves another program's window with that caption
@@ -49,35 +57,43 @@ HWND ChildOfClass(HWND parent, const wchar_t* cls, int skip = 0) {
     return s.found;
 }
 
-// A RECT in the other process, for messages that fill one in.
-class RemoteRect {
+// A T in the other process, for messages that fill one in.
+template <typename T>
+class Remote {
 public:
-    explicit RemoteRect(HWND window) {
+    explicit Remote(HWND window) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
         process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_) remote_ = VirtualAllocEx(process_, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        if (process_) remote_ = VirtualAllocEx(process_, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE);
     }
-    ~RemoteRect() {
+    ~Remote() {
         if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
         if (process_) CloseHandle(process_);
     }
-    RemoteRect(const RemoteRect&) = delete;
-    RemoteRect& operator=(const RemoteRect&) = delete;
+    Remote(const Remote&) = delete;
+    Remote& operator=(const Remote&) = delete;
 
-    // Sends msg with wParam and the remote RECT (pre-filled with `in`) as lParam.
-    bool Ask(HWND window, UINT msg, WPARAM wParam, RECT& inOut) {
+    // Sends msg with wParam and the remote T (pre-filled with inOut) as lParam, reads it back
+    // into inOut and gives what the message returned; false when there is no remote T.
+    bool Call(HWND window, UINT msg, WPARAM wParam, T& inOut, LRESULT& result) {
         if (!remote_) return false;
         SIZE_T done = 0;
         WriteProcessMemory(process_, remote_, &inOut, sizeof inOut, &done);
-        if (!SendMessageW(window, msg, wParam, reinterpret_cast<LPARAM>(remote_))) return false;
+        result = SendMessageW(window, msg, wParam, reinterpret_cast<LPARAM>(remote_));
         return ReadProcessMemory(process_, remote_, &inOut, sizeof inOut, &done) != 0;
+    }
+    // The same for a message that returns nonzero on success.
+    bool Ask(HWND window, UINT msg, WPARAM wParam, T& inOut) {
+        LRESULT result = 0;
+        return Call(window, msg, wParam, inOut, result) && result != 0;
     }
 
 private:
     HANDLE process_ = nullptr;
     void* remote_ = nullptr;
 };
+using RemoteRect = Remote<RECT>;
 
 std::string TextOfItem(HWND tree, HTREEITEM item) {
     // The text lives in the other process too: read it through a remote TVITEMW.
@@ -126,6 +142,15 @@ std::string Point(HWND window, int x, int y) {
     return std::to_string(p.x) + " " + std::to_string(p.y);
 }
 
+// WM_GETTEXT is marshalled between processes, unlike GetWindowText on another program's
+// controls.
+std::string TextOf(HWND window) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    return cv2::e2e::Utf8(buffer);
+}
+
 std::string Height(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -162,7 +187,9 @@ Lines Look() {
                                   std::to_string(w.right - w.left) + " " + std::to_string(w.bottom - w.top));
     out.emplace_back("client", std::to_string(c.bottom));
     out.emplace_back("coolbar", Height(ChildOfClass(frame, REBARCLASSNAMEW)));
-    out.emplace_back("status", Height(ChildOfClass(frame, STATUSCLASSNAMEW)));
+    HWND status = ChildOfClass(frame, STATUSCLASSNAMEW);
+    out.emplace_back("status", Height(status));
+    out.emplace_back("statustext", TextOf(status));
     for (int i = 0; i < 2; ++i) {
         HWND toolbar = ChildOfClass(frame, TOOLBARCLASSNAMEW, i);
         if (!toolbar) continue;
@@ -181,14 +208,75 @@ Lines Look() {
     return out;
 }
 
+std::string Rect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+           std::to_string(r.bottom);
+}
+
+// The controls of a dialog of another program, for a script that fills it in: "focus=<id>",
+// then "c<id>=<text>" and "c<id>rect=<left top right bottom>" for each visible control.
+Lines Fields(const std::wstring& caption) {
+    HWND dialog = FindWindowW(nullptr, caption.c_str());
+    if (!dialog) return {{"found", "0"}};
+    Lines out = {{"found", "1"}, {"window", Rect(dialog)}, {"active", GetForegroundWindow() == dialog ? "1" : "0"}};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
+        out.emplace_back("focus", std::to_string(GetDlgCtrlID(info.hwndFocus)));
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c)) continue;
+        std::string key = "c";
+        key += std::to_string(GetDlgCtrlID(c));
+        wchar_t cls[64] = {};
+        GetClassNameW(c, cls, 64);
+        std::string text;
+        if (lstrcmpiW(cls, DATETIMEPICK_CLASSW) == 0) {
+            SYSTEMTIME st{};
+            LRESULT valid = GDT_NONE;
+            char date[16] = "";
+            if (Remote<SYSTEMTIME>(c).Call(c, DTM_GETSYSTEMTIME, 0, st, valid) && valid == GDT_VALID)
+                wsprintfA(date, "%04d/%02d/%02d", st.wYear, st.wMonth, st.wDay);
+            text = date;
+        } else {
+            text = TextOf(c);
+        }
+        out.emplace_back(key, text);
+        out.emplace_back(key + "rect", Rect(c));
+    }
+    return out;
+}
+
 // One request: the command and its arguments after it (args[0] is the command).
 Lines Answer(const std::vector<std::wstring>& args) {
     const std::wstring& command = args[0];
     if (command == L"look") return Look();
     if (command == L"close") {
         HWND frame = FindWindowW(L"TCV2Frm", nullptr);
-        if (frame) PostMessageW(frame, WM_CLOSE, 0, 0);
-        return {{"found", frame ? "1" : "0"}};
+        if (!frame) return {{"found", "0"}};
+        DWORD pid = 0;
+        GetWindowThreadProcessId(frame, &pid);
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        return {{"found", "1"}, {"pid", std::to_string(pid)}};
+    }
+    if (command == L"ended" && args.size() >= 2) {
+        // A program has written its settings once its process is gone, and only then may
+        // the next one start (a second instance would hand over to the first and leave).
+        DWORD ms = args.size() >= 3 ? static_cast<DWORD>(_wtoi(args[2].c_str())) : 20000;
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(_wtoi(args[1].c_str())));
+        if (!process) return {{"ended", "1"}};
+        bool ended = WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return {{"ended", ended ? "1" : "0"}};
+    }
+    if (command == L"fields" && args.size() >= 2) return Fields(args[1]);
+    if (command == L"menus") {
+        int open = 0;
+        for (HWND m = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); m;
+             m = FindWindowExW(nullptr, m, L"#32768", nullptr))
+            open += IsWindowVisible(m) ? 1 : 0;
+        return {{"menus", std::to_string(open)}};
     }
     if (command == L"box" && args.size() >= 2) {
         // A message box of the program, by its caption.

@@ -17,7 +17,8 @@ work=$(mktemp -d /tmp/cv2-wizard-e2e.XXXXXX)
 app="$work/app"
 mkdir -p "$app"
 cp "$exe" "$app/Corvell2.exe"
-[ -f "$(dirname "$exe")/probe.exe" ] && cp "$(dirname "$exe")/probe.exe" "$work/probe.exe"
+# The probe that reads the wizard back is built beside the program.
+cp "$(dirname "$exe")/treeprobe.exe" "$work/" || { echo "FAIL: no treeprobe.exe beside $exe"; exit 1; }
 own_prefix=0
 if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX="$work/prefix"
@@ -27,8 +28,10 @@ e2e_start_xvfb
 xvfb_pid=$E2E_XVFB_PID
 
 app_pid=
+probe_dir="$work/probe"
 cleanup() {
     [ -n "$app_pid" ] && kill $app_pid 2>/dev/null
+    rm -rf "$probe_dir"
     wineserver -k >/dev/null 2>&1
     [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null
     if [ $own_prefix = 1 ]; then rm -rf "$work"; else rm -rf "$app"; rmdir "$work" 2>/dev/null; fi
@@ -47,13 +50,12 @@ shot() {
     import -window root "$shots/$1.png"
 }
 
-# The text of the focused control, read back by probe.exe (empty when it cannot tell).
+# The text of the focused control of the wizard, read back by the probe.
 focus_text() {
-    [ -f "$work/probe.exe" ] || return 1
-    rm -f "$work/focus.txt"
-    (cd "$work" && timeout 20 wine64 probe.exe focus focus.txt >/dev/null 2>&1)
-    grep -q '^found=1' "$work/focus.txt" 2>/dev/null || return 1
-    sed -n 's/^text=//p' "$work/focus.txt"
+    local id
+    wizard_look || return 1
+    id=$(sed -n 's/^focus=//p' "$work/wizard.txt")
+    [ -n "$id" ] && wizard_value "$id"
 }
 
 # Typed text, then Enter, into whatever has the focus. xdotool types a character missing
@@ -76,66 +78,25 @@ field() {
     xdotool key Return
     sleep 0.4
 }
+wizard_type() {
+    local text
+    for text in "$@"; do field "$text"; done
+}
+wizard_shot() { shot wizard-$1; }
 
+e2e_prefix
 (cd "$app" && exec wine64 Corvell2.exe >/dev/null 2>&1) &
 app_pid=$!
 
 wizard=$(wait_window "新規作成ウィザード" 60) || fail "the wizard did not open on a first run"
 xdotool windowfocus --sync "$wizard" 2>/dev/null
-sleep 0.5
+probe_start
 
-field 123
-field 4567
-field 東京都
-field 千代田区
-field 一番町1
-field ビル2階
-shot wizard-page1
-xdotool key Return  # Next has the focus
-sleep 0.3
-field 山田
-field 太郎
-field やまだ
-field たろう
-field ヤマダ
-field タロウ
-field Yamada
-field Taro
-field ""    # the birthday stays today; leaving it puts 0 into the age
-field 33    # typed over the selected 0
-shot wizard-page2
-xdotool key Return
-sleep 0.3
-field 会社員
-field 03
-field 1234
-field 5678
-field 03
-field 8765
-field 4321
-field taro@example.jp
-field http://example.jp/
-shot wizard-page3
-xdotool key Return
-sleep 0.3
-field memo
-field ""
-field x@y
-field ""
-field " http://a@b"
-shot wizard-page4
-xdotool key Return  # OK has the focus now
-sleep 0.5
-
-save=$(wait_window "ﾕｰｻﾞｰﾌｧｲﾙを保存" 20) || fail "no save dialog after OK"
-xdotool windowfocus --sync "$save" 2>/dev/null
-sleep 0.5
-xdotool key ctrl+a
-xdotool type --delay 30 "taro"
-shot wizard-save
-xdotool key Return
-for _ in $(seq 100); do [ -f "$app/taro.ini" ] && break; sleep 0.1; done
-[ -f "$app/taro.cv2" ] || fail "taro.cv2 was not written"
+# The birthday stays today; leaving it puts 0 into the age, and 33 is typed over it.
+wizard_fill taro 123 4567 東京都 千代田区 一番町1 ビル2階 -- \
+    山田 太郎 やまだ たろう ヤマダ タロウ Yamada Taro "" 33 -- \
+    会社員 03 1234 5678 03 8765 4321 taro@example.jp http://example.jp/ -- \
+    memo "" x@y "" " http://a@b"
 sleep 0.5
 
 # The expected tree: icon, tab-indented text.
