@@ -148,6 +148,11 @@ struct Case {
     const char* shown;
 };
 
+// Stable test names ("flat_paste"), not the bytes of the case.
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    return std::string(info.param.tree) + (info.param.paste ? "_paste" : "_nopaste");
+}
+
 class NodeMenuCases : public ::testing::TestWithParam<Case>, public testing::MainFrmFixture {};
 
 TEST_P(NodeMenuCases, VisibleEntriesAndSingleSeparators) {
@@ -173,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"nested", false,
              "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
         Case{"nested", true,
-             "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}));
+             "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}),
+    CaseName);
 
 TEST(NodeMenu, SeparatorsAreNormalisedWhateverTheyWereBefore) {
     NodeMenuVisibility all{};
