@@ -36,18 +36,6 @@ HWND WindowBase::CreateWindowFor(DWORD exStyle, const wchar_t* className, const 
     return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, nullptr, instance, this);
 }
 
-void WindowBase::Subclass(HWND control, UINT_PTR id) {
-    SetWindowSubclass(control, SubclassProcedure, id, reinterpret_cast<DWORD_PTR>(this));
-}
-
-LRESULT WindowBase::HandleControlMessage(HWND control, UINT_PTR, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallOriginal(control, msg, wParam, lParam);
-}
-
-LRESULT WindowBase::CallOriginal(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(control, msg, wParam, lParam);
-}
-
 void WindowBase::ReportException(const std::string& sjisMessage) { ReportError(hwnd_, sjisMessage); }
 
 template <typename Body>
@@ -74,16 +62,6 @@ LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     // A failed WM_CREATE must say so (-1). Anything else that failed counts as handled:
     // the default processing of, say, WM_CLOSE would go on to destroy the window.
     return self->Guarded([&] { return self->HandleMessage(msg, wParam, lParam); }, msg == WM_CREATE ? -1 : 0);
-}
-
-LRESULT CALLBACK WindowBase::SubclassProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                               DWORD_PTR refData) {
-    auto* self = reinterpret_cast<WindowBase*>(refData);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProcedure, id);
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    return self->Guarded([&] { return self->HandleControlMessage(hwnd, id, msg, wParam, lParam); }, 0);
 }
 
 }  // namespace cv2

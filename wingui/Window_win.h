@@ -1,5 +1,5 @@
 #pragma once
-// A thin base for the program's own windows and for subclassed controls.
+// A thin base for the program's own windows.
 //
 // The window procedure finds its object through GWLP_USERDATA, stored at WM_NCCREATE and
 // cleared at WM_NCDESTROY, and hands each message to HandleMessage. No exception ever
@@ -35,25 +35,16 @@ public:
     HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                          int width, int height, HWND parent, HINSTANCE instance);
 
-    // Subclasses a control: its messages go to `handler` first, which may call
-    // CallOriginal for the control's own processing.
-    void Subclass(HWND control, UINT_PTR id);
-
 protected:
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
-    // Messages of a control subclassed by Subclass(); default: the control's own processing.
-    virtual LRESULT HandleControlMessage(HWND control, UINT_PTR id, UINT msg, WPARAM wParam, LPARAM lParam);
     // An error escaped a handler; the text is code page 932. Default: the general error
     // report over this window.
     virtual void ReportException(const std::string& sjisMessage);
 
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }
-    static LRESULT CallOriginal(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                              DWORD_PTR refData);
     // Runs a message through `body`, reporting what it throws.
     template <typename Body>
     LRESULT Guarded(Body&& body, LRESULT fallback) noexcept;
