@@ -71,13 +71,14 @@ HFONT CreateWindowFont(int height) {
 // Construction
 
 Win32Platform::Win32Platform()
-    : windows(MakeWin32WindowSystem()),
+    : desktop(MakeWin32Desktop()),
+      keys(MakeWin32KeyInput()),
       clipboard(MakeWin32Clipboard()),
       files(MakeWin32FileSystem()),
       dialogs(MakeWin32Dialogs()),
       shell(MakeWin32Shell()),
       locale(MakeWin32Locale()),
-      platform{*windows, *clipboard, *files, *dialogs, *shell, *locale} {}
+      platform{*desktop, *keys, *clipboard, *files, *dialogs, *shell, *locale} {}
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform)
     : instance_(instance), platform_(platform), frm_(std::make_unique<TCV2Frm>(*this, platform)) {

@@ -166,7 +166,8 @@ private:
 // Creates the Win32 ports for the program.
 struct Win32Platform {
     Win32Platform();
-    std::unique_ptr<WindowSystem> windows;
+    std::unique_ptr<Desktop> desktop;
+    std::unique_ptr<KeyInput> keys;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<Dialogs> dialogs;

@@ -14,10 +14,10 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
         auto mutexes = cv2::MakeWin32Mutex();
-        auto windows = cv2::MakeWin32WindowSystem();
+        auto desktop = cv2::MakeWin32Desktop();
         // The first argument names the user file to open; a second start ignores it.
         return cv2::RunSingleInstance(
-            *mutexes, *windows, [&] { return cv2::RunMainWindow(instance, showCommand, cv2::CommandLineArguments()); });
+            *mutexes, *desktop, [&] { return cv2::RunMainWindow(instance, showCommand, cv2::CommandLineArguments()); });
     } catch (const std::exception& e) {
         // The main window reports its handlers' errors itself; this is what escaped it.
         MessageBoxW(nullptr, cv2::FromCp932(cv2::ErrorReportText(e.what())).c_str(),

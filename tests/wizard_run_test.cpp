@@ -11,7 +11,7 @@
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "platform/fakes/FakeDesktop.h"
 
 namespace cv2 {
 namespace {

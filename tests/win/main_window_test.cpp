@@ -17,7 +17,7 @@
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "platform/fakes/FakeDesktop.h"
 #include "base/Error.h"
 
 namespace cv2 {
@@ -250,7 +250,7 @@ TEST_F(MainWindowTest, AFailureOnEveryTickShowsOneErrorBoxAtATime) {
     // The error box's message loop keeps the 500 ms timer (id 1) ticking; a failure that
     // repeats on every tick must not stack box on box.
     constexpr WPARAM kTimer1 = 1;
-    windows.failForeground = true;
+    desktop.failForeground = true;
     int ticksInsideTheBox = 0;
     dialogs.whileBoxOpen = [&] {
         if (ticksInsideTheBox++ == 0) SendMessageW(window.Hwnd(), WM_TIMER, kTimer1, 0);
