@@ -124,6 +124,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<WindowSystem> MakeWin32Desktop() { return std::make_unique<Win32Desktop>(); }
+std::unique_ptr<Desktop> MakeWin32Desktop() { return std::make_unique<Win32Desktop>(); }
 
 }  // namespace cv2

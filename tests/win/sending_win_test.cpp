@@ -88,14 +88,15 @@ protected:
 
     Window owner;
     fakes::CallLog log;
-    std::unique_ptr<WindowSystem> windows = MakeWin32WindowSystem();
+    std::unique_ptr<Desktop> desktop = MakeWin32Desktop();
+    std::unique_ptr<KeyInput> keys = MakeWin32KeyInput();
     std::unique_ptr<Clipboard> clipboard = MakeWin32Clipboard();
     fakes::FakeFileSystem files;
     fakes::FakeDialogs dialogs;
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
     fakes::FakeMainView view{log};
-    Platform platform{*windows, *clipboard, files, dialogs, shell, locale};
+    Platform platform{*desktop, *keys, *clipboard, files, dialogs, shell, locale};
     TCV2Frm frm{view, platform};
 };
 
@@ -173,9 +174,9 @@ TEST_F(SendingWin, TitlesAreCutTo255BytesOnACharacterBoundary) {
     };
     for (const Case& c : cases) {
         Window w = MakeWindow(cls, c.title.c_str());
-        EXPECT_EQ(windows->GetWindowText(reinterpret_cast<WindowHandle>(w.get()), kTitleBufferBytes), c.expected);
+        EXPECT_EQ(desktop->GetWindowText(reinterpret_cast<WindowHandle>(w.get()), kTitleBufferBytes), c.expected);
     }
-    EXPECT_EQ(windows->GetWindowText(0, kTitleBufferBytes), "");
+    EXPECT_EQ(desktop->GetWindowText(0, kTitleBufferBytes), "");
 }
 
 // The diary's edit control: an EDIT under another class name.
@@ -201,10 +202,10 @@ TEST_F(SendingWin, SpecialTargetGetsWmPasteThroughTheClassChain) {
 
     auto h = [](const Window& w) { return reinterpret_cast<WindowHandle>(w.get()); };
     const std::string diary = "日記・予定";
-    EXPECT_EQ(windows->FindWindowEx(h(top), "MDIClient", nullptr), h(mdi));
-    EXPECT_EQ(windows->FindWindowEx(h(mdi), "ThunderRT6FormDC", &diary), h(form));
-    EXPECT_EQ(windows->FindWindowEx(h(form), "ThunderRT6UserControlDC", nullptr), h(user));
-    EXPECT_EQ(windows->FindWindowEx(h(user), "TextEdit", nullptr), h(edit));
+    EXPECT_EQ(desktop->FindWindowEx(h(top), "MDIClient", nullptr), h(mdi));
+    EXPECT_EQ(desktop->FindWindowEx(h(mdi), "ThunderRT6FormDC", &diary), h(form));
+    EXPECT_EQ(desktop->FindWindowEx(h(form), "ThunderRT6UserControlDC", nullptr), h(user));
+    EXPECT_EQ(desktop->FindWindowEx(h(user), "TextEdit", nullptr), h(edit));
 
     view.down[ToolButton::Paste] = true;
     view.status = "Tarvex[Tarvex] - [日記・予定]";
@@ -220,13 +221,13 @@ TEST_F(SendingWin, SynthesizedCtrlVPastesIntoTheFocusedEdit) {
     Window top = MakeWindow(TestClass(L"Cv2TestForm"), L"form");
     Window edit = MakeWindow(L"EDIT", L"", top.get(), WS_BORDER);
     ShowWindow(top.get(), SW_SHOW);
-    windows->SetForegroundWindow(reinterpret_cast<WindowHandle>(top.get()));
+    desktop->SetForegroundWindow(reinterpret_cast<WindowHandle>(top.get()));
     SetFocus(edit.get());
     PumpUntil([] { return false; }, 200);
 
     view.down[ToolButton::Paste] = false;
     frm.SendText("ﾃｽﾄ入力");
-    EXPECT_EQ(windows->SendKeys({{kVkControl, false}, {kVkV, false}, {kVkControl, true}, {kVkV, true}}), 4);
+    EXPECT_EQ(keys->SendKeys({{kVkControl, false}, {kVkV, false}, {kVkControl, true}, {kVkV, true}}), 4);
     if (!PumpUntil([&] { return !TextOf(edit.get()).empty(); }, 2000))
         GTEST_SKIP() << "synthesized input was not delivered to this desktop";
     EXPECT_EQ(TextOf(edit.get()), L"ﾃｽﾄ入力");
@@ -238,18 +239,18 @@ TEST_F(SendingWin, UnicodeUnitsAndHeldModifiersThroughTheKeyPort) {
     Window edit = MakeWindow(L"EDIT", L"", top.get(), WS_BORDER);
     ShowWindow(top.get(), SW_SHOW);
     auto h = reinterpret_cast<WindowHandle>(top.get());
-    ASSERT_TRUE(windows->ForceForegroundWindow(h));
+    ASSERT_TRUE(desktop->ForceForegroundWindow(h));
     SetFocus(edit.get());
-    EXPECT_TRUE(windows->HasHandledActivation(h, 500));
+    EXPECT_TRUE(desktop->HasHandledActivation(h, 500));
 
     // A held left Shift shows in the generic state and goes with its release.
-    EXPECT_EQ(windows->SendKeys({{kVkLShift, false}}), 1);
-    EXPECT_TRUE(windows->IsKeyDown(kVkLShift));
-    EXPECT_TRUE(windows->IsKeyDown(kVkShift));
-    EXPECT_EQ(windows->SendKeys({{kVkUnassigned, false}, {kVkUnassigned, true}, {kVkLShift, true}}), 3);
-    EXPECT_FALSE(windows->IsKeyDown(kVkShift));
+    EXPECT_EQ(keys->SendKeys({{kVkLShift, false}}), 1);
+    EXPECT_TRUE(keys->IsKeyDown(kVkLShift));
+    EXPECT_TRUE(keys->IsKeyDown(kVkShift));
+    EXPECT_EQ(keys->SendKeys({{kVkUnassigned, false}, {kVkUnassigned, true}, {kVkLShift, true}}), 3);
+    EXPECT_FALSE(keys->IsKeyDown(kVkShift));
 
-    EXPECT_EQ(windows->SendKeys({{0x3042, false, true}, {0x3042, true, true}, {L'a', false, true}, {L'a', true, true}}),
+    EXPECT_EQ(keys->SendKeys({{0x3042, false, true}, {0x3042, true, true}, {L'a', false, true}, {L'a', true, true}}),
               4);
     if (!PumpUntil([&] { return TextOf(edit.get()).size() >= 2; }, 2000))
         GTEST_SKIP() << "synthesized input was not delivered to this desktop";
@@ -257,8 +258,8 @@ TEST_F(SendingWin, UnicodeUnitsAndHeldModifiersThroughTheKeyPort) {
 }
 
 TEST_F(SendingWin, IntegrityLevelsOfOwnWindowsMatchThisProcess) {
-    std::uint32_t ours = windows->IntegrityLevel(0);
-    EXPECT_EQ(windows->IntegrityLevel(reinterpret_cast<WindowHandle>(owner.get())), ours);
+    std::uint32_t ours = desktop->IntegrityLevel(0);
+    EXPECT_EQ(desktop->IntegrityLevel(reinterpret_cast<WindowHandle>(owner.get())), ours);
     if (ours == kIntegrityUnknown) GTEST_SKIP() << "no integrity level on this system";
     EXPECT_GE(ours, 0x1000u);  // at least low; 0 would be untrusted, not a real desktop program
 }
