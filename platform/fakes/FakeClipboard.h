@@ -66,7 +66,8 @@ public:
 
 private:
     unsigned Register(const ClipboardExtra& extra) {
-        if (unregisterableNames.count(extra.registeredName)) return 0;
+        // The system registers nothing under an empty name.
+        if (extra.registeredName.empty() || unregisterableNames.count(extra.registeredName)) return 0;
         auto [it, added] = registered.emplace(extra.registeredName, 0xC000 + static_cast<unsigned>(registered.size()));
         return it->second;
     }

@@ -159,26 +159,6 @@ TEST_F(SendingWin, ClipboardHeldElsewhereFailsAfterRetryingOrWaitsItOut) {
     }
 }
 
-TEST_F(SendingWin, TitlesAreCutTo255BytesOnACharacterBoundary) {
-    const wchar_t* cls = TestClass(L"Cv2TestTitle");
-    struct Case {
-        std::wstring title;
-        std::string expected;
-    };
-    Case cases[] = {
-        {std::wstring(300, L'a'), std::string(255, 'a')},
-        {std::wstring(254, L'b') + L"あいう", std::string(254, 'b')},
-        {std::wstring(253, L'c') + L"あいう", std::string(253, 'c') + "あ"},
-        {L"Tarvex[Tarvex] - [日記・予定]", "Tarvex[Tarvex] - [日記・予定]"},
-        {L"", ""},
-    };
-    for (const Case& c : cases) {
-        Window w = MakeWindow(cls, c.title.c_str());
-        EXPECT_EQ(desktop->GetWindowText(reinterpret_cast<WindowHandle>(w.get()), kTitleBufferBytes), c.expected);
-    }
-    EXPECT_EQ(desktop->GetWindowText(0, kTitleBufferBytes), "");
-}
-
 // The diary's edit control: an EDIT under another class name.
 const wchar_t* TextEditClass() {
     WNDCLASSW wc{};
