@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/Cp932.h"
+#include "platform/Clipboard_win.h"
 #include "platform/Retry.h"
 #include "platform/Win32Ports.h"
 
@@ -16,16 +17,16 @@ namespace {
 // A global memory block holding a copy of some bytes, freed unless the clipboard took it.
 class Block {
 public:
-    Block(const void* bytes, std::size_t size) {
-        handle_ = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+    Block(const ClipboardCalls& calls, const void* bytes, std::size_t size) : calls_(calls) {
+        handle_ = calls_.alloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
         if (!handle_) {
             error_ = ::GetLastError();
             return;
         }
-        void* p = ::GlobalLock(handle_);
+        void* p = calls_.lock(handle_);
         if (!p) {
             error_ = ::GetLastError();
-            ::GlobalFree(handle_);
+            calls_.free(handle_);
             handle_ = nullptr;
             return;
         }
@@ -36,14 +37,14 @@ public:
     Block& operator=(const Block&) = delete;
     ~Block() {
         Unlock();
-        if (handle_ && !owned_) ::GlobalFree(handle_);
+        if (handle_ && !owned_) calls_.free(handle_);
     }
 
     bool Filled() const { return handle_ != nullptr; }
     DWORD Error() const { return error_; }
 
     bool HandTo(UINT format) {
-        if (!::SetClipboardData(format, handle_)) {
+        if (!calls_.setData(format, handle_)) {
             error_ = ::GetLastError();
             return false;
         }
@@ -54,10 +55,11 @@ public:
 
 private:
     void Unlock() {
-        if (locked_) ::GlobalUnlock(handle_);
+        if (locked_) calls_.unlock(handle_);
         locked_ = false;
     }
 
+    const ClipboardCalls& calls_;
     HGLOBAL handle_ = nullptr;
     DWORD error_ = NO_ERROR;
     bool locked_ = false;
@@ -66,46 +68,53 @@ private:
 
 class Win32Clipboard : public Clipboard {
 public:
+    explicit Win32Clipboard(const ClipboardCalls& calls) : calls_(calls) {}
+
     ClipboardResult WriteText(WindowHandle owner, const std::string& text,
                               const std::vector<ClipboardExtra>& extras) override {
         std::vector<UINT> formats;
         formats.reserve(extras.size());
         for (const ClipboardExtra& extra : extras) {
             UINT format = extra.format;
-            if (!format) format = ::RegisterClipboardFormatW(FromCp932(extra.registeredName).c_str());
+            if (!format) format = calls_.registerFormat(FromCp932(extra.registeredName).c_str());
             formats.push_back(format);
         }
 
         bool opened = RetryForMs(
-            kClipboardRetryMs, kClipboardRetryStepMs,
-            [&] { return ::OpenClipboard(reinterpret_cast<HWND>(owner)) != 0; }, [] { return ::GetTickCount64(); },
-            [](int ms) { ::Sleep(static_cast<DWORD>(ms)); });
+            kClipboardRetryMs, kClipboardRetryStepMs, [&] { return calls_.open(reinterpret_cast<HWND>(owner)) != 0; },
+            [] { return ::GetTickCount64(); }, [](int ms) { ::Sleep(static_cast<DWORD>(ms)); });
         if (!opened) return {ClipboardStatus::Busy, ::GetLastError()};
 
         ClipboardResult result = PutText(text);
         if (result.status == ClipboardStatus::Ok) {
             for (std::size_t i = 0; i < extras.size(); ++i) {
                 if (!formats[i]) continue;
-                Block block(extras[i].bytes.data(), extras[i].bytes.size());
+                Block block(calls_, extras[i].bytes.data(), extras[i].bytes.size());
                 if (block.Filled()) block.HandTo(formats[i]);
             }
         }
-        ::CloseClipboard();
+        calls_.close();
         return result;
     }
 
 private:
-    static ClipboardResult PutText(const std::string& text) {
-        Block block(text.c_str(), text.size() + 1);
+    ClipboardResult PutText(const std::string& text) {
+        Block block(calls_, text.c_str(), text.size() + 1);
         if (!block.Filled()) return {ClipboardStatus::Failed, block.Error()};
-        if (!::EmptyClipboard()) return {ClipboardStatus::Failed, ::GetLastError()};
+        if (!calls_.empty()) return {ClipboardStatus::Failed, ::GetLastError()};
         if (!block.HandTo(CF_TEXT)) return {ClipboardStatus::Failed, block.Error()};
         return {};
     }
+
+    ClipboardCalls calls_;
 };
 
 }  // namespace
 
-std::unique_ptr<Clipboard> MakeWin32Clipboard() { return std::make_unique<Win32Clipboard>(); }
+std::unique_ptr<Clipboard> MakeWin32Clipboard(const ClipboardCalls& calls) {
+    return std::make_unique<Win32Clipboard>(calls);
+}
+
+std::unique_ptr<Clipboard> MakeWin32Clipboard() { return MakeWin32Clipboard(ClipboardCalls{}); }
 
 }  // namespace cv2

@@ -15,6 +15,7 @@
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
+#include "tests/win/RecordedClipboardCalls.h"
 #include "platform/fakes/FakeShell.h"
 #include "base/Error.h"
 
@@ -90,7 +91,8 @@ protected:
     fakes::CallLog log;
     std::unique_ptr<Desktop> desktop = MakeWin32Desktop();
     std::unique_ptr<KeyInput> keys = MakeWin32KeyInput();
-    std::unique_ptr<Clipboard> clipboard = MakeWin32Clipboard();
+    testing::ClipboardRecording clipboardCalls;
+    std::unique_ptr<Clipboard> clipboard = MakeWin32Clipboard(testing::ClipboardRecording::Calls());
     fakes::FakeFileSystem files;
     fakes::FakeDialogs dialogs;
     fakes::FakeShell shell;
@@ -120,6 +122,27 @@ TEST_F(SendingWin, ClipboardReceivesShiftJisUtf16AndPrivacyFlags) {
         ASSERT_GE(flag.size(), 4u);
         EXPECT_EQ(flag.substr(0, 4), std::string(4, '\0'));
     }
+}
+
+TEST_F(SendingWin, ClipboardCallsComeInTheOrderOtherProgramsKnow) {
+    view.down[ToolButton::Paste] = false;
+    frm.SendText("abc");
+    // The formats are registered before the clipboard is opened; each block is filled
+    // before EmptyClipboard and unlocked after the clipboard took it.
+    std::vector<std::string> expected = {
+        "RegisterClipboardFormat", "RegisterClipboardFormat", "RegisterClipboardFormat",
+        "OpenClipboard",           "GlobalAlloc(0x2002, 4)",  "GlobalLock",
+        "EmptyClipboard",          "SetClipboardData(1)",     "GlobalUnlock",
+    };
+    // UTF-16 text, the locale and the three flags.
+    for (const char* set : {"SetClipboardData(13)", "SetClipboardData(16)", "SetClipboardData(registered)",
+                            "SetClipboardData(registered)", "SetClipboardData(registered)"}) {
+        expected.push_back(std::string(set) == "SetClipboardData(13)" ? "GlobalAlloc(0x2002, 8)"
+                                                                      : "GlobalAlloc(0x2002, 4)");
+        expected.insert(expected.end(), {"GlobalLock", set, "GlobalUnlock"});
+    }
+    expected.push_back("CloseClipboard");
+    EXPECT_EQ(clipboardCalls.calls, expected);
 }
 
 DWORD WINAPI HoldClipboard(void* param) {
