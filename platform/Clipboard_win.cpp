@@ -80,10 +80,16 @@ public:
             formats.push_back(format);
         }
 
+        DWORD openError = NO_ERROR;
+        auto open = [&] {
+            if (calls_.open(reinterpret_cast<HWND>(owner))) return true;
+            openError = ::GetLastError();
+            return false;
+        };
         bool opened = RetryForMs(
-            kClipboardRetryMs, kClipboardRetryStepMs, [&] { return calls_.open(reinterpret_cast<HWND>(owner)) != 0; },
-            [] { return ::GetTickCount64(); }, [](int ms) { ::Sleep(static_cast<DWORD>(ms)); });
-        if (!opened) return {ClipboardStatus::Busy, ::GetLastError()};
+            kClipboardRetryMs, kClipboardRetryStepMs, open, [] { return ::GetTickCount64(); },
+            [](int ms) { ::Sleep(static_cast<DWORD>(ms)); });
+        if (!opened) return {ClipboardStatus::Busy, openError};
 
         ClipboardResult result = PutText(text);
         if (result.status == ClipboardStatus::Ok) {
