@@ -14,10 +14,11 @@
 #include "base/ErrorReport.h"
 #include "CV2MainFrm/SendConversion.h"
 #include "platform/Clipboard.h"
+#include "platform/Desktop.h"
+#include "platform/KeyInput.h"
 #include "base/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
-#include "platform/WindowSystem.h"
 #include "settings/Ini.h"
 #include "tree/ItemTree.h"
 
@@ -25,7 +26,8 @@ namespace cv2 {
 
 // The ports the main window talks to the system through.
 struct Platform {
-    WindowSystem& windows;
+    Desktop& desktop;
+    KeyInput& keys;
     Clipboard& clipboard;
     FileSystem& files;
     Shell& shell;

@@ -2,7 +2,7 @@
 // What the main window's files share: control ids, its timer, and small helpers.
 #include <windows.h>
 
-#include "platform/WindowSystem.h"
+#include "base/Types.h"
 #include "tree/ItemTree.h"
 
 namespace cv2::mainwindow {

@@ -1,6 +1,5 @@
 // Target tracking and sending an item into another program.
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -25,13 +24,6 @@ constexpr const char* kTargetElevated = "管理者として実行中のウィン
 constexpr int kReadyBudgetMs = 500;
 constexpr int kReadyStepMs = 10;
 
-constexpr unsigned kCfLocale = 16;
-constexpr unsigned char kLocaleJapanese[4] = {0x11, 0x04, 0, 0};  // LCID 0x0411, little-endian
-
-// Clipboard managers hold the clipboard for a moment after each change.
-constexpr std::uint64_t kOpenRetryMs = 200;
-constexpr int kOpenRetryStepMs = 10;
-
 struct FollowUpDisplay {
     int image;
     const char* hint;
@@ -46,16 +38,16 @@ constexpr int kFollowUpNone = 0;
 constexpr int kFollowUpTab = 1;
 constexpr int kFollowUpEnter = 2;
 
-KeyInput Press(std::uint16_t key) { return {key, false, false}; }
-KeyInput Release(std::uint16_t key) { return {key, true, false}; }
+KeyEvent Press(std::uint16_t key) { return {key, false, false}; }
+KeyEvent Release(std::uint16_t key) { return {key, true, false}; }
 
 // The releases in batch[from..] of keys pressed in batch[..from), or of every key the batch
 // presses when what went out is not known (from < 0).
-std::vector<KeyInput> ReleasesStillDue(const std::vector<KeyInput>& batch, int from) {
-    std::vector<KeyInput> due;
+std::vector<KeyEvent> ReleasesStillDue(const std::vector<KeyEvent>& batch, int from) {
+    std::vector<KeyEvent> due;
     const std::size_t start = from < 0 ? 0 : static_cast<std::size_t>(from);
     for (std::size_t i = start; i < batch.size(); ++i) {
-        const KeyInput& e = batch[i];
+        const KeyEvent& e = batch[i];
         if (!e.release) continue;
         bool pressed = from < 0;
         for (std::size_t j = 0; j < start && !pressed; ++j)
@@ -68,23 +60,23 @@ std::vector<KeyInput> ReleasesStillDue(const std::vector<KeyInput>& batch, int f
 // Sends the batch in one go. When the system took only its beginning, or the port threw,
 // the releases of whatever may have gone down are sent again on their own, so that no key
 // stays down in the system whatever fails in between.
-void SendBatch(WindowSystem& windows, const std::vector<KeyInput>& batch) {
+void SendBatch(KeyInput& keys, const std::vector<KeyEvent>& batch) {
     int sent = 0;
     try {
-        sent = windows.SendKeys(batch);
+        sent = keys.SendKeys(batch);
     } catch (...) {
         try {
-            std::vector<KeyInput> due = ReleasesStillDue(batch, -1);
-            if (!due.empty()) windows.SendKeys(due);
+            std::vector<KeyEvent> due = ReleasesStillDue(batch, -1);
+            if (!due.empty()) keys.SendKeys(due);
         } catch (...) {
             // The original failure is the one to report.
         }
         throw;
     }
-    std::vector<KeyInput> due = ReleasesStillDue(batch, sent);
+    std::vector<KeyEvent> due = ReleasesStillDue(batch, sent);
     // A few attempts: the system may refuse input for a moment (a desktop switch).
     for (int attempt = 0; attempt < 3 && !due.empty(); ++attempt) {
-        int n = windows.SendKeys(due);
+        int n = keys.SendKeys(due);
         due.erase(due.begin(), due.begin() + (n < 0 ? 0 : std::min<std::ptrdiff_t>(n, std::ssize(due))));
     }
 }
@@ -94,36 +86,36 @@ void SendBatch(WindowSystem& windows, const std::vector<KeyInput>& batch) {
 // pressed again. An Alt or Windows key released with nothing in between would open the
 // target's menu bar or the Start menu, so an unassigned key goes first. A held Ctrl is left
 // alone: the chord's own Ctrl release lets go of it.
-void ReleaseModifiers(WindowSystem& windows) {
-    std::vector<KeyInput> releases;
+void ReleaseModifiers(KeyInput& keys) {
+    std::vector<KeyEvent> releases;
     bool menuKey = false;
     for (std::uint16_t key : {kVkLShift, kVkRShift, kVkLMenu, kVkRMenu, kVkLWin, kVkRWin}) {
-        if (!windows.IsKeyDown(key)) continue;
+        if (!keys.IsKeyDown(key)) continue;
         releases.push_back(Release(key));
         menuKey = menuKey || (key != kVkLShift && key != kVkRShift);
     }
     // Some input sources set only the generic state.
-    if (releases.empty() && windows.IsKeyDown(kVkShift)) releases.push_back(Release(kVkShift));
-    if (!menuKey && windows.IsKeyDown(kVkMenu)) {
+    if (releases.empty() && keys.IsKeyDown(kVkShift)) releases.push_back(Release(kVkShift));
+    if (!menuKey && keys.IsKeyDown(kVkMenu)) {
         releases.push_back(Release(kVkMenu));
         menuKey = true;
     }
     if (releases.empty()) return;
-    std::vector<KeyInput> batch;
+    std::vector<KeyEvent> batch;
     if (menuKey) batch = {Press(kVkUnassigned), Release(kVkUnassigned)};
     batch.insert(batch.end(), releases.begin(), releases.end());
-    SendBatch(windows, batch);
+    SendBatch(keys, batch);
 }
 
-void PressAndRelease(WindowSystem& windows, std::uint16_t key) {
-    ReleaseModifiers(windows);
-    SendBatch(windows, {Press(key), Release(key)});
+void PressAndRelease(KeyInput& keys, std::uint16_t key) {
+    ReleaseModifiers(keys);
+    SendBatch(keys, {Press(key), Release(key)});
 }
 
-void PasteByKeys(WindowSystem& windows) {
-    ReleaseModifiers(windows);
+void PasteByKeys(KeyInput& keys) {
+    ReleaseModifiers(keys);
     // Ctrl is released before V, as a user's fingers would leave the keys.
-    SendBatch(windows, {Press(kVkControl), Press(kVkV), Release(kVkControl), Release(kVkV)});
+    SendBatch(keys, {Press(kVkControl), Press(kVkV), Release(kVkControl), Release(kVkV)});
 }
 
 // After SetForegroundWindow(target): waits, within one budget, until the target is really
@@ -131,104 +123,45 @@ void PasteByKeys(WindowSystem& windows) {
 // the system would still drop it or hand it to another window. Throws when the target
 // exists but will not come to the front. With no target, or one that is gone, the keys go
 // wherever the focus is, as they always did.
-void MakeReady(WindowSystem& windows, WindowHandle target) {
-    if (!target || !windows.IsWindow(target)) return;
-    const std::uint64_t start = windows.TickCount();
+void MakeReady(Desktop& desktop, WindowHandle target) {
+    if (!target || !desktop.IsWindow(target)) return;
+    const std::uint64_t start = desktop.TickCount();
     auto left = [&] {
-        std::uint64_t spent = windows.TickCount() - start;
+        std::uint64_t spent = desktop.TickCount() - start;
         return spent >= kReadyBudgetMs ? 0 : kReadyBudgetMs - static_cast<int>(spent);
     };
-    if (windows.IsIconic(target)) windows.ShowRestored(target);
-    while (windows.GetForegroundWindow() != target) {
-        if (!windows.IsWindow(target)) return;
+    if (desktop.IsIconic(target)) desktop.ShowRestored(target);
+    while (desktop.GetForegroundWindow() != target) {
+        if (!desktop.IsWindow(target)) return;
         if (left() == 0) throw Error(kTargetNotInFront);
-        if (windows.ForceForegroundWindow(target) && windows.GetForegroundWindow() == target) break;
-        windows.Sleep(kReadyStepMs);
+        if (desktop.ForceForegroundWindow(target) && desktop.GetForegroundWindow() == target) break;
+        desktop.Sleep(kReadyStepMs);
     }
     // In front; a target that does not answer in time gets the keys queued all the same.
-    while (!windows.HasHandledActivation(target, left())) {
-        if (left() == 0 || !windows.IsWindow(target)) return;
-        windows.Sleep(kReadyStepMs);
+    while (!desktop.HasHandledActivation(target, left())) {
+        if (left() == 0 || !desktop.IsWindow(target)) return;
+        desktop.Sleep(kReadyStepMs);
     }
 }
 
 // Windows silently drops synthesized input and messages into a process that runs at a
 // higher integrity level (a program run as administrator).
-void RefuseElevatedTarget(WindowSystem& windows, WindowHandle target) {
-    if (!target || !windows.IsWindow(target)) return;
-    const std::uint32_t theirs = windows.IntegrityLevel(target);
-    const std::uint32_t ours = windows.IntegrityLevel(0);
+void RefuseElevatedTarget(Desktop& desktop, WindowHandle target) {
+    if (!target || !desktop.IsWindow(target)) return;
+    const std::uint32_t theirs = desktop.IntegrityLevel(target);
+    const std::uint32_t ours = desktop.IntegrityLevel(0);
     if (theirs != kIntegrityUnknown && ours != kIntegrityUnknown && theirs > ours) throw Error(kTargetElevated);
 }
 
-void PasteIntoDiary(WindowSystem& windows, WindowHandle target) {
+void PasteIntoDiary(Desktop& desktop, WindowHandle target) {
     // Each search takes the previous result as its parent with no test in between, so a
-    // search after a failed one looks among the top-level windows.
+    // search after a failed one looks among the top-level desktop.
     const std::string diaryName = kDiaryFormName;
-    WindowHandle w1 = windows.FindWindowEx(target, "MDIClient", nullptr);
-    WindowHandle w2 = windows.FindWindowEx(w1, "ThunderRT6FormDC", &diaryName);
-    WindowHandle w3 = windows.FindWindowEx(w2, "ThunderRT6UserControlDC", nullptr);
-    WindowHandle w4 = windows.FindWindowEx(w3, "TextEdit", nullptr);
-    if (w4) windows.SendPaste(w4);
-}
-
-// A global memory block that is freed unless the clipboard took it over.
-class ClipboardBlock {
-public:
-    ClipboardBlock(Clipboard& clipboard, const void* bytes, std::size_t size) : clipboard_(clipboard) {
-        block_ = clipboard_.Alloc(kGmemMoveableDdeshare, size);
-        if (!block_) throw Error(kCannotFillClipboard);
-        void* p = clipboard_.Lock(block_);
-        if (!p) {
-            clipboard_.Free(block_);
-            throw Error(kCannotFillClipboard);
-        }
-        locked_ = true;
-        std::memcpy(p, bytes, size);
-    }
-    ClipboardBlock(const ClipboardBlock&) = delete;
-    ClipboardBlock& operator=(const ClipboardBlock&) = delete;
-    ~ClipboardBlock() {
-        Unlock();
-        if (!owned_) clipboard_.Free(block_);
-    }
-
-    void HandTo(unsigned format) {
-        if (!clipboard_.SetData(format, block_)) throw Error(kCannotFillClipboard);
-        owned_ = true;
-    }
-    void Unlock() {
-        if (locked_) clipboard_.Unlock(block_);
-        locked_ = false;
-    }
-
-private:
-    Clipboard& clipboard_;
-    MemoryHandle block_ = 0;
-    bool locked_ = false;
-    bool owned_ = false;
-};
-
-// Closes the clipboard on every path once it was opened.
-class ClipboardCloser {
-public:
-    explicit ClipboardCloser(Clipboard& clipboard) : clipboard_(clipboard) {}
-    ClipboardCloser(const ClipboardCloser&) = delete;
-    ClipboardCloser& operator=(const ClipboardCloser&) = delete;
-    ~ClipboardCloser() { clipboard_.Close(); }
-
-private:
-    Clipboard& clipboard_;
-};
-
-bool OpenWithRetry(Clipboard& clipboard, WindowHandle owner) {
-    if (clipboard.Open(owner)) return true;
-    const std::uint64_t start = clipboard.TickCount();
-    while (clipboard.TickCount() - start < kOpenRetryMs) {
-        clipboard.Pause(kOpenRetryStepMs);
-        if (clipboard.Open(owner)) return true;
-    }
-    return false;
+    WindowHandle w1 = desktop.FindWindowEx(target, "MDIClient", nullptr);
+    WindowHandle w2 = desktop.FindWindowEx(w1, "ThunderRT6FormDC", &diaryName);
+    WindowHandle w3 = desktop.FindWindowEx(w2, "ThunderRT6UserControlDC", nullptr);
+    WindowHandle w4 = desktop.FindWindowEx(w3, "TextEdit", nullptr);
+    if (w4) desktop.SendPaste(w4);
 }
 
 // UTF-16 little-endian with its terminating zero, as CF_UNICODETEXT holds it.
@@ -246,20 +179,14 @@ std::vector<unsigned char> UnicodeBytes(const std::string& text) {
     return bytes;
 }
 
-void SetBlock(Clipboard& clipboard, unsigned format, const void* bytes, std::size_t size) {
-    ClipboardBlock block(clipboard, bytes, size);
-    block.HandTo(format);
-    block.Unlock();
-}
-
 }  // namespace
 
 // ---- target tracking ----
 
 void TCV2Frm::Timer1Timer() {
-    WindowHandle h = platform_.windows.GetForegroundWindow();
+    WindowHandle h = platform_.desktop.GetForegroundWindow();
     if (h == view_.Handle()) return;
-    std::string title = platform_.windows.GetWindowText(h, kTitleBufferBytes);
+    std::string title = platform_.desktop.GetWindowText(h, kTitleBufferBytes);
     if (title.empty()) return;
     if (title != view_.StatusText() || h != targetWindow) {
         targetWindow = h;
@@ -279,39 +206,27 @@ void TCV2Frm::PasteBtnClick() {
 // ---- sending ----
 
 void TCV2Frm::WriteClipboardText(const std::string& text) {
-    Clipboard& clipboard = platform_.clipboard;
-    // Registered before opening, to hold the clipboard no longer than needed. They keep
-    // personal data out of clipboard managers, the clipboard history and the cloud clipboard.
-    const unsigned excludeFormat = clipboard.RegisterFormat("ExcludeClipboardContentFromMonitorProcessing");
-    const unsigned historyFormat = clipboard.RegisterFormat("CanIncludeInClipboardHistory");
-    const unsigned cloudFormat = clipboard.RegisterFormat("CanUploadToCloudClipboard");
-
-    if (!OpenWithRetry(clipboard, view_.Handle())) throw Error(kCannotOpenClipboard);
-    ClipboardCloser closer(clipboard);
-
-    {
-        ClipboardBlock block(clipboard, text.c_str(), text.size() + 1);
-        if (!clipboard.Empty()) throw Error(kCannotFillClipboard);
-        block.HandTo(kCfText);
-        block.Unlock();
-    }
-    // The text is on the clipboard now. What follows only helps, so none of it may stop
-    // the send: a failure leaves that one format out.
-    auto extra = [&](unsigned format, const void* bytes, std::size_t size) {
-        if (!format) return;
-        try {
-            SetBlock(clipboard, format, bytes, size);
-        } catch (const Error&) {}
+    // Beside the text: our own UTF-16 text, so that the paste is right whatever the system's
+    // code page; the locale that tells programs reading the text its code page; and flags
+    // that keep personal data out of clipboard managers, the clipboard history and the cloud
+    // clipboard. They only help, so none of them may stop the send.
+    const std::vector<unsigned char> zeroDword(4, 0);
+    const std::vector<ClipboardExtra> extras = {
+        {kCfUnicodeText, {}, UnicodeBytes(text)},
+        {kCfLocale, {}, {0x11, 0x04, 0, 0}},  // LCID 0x0411, little-endian
+        {0, "ExcludeClipboardContentFromMonitorProcessing", zeroDword},
+        {0, "CanIncludeInClipboardHistory", zeroDword},
+        {0, "CanUploadToCloudClipboard", zeroDword},
     };
-    // Our own UTF-16 text, so that the paste is right whatever the system's code page, and
-    // the locale that tells programs reading CF_TEXT its code page.
-    std::vector<unsigned char> unicode = UnicodeBytes(text);
-    extra(kCfUnicodeText, unicode.data(), unicode.size());
-    extra(kCfLocale, kLocaleJapanese, sizeof kLocaleJapanese);
-    const unsigned char zeroDword[4] = {0, 0, 0, 0};
-    extra(excludeFormat, zeroDword, sizeof zeroDword);
-    extra(historyFormat, zeroDword, sizeof zeroDword);
-    extra(cloudFormat, zeroDword, sizeof zeroDword);
+    switch (platform_.clipboard.WriteText(view_.Handle(), text, extras).status) {
+        case ClipboardStatus::Ok:
+            return;
+        case ClipboardStatus::Busy:
+            throw Error(kCannotOpenClipboard);
+        case ClipboardStatus::Failed:
+            throw Error(kCannotFillClipboard);
+    }
+    throw Error(kCannotFillClipboard);
 }
 
 void TCV2Frm::SendText(const std::string& itemText) {
@@ -321,33 +236,33 @@ void TCV2Frm::SendText(const std::string& itemText) {
     if (!itemText.empty()) WriteClipboardText(text);
     if (!view_.IsDown(ToolButton::Paste)) return;
 
-    WindowSystem& windows = platform_.windows;
-    RefuseElevatedTarget(windows, targetWindow);
-    windows.SetForegroundWindow(targetWindow);
-    MakeReady(windows, targetWindow);
+    Desktop& desktop = platform_.desktop;
+    RefuseElevatedTarget(desktop, targetWindow);
+    desktop.SetForegroundWindow(targetWindow);
+    MakeReady(desktop, targetWindow);
     // A negative wait would block the program for good.
-    if (waitTime >= 0) windows.Sleep(waitTime);
+    if (waitTime >= 0) desktop.Sleep(waitTime);
     if (view_.StatusText() == kSpecialTargetTitle) {
-        PasteIntoDiary(windows, targetWindow);
+        PasteIntoDiary(desktop, targetWindow);
     } else if (conversion.typing) {
         // For fields that refuse pasting; the text is on the clipboard all the same.
-        const std::vector<KeyInput> keys = TypedKeys(text);
-        if (!keys.empty()) {
+        const std::vector<KeyEvent> typed = TypedKeys(text);
+        if (!typed.empty()) {
             // A held Alt would turn typed characters into the target's menu keys.
-            ReleaseModifiers(windows);
-            SendBatch(windows, keys);
+            ReleaseModifiers(platform_.keys);
+            SendBatch(platform_.keys, typed);
         }
     } else {
-        PasteByKeys(windows);
+        PasteByKeys(platform_.keys);
     }
     PressFollowUpKey();
-    windows.SetForegroundWindow(targetWindow);
+    desktop.SetForegroundWindow(targetWindow);
 }
 
 void TCV2Frm::PressFollowUpKey() {
     if (!view_.IsDown(ToolButton::Paste)) return;
-    if (tabEnterIndex == kFollowUpTab) PressAndRelease(platform_.windows, kVkTab);
-    if (tabEnterIndex == kFollowUpEnter) PressAndRelease(platform_.windows, kVkReturn);
+    if (tabEnterIndex == kFollowUpTab) PressAndRelease(platform_.keys, kVkTab);
+    if (tabEnterIndex == kFollowUpEnter) PressAndRelease(platform_.keys, kVkReturn);
 }
 
 void TCV2Frm::SendPointerItem() {
@@ -379,11 +294,11 @@ void TCV2Frm::NoTabEnterClick(int index) {
 
 void TCV2Frm::TabEnterBtnClick() {
     if (!view_.IsDown(ToolButton::Paste) || tabEnterIndex == kFollowUpNone) return;
-    RefuseElevatedTarget(platform_.windows, targetWindow);
-    platform_.windows.SetForegroundWindow(targetWindow);
-    MakeReady(platform_.windows, targetWindow);
+    RefuseElevatedTarget(platform_.desktop, targetWindow);
+    platform_.desktop.SetForegroundWindow(targetWindow);
+    MakeReady(platform_.desktop, targetWindow);
     PressFollowUpKey();
-    platform_.windows.SetForegroundWindow(targetWindow);
+    platform_.desktop.SetForegroundWindow(targetWindow);
 }
 
 void TCV2Frm::ApplyClickMode() {

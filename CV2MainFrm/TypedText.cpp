@@ -6,9 +6,9 @@
 
 namespace cv2 {
 
-std::vector<KeyInput> TypedKeys(std::string_view text) {
+std::vector<KeyEvent> TypedKeys(std::string_view text) {
     const std::wstring wide = FromCp932(text);
-    std::vector<KeyInput> keys;
+    std::vector<KeyEvent> keys;
     keys.reserve(wide.size() * 2);
     for (wchar_t c : wide) {
         // Code page 932 lies inside the BMP: every character is one UTF-16 unit.

@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/WindowSystem.h"
+#include "platform/KeyInput.h"
 
 namespace cv2 {
 
 // The keystrokes that type the code page 932 text: for each UTF-16 unit a press and a
 // release, in order. Empty for an empty text.
-std::vector<KeyInput> TypedKeys(std::string_view text);
+std::vector<KeyEvent> TypedKeys(std::string_view text);
 
 }  // namespace cv2

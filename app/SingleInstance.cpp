@@ -22,24 +22,24 @@ private:
 
 }  // namespace
 
-void ActivateRunningInstance(WindowSystem& windows) {
+void ActivateRunningInstance(Desktop& desktop) {
     // The running instance may still be starting or already ending: then there is
     // nothing to bring forward and this start simply ends.
-    WindowHandle mainWindow = windows.FindTopLevelWindow(kMainWindowClass);
+    WindowHandle mainWindow = desktop.FindTopLevelWindow(kMainWindowClass);
     if (!mainWindow) return;
-    windows.SetForegroundWindow(mainWindow);
+    desktop.SetForegroundWindow(mainWindow);
     // A framework that minimises a hidden owner window instead of the main window would
     // be restored through that owner.
-    WindowHandle owner = windows.GetOwnerWindow(mainWindow);
-    if (owner && windows.IsIconic(owner)) windows.Restore(owner);
+    WindowHandle owner = desktop.GetOwnerWindow(mainWindow);
+    if (owner && desktop.IsIconic(owner)) desktop.Restore(owner);
     // Our main window has no owner: it is the window that is minimised, so it is the one
     // to restore.
-    if (windows.IsIconic(mainWindow)) windows.Restore(mainWindow);
+    if (desktop.IsIconic(mainWindow)) desktop.Restore(mainWindow);
 }
 
-int RunSingleInstance(MutexApi& mutexes, WindowSystem& windows, const std::function<int()>& runMainWindow) {
+int RunSingleInstance(MutexApi& mutexes, Desktop& desktop, const std::function<int()>& runMainWindow) {
     if (MutexHandle running = mutexes.Open(kInstanceMutexName)) {
-        ActivateRunningInstance(windows);
+        ActivateRunningInstance(desktop);
         mutexes.Close(running);
         return 0;
     }

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "platform/Mutex.h"
-#include "platform/WindowSystem.h"
+#include "platform/Desktop.h"
 
 namespace cv2 {
 
@@ -14,9 +14,9 @@ inline constexpr const char* kMainWindowClass = "TCV2Frm";
 
 // Runs `runMainWindow` when no other instance holds the mutex and returns its exit code;
 // otherwise activates the running instance and returns 0.
-int RunSingleInstance(MutexApi& mutexes, WindowSystem& windows, const std::function<int()>& runMainWindow);
+int RunSingleInstance(MutexApi& mutexes, Desktop& desktop, const std::function<int()>& runMainWindow);
 
 // The second start's half: foreground, and out of the minimised state.
-void ActivateRunningInstance(WindowSystem& windows);
+void ActivateRunningInstance(Desktop& desktop);
 
 }  // namespace cv2

@@ -14,7 +14,8 @@
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "platform/fakes/FakeDesktop.h"
+#include "platform/fakes/FakeKeyInput.h"
 
 namespace cv2 {
 namespace {
@@ -22,7 +23,8 @@ namespace {
 constexpr int kGroups = 2000;  // 2,000 groups of 10 items: 20,000 items
 
 struct Session {
-    explicit Session(FileSystem& files) : platform{windows, clipboard, files, shell, locale}, frm(view, platform) {
+    explicit Session(FileSystem& files)
+        : platform{desktop, keys, clipboard, files, shell, locale}, frm(view, platform) {
         ItemTree& tree = frm.Tree();
         for (int g = 0; g < kGroups; ++g) {
             Item* top = tree.AppendChild(nullptr, "group " + std::to_string(g));
@@ -40,7 +42,8 @@ struct Session {
 
     fakes::CallLog log;
     fakes::FakeMainView view{log};
-    fakes::FakeWindowSystem windows{log};
+    fakes::FakeDesktop desktop{log};
+    fakes::FakeKeyInput keys{log};
     fakes::FakeClipboard clipboard{log};
     fakes::FakeShell shell;
     fakes::FakeLocale locale;

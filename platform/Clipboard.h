@@ -1,40 +1,52 @@
 #pragma once
-// The system clipboard and its global memory blocks, one operation per Win32 call, so
-// that the write sequence (and every failure path of it) lives in portable code.
-#include <cstddef>
+// The system clipboard, as the program uses it: replace its content with a text and a few
+// extra formats in one go.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/Types.h"
 
 namespace cv2 {
 
-using MemoryHandle = std::uintptr_t;  // 0 is null
-
 inline constexpr unsigned kCfText = 1;
+inline constexpr unsigned kCfLocale = 16;
 inline constexpr unsigned kCfUnicodeText = 13;
-inline constexpr unsigned kGmemMoveableDdeshare = 0x2002;
+
+// Clipboard managers hold the clipboard for a moment after each change, so opening it is
+// tried again every kClipboardRetryStepMs for kClipboardRetryMs after the first refusal.
+inline constexpr std::uint64_t kClipboardRetryMs = 200;
+inline constexpr int kClipboardRetryStepMs = 10;
+
+// One more format beside the text: a standard one by number, or, with `format` 0, one
+// registered under `registeredName`.
+struct ClipboardExtra {
+    unsigned format = 0;
+    std::string registeredName;
+    std::vector<unsigned char> bytes;
+};
+
+enum class ClipboardStatus {
+    Ok,
+    Busy,    // another program held the clipboard all through the retries; nothing changed
+    Failed,  // the text could not be put on it; what it held before may be gone
+};
+
+struct ClipboardResult {
+    ClipboardStatus status = ClipboardStatus::Ok;
+    std::uint32_t error = 0;  // the system's error code, read right after the call that failed
+};
 
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
 
-    // False while another program holds the clipboard.
-    virtual bool Open(WindowHandle owner) = 0;
-    virtual bool Empty() = 0;
-    virtual bool SetData(unsigned format, MemoryHandle block) = 0;
-    virtual bool Close() = 0;
-    // A registered clipboard format by name; 0 on failure.
-    virtual unsigned RegisterFormat(const std::string& name) = 0;
-
-    virtual MemoryHandle Alloc(unsigned flags, std::size_t bytes) = 0;
-    virtual void* Lock(MemoryHandle block) = 0;
-    virtual bool Unlock(MemoryHandle block) = 0;
-    virtual void Free(MemoryHandle block) = 0;
-
-    // Milliseconds since some fixed moment, and a short pause: for retrying Open.
-    virtual std::uint64_t TickCount() = 0;
-    virtual void Pause(int milliseconds) = 0;
+    // Empties the clipboard on behalf of `owner` and puts `text` on it as code page 932 text
+    // with its terminating zero, then each extra in order. The extras are best effort: one
+    // that cannot be set (a name that cannot be registered, no memory) is left out and the
+    // write is still Ok. The clipboard is closed again on every path.
+    virtual ClipboardResult WriteText(WindowHandle owner, const std::string& text,
+                                      const std::vector<ClipboardExtra>& extras) = 0;
 };
 
 }  // namespace cv2

@@ -1,42 +1,126 @@
-// The system clipboard and global memory, one Win32 call per operation.
+// The clipboard through OpenClipboard and global memory blocks. The order of the calls is
+// the one programs that watch the clipboard have always seen from us: the formats are
+// registered before the clipboard is opened, so that it is held no longer than needed, and
+// each block is filled before EmptyClipboard and unlocked after SetClipboardData.
 #include <windows.h>
 
+#include <cstring>
+
 #include "base/Cp932.h"
+#include "platform/Clipboard_win.h"
+#include "platform/Retry.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {
 namespace {
 
-HGLOBAL ToGlobal(MemoryHandle h) { return reinterpret_cast<HGLOBAL>(h); }
+// A global memory block holding a copy of some bytes, freed unless the clipboard took it.
+class Block {
+public:
+    Block(const ClipboardCalls& calls, const void* bytes, std::size_t size) : calls_(calls) {
+        handle_ = calls_.alloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+        if (!handle_) {
+            error_ = ::GetLastError();
+            return;
+        }
+        void* p = calls_.lock(handle_);
+        if (!p) {
+            error_ = ::GetLastError();
+            calls_.free(handle_);
+            handle_ = nullptr;
+            return;
+        }
+        std::memcpy(p, bytes, size);
+        locked_ = true;
+    }
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    ~Block() {
+        Unlock();
+        if (handle_ && !owned_) calls_.free(handle_);
+    }
+
+    bool Filled() const { return handle_ != nullptr; }
+    DWORD Error() const { return error_; }
+
+    bool HandTo(UINT format) {
+        if (!calls_.setData(format, handle_)) {
+            error_ = ::GetLastError();
+            return false;
+        }
+        owned_ = true;
+        Unlock();
+        return true;
+    }
+
+private:
+    void Unlock() {
+        if (locked_) calls_.unlock(handle_);
+        locked_ = false;
+    }
+
+    const ClipboardCalls& calls_;
+    HGLOBAL handle_ = nullptr;
+    DWORD error_ = NO_ERROR;
+    bool locked_ = false;
+    bool owned_ = false;
+};
 
 class Win32Clipboard : public Clipboard {
 public:
-    bool Open(WindowHandle owner) override { return ::OpenClipboard(reinterpret_cast<HWND>(owner)) != 0; }
-    bool Empty() override { return ::EmptyClipboard() != 0; }
-    bool SetData(unsigned format, MemoryHandle block) override {
-        return ::SetClipboardData(format, ToGlobal(block)) != nullptr;
+    explicit Win32Clipboard(const ClipboardCalls& calls) : calls_(calls) {}
+
+    ClipboardResult WriteText(WindowHandle owner, const std::string& text,
+                              const std::vector<ClipboardExtra>& extras) override {
+        std::vector<UINT> formats;
+        formats.reserve(extras.size());
+        for (const ClipboardExtra& extra : extras) {
+            UINT format = extra.format;
+            if (!format) format = calls_.registerFormat(FromCp932(extra.registeredName).c_str());
+            formats.push_back(format);
+        }
+
+        DWORD openError = NO_ERROR;
+        auto open = [&] {
+            if (calls_.open(reinterpret_cast<HWND>(owner))) return true;
+            openError = ::GetLastError();
+            return false;
+        };
+        bool opened = RetryForMs(
+            kClipboardRetryMs, kClipboardRetryStepMs, open, [] { return ::GetTickCount64(); },
+            [](int ms) { ::Sleep(static_cast<DWORD>(ms)); });
+        if (!opened) return {ClipboardStatus::Busy, openError};
+
+        ClipboardResult result = PutText(text);
+        if (result.status == ClipboardStatus::Ok) {
+            for (std::size_t i = 0; i < extras.size(); ++i) {
+                if (!formats[i]) continue;
+                Block block(calls_, extras[i].bytes.data(), extras[i].bytes.size());
+                if (block.Filled()) block.HandTo(formats[i]);
+            }
+        }
+        calls_.close();
+        return result;
     }
-    bool Close() override { return ::CloseClipboard() != 0; }
-    unsigned RegisterFormat(const std::string& name) override {
-        std::wstring wide = FromCp932(name);
-        return ::RegisterClipboardFormatW(wide.c_str());
+
+private:
+    ClipboardResult PutText(const std::string& text) {
+        Block block(calls_, text.c_str(), text.size() + 1);
+        if (!block.Filled()) return {ClipboardStatus::Failed, block.Error()};
+        if (!calls_.empty()) return {ClipboardStatus::Failed, ::GetLastError()};
+        if (!block.HandTo(CF_TEXT)) return {ClipboardStatus::Failed, block.Error()};
+        return {};
     }
-    MemoryHandle Alloc(unsigned flags, std::size_t bytes) override {
-        return reinterpret_cast<MemoryHandle>(::GlobalAlloc(flags, bytes));
-    }
-    void* Lock(MemoryHandle block) override { return ::GlobalLock(ToGlobal(block)); }
-    bool Unlock(MemoryHandle block) override {
-        // Zero with NO_ERROR means the last lock was released.
-        ::SetLastError(NO_ERROR);
-        return ::GlobalUnlock(ToGlobal(block)) != 0 || ::GetLastError() == NO_ERROR;
-    }
-    void Free(MemoryHandle block) override { ::GlobalFree(ToGlobal(block)); }
-    std::uint64_t TickCount() override { return ::GetTickCount64(); }
-    void Pause(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
+
+    ClipboardCalls calls_;
 };
 
 }  // namespace
 
-std::unique_ptr<Clipboard> MakeWin32Clipboard() { return std::make_unique<Win32Clipboard>(); }
+std::unique_ptr<Clipboard> MakeWin32Clipboard(const ClipboardCalls& calls) {
+    return std::make_unique<Win32Clipboard>(calls);
+}
+
+std::unique_ptr<Clipboard> MakeWin32Clipboard() { return MakeWin32Clipboard(ClipboardCalls{}); }
 
 }  // namespace cv2

@@ -9,6 +9,7 @@
 
 #include "base/Path.h"
 #include "platform/PosixPorts.h"
+#include "platform/Wildcard.h"
 
 namespace cv2 {
 namespace {
@@ -67,30 +68,6 @@ std::wstring FromNative(std::string_view s) {
         i += 1 + static_cast<std::size_t>(extra);
     }
     return out;
-}
-
-// "*" for any run, "?" for one character, ASCII letters without regard to case, and "*.*"
-// for every name, as the Windows directory search matches.
-bool Matches(std::wstring_view mask, std::wstring_view name) {
-    if (mask == L"*.*") return true;
-    // Iterative with one backtrack point per "*": linear enough for any real mask.
-    std::size_t m = 0, n = 0, starM = std::wstring_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && mask[m] == L'*') {
-            starM = m++;
-            starN = n;
-        } else if (m < mask.size() && (mask[m] == L'?' || SameTextAscii(mask.substr(m, 1), name.substr(n, 1)))) {
-            ++m;
-            ++n;
-        } else if (starM != std::wstring_view::npos) {
-            m = starM + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == L'*') ++m;
-    return m == mask.size();
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -207,7 +184,7 @@ public:
         if (!d) return found;
         while (dirent* e = ::readdir(d)) {
             std::wstring name = FromNative(e->d_name);
-            if (Matches(mask, name)) found.push_back(name);
+            if (MatchesWildcard(mask, name)) found.push_back(name);
         }
         ::closedir(d);
         return found;

@@ -8,6 +8,8 @@
 // `attempt` runs at most `attempts` times. After a failure, `busy` tells whether the failure
 // may pass (a sharing violation, a refused access); only then does `pause` run and the
 // attempt repeat. The last failure's error state is whatever `attempt` left.
+#include <cstdint>
+
 namespace cv2 {
 
 inline constexpr int kFileAttempts = 10;
@@ -20,6 +22,20 @@ bool RetryWhileBusy(int attempts, Attempt&& attempt, Busy&& busy, Pause&& pause)
         if (i >= attempts || !busy()) return false;
         pause();
     }
+}
+
+// Runs `attempt` once and, while it fails, again after each pause(stepMs) until `budgetMs`
+// have passed since the first failure by `now` (milliseconds). The attempt after the last
+// pause still counts, so a holder that lets go at the very end is not missed.
+template <typename Attempt, typename Now, typename Pause>
+bool RetryForMs(std::uint64_t budgetMs, int stepMs, Attempt&& attempt, Now&& now, Pause&& pause) {
+    if (attempt()) return true;
+    const std::uint64_t start = now();
+    while (now() - start < budgetMs) {
+        pause(stepMs);
+        if (attempt()) return true;
+    }
+    return false;
 }
 
 }  // namespace cv2

@@ -3,17 +3,19 @@
 #include <memory>
 
 #include "platform/Clipboard.h"
+#include "platform/Desktop.h"
 #include "base/FileSystem.h"
 #include "platform/Ime.h"
+#include "platform/KeyInput.h"
 #include "platform/Locale.h"
 #include "platform/Mutex.h"
 #include "platform/Profile.h"
 #include "platform/Shell.h"
-#include "platform/WindowSystem.h"
 
 namespace cv2 {
 
-std::unique_ptr<WindowSystem> MakeWin32WindowSystem();
+std::unique_ptr<Desktop> MakeWin32Desktop();
+std::unique_ptr<KeyInput> MakeWin32KeyInput();
 std::unique_ptr<Clipboard> MakeWin32Clipboard();
 std::unique_ptr<FileSystem> MakeWin32FileSystem();
 std::unique_ptr<Shell> MakeWin32Shell();

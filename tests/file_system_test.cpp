@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/PosixPorts.h"
+#include "platform/fakes/FakeFileSystem.h"
+#include "tests/contracts/FileSystemContract.h"
 
 namespace cv2 {
 namespace {
@@ -33,6 +35,35 @@ protected:
     std::wstring wdir_;
     std::unique_ptr<FileSystem> files_;
 };
+
+// The contract, against the fake and against real folders.
+struct FakeFilesHarness {
+    fakes::FakeFileSystem files;
+    FileSystem& Port() { return files; }
+    std::wstring Dir() { return L"C:\\Work\\"; }
+};
+
+class PosixFilesHarness {
+public:
+    PosixFilesHarness() {
+        char name[] = "/tmp/cv2-files-XXXXXX";
+        if (mkdtemp(name)) dir_ = name;
+    }
+    ~PosixFilesHarness() {
+        if (!dir_.empty()) std::system(("rm -rf '" + dir_ + "'").c_str());
+    }
+    PosixFilesHarness(const PosixFilesHarness&) = delete;
+    PosixFilesHarness& operator=(const PosixFilesHarness&) = delete;
+    FileSystem& Port() { return *files_; }
+    std::wstring Dir() { return std::wstring(dir_.begin(), dir_.end()) + L"\\"; }
+
+private:
+    std::string dir_;
+    std::unique_ptr<FileSystem> files_ = MakePosixFileSystem();
+};
+
+using FileSystemHarnesses = ::testing::Types<FakeFilesHarness, PosixFilesHarness>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Native, FileSystemContract, FileSystemHarnesses);
 
 TEST_F(PosixFiles, WriteThenReadWithJapaneseNamesAndBackslashes) {
     std::wstring path = wdir_ + L"\\ユーザー表.cv2";  // "\" is a folder separator here too

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -147,6 +148,8 @@ struct Case {
     bool paste;
     const char* shown;
 };
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.tree << (c.paste ? " paste" : " no paste"); }
 
 // Stable test names ("flat_paste"), not the bytes of the case.
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {

@@ -20,17 +20,17 @@ constexpr WindowHandle kTarget = 500;
 class SendingConversion : public ::testing::Test, public testing::MainFrmFixture {
 protected:
     SendingConversion() {
-        windows.windows[kTarget] = {0, "Chrome_WidgetWin_1", "応募フォーム - Browser"};
+        desktop.windows[kTarget] = {0, "Chrome_WidgetWin_1", "応募フォーム - Browser"};
         view.down[ToolButton::Paste] = true;
         TrackTarget(kTarget);
         view.status = "応募フォーム - Browser";
     }
 
     std::vector<std::string> KeyCalls() const {
-        std::vector<std::string> keys;
+        std::vector<std::string> calls;
         for (const auto& c : log.calls)
-            if (c.rfind("key(", 0) == 0) keys.push_back(c);
-        return keys;
+            if (c.rfind("key(", 0) == 0) calls.push_back(c);
+        return calls;
     }
 };
 
@@ -56,15 +56,15 @@ TEST_F(SendingConversion, ClipboardOnlyModeAndTheSpecialTargetGetTheConvertedTex
     view.down[ToolButton::Paste] = true;
     const std::string special = "Tarvex[Tarvex] - [日記・予定]";
     view.status = special;
-    windows.windows[kTarget].title = special;
-    windows.windows[101] = {kTarget, "MDIClient", ""};
-    windows.windows[102] = {101, "ThunderRT6FormDC", "日記・予定"};
-    windows.windows[103] = {102, "ThunderRT6UserControlDC", ""};
-    windows.windows[104] = {103, "TextEdit", ""};
+    desktop.windows[kTarget].title = special;
+    desktop.windows[101] = {kTarget, "MDIClient", ""};
+    desktop.windows[102] = {101, "ThunderRT6FormDC", "日記・予定"};
+    desktop.windows[103] = {102, "ThunderRT6UserControlDC", ""};
+    desktop.windows[104] = {103, "TextEdit", ""};
     SetConversion({kConvertHalfWidthKana, false, true});
     frm.SendText("たろう");
     EXPECT_EQ(clipboard.Text(), "ﾀﾛｳ");
-    EXPECT_THAT(windows.pasted, ElementsAre(104));
+    EXPECT_THAT(desktop.pasted, ElementsAre(104));
     EXPECT_THAT(KeyCalls(), IsEmpty()) << "the diary keeps its WM_PASTE, typing mode or not";
 }
 
@@ -84,9 +84,9 @@ TEST_F(SendingConversion, AnItemThatConvertsToNothingEmptiesTheClipboardInsteadO
 TEST(TypedKeys, EachCharacterIsOneUnicodePressAndRelease) {
     EXPECT_THAT(TypedKeys(""), IsEmpty());
     // ソ ends in 0x5C: one character, not a backslash after it.
-    const std::vector<KeyInput> keys = TypedKeys("東ｱソ\\@");
+    const std::vector<KeyEvent> keys = TypedKeys("東ｱソ\\@");
     std::vector<std::string> seen;
-    for (const KeyInput& k : keys) {
+    for (const KeyEvent& k : keys) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%04X%s%s", unsigned{k.key}, k.release ? "^" : "v", k.unicode ? "" : "!");
         seen.push_back(buf);
@@ -103,9 +103,9 @@ TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
     EXPECT_THAT(KeyCalls(),
                 ElementsAre("key(U+FF41, 4)", "key(U+FF41, 6)", "key(U+FF42, 4)", "key(U+FF42, 6)", "key(U+3000, 4)",
                             "key(U+3000, 6)", "key(U+FF11, 4)", "key(U+FF11, 6)", "key(0x09, 0)", "key(0x09, 2)"));
-    ASSERT_FALSE(windows.batches.empty());
-    EXPECT_EQ(windows.batches.front().size(), 8u) << "one batch for the whole text";
-    const auto clip = std::find(log.calls.begin(), log.calls.end(), "CloseClipboard");
+    ASSERT_FALSE(keys.batches.empty());
+    EXPECT_EQ(keys.batches.front().size(), 8u) << "one batch for the whole text";
+    const auto clip = std::find(log.calls.begin(), log.calls.end(), "WriteClipboard");
     const auto typed = std::find(log.calls.begin(), log.calls.end(), "key(U+FF41, 4)");
     EXPECT_LT(clip, typed);
     EXPECT_EQ(log.calls.back(), "SetForegroundWindow(500)");
@@ -113,12 +113,12 @@ TEST_F(SendingConversion, TypingModeTypesTheConvertedTextInsteadOfCtrlV) {
 
 TEST_F(SendingConversion, TypingModeLetsGoOfAHeldAltBeforeTheFirstCharacter) {
     frm.TypingClick();
-    windows.keysDown = {kVkLMenu};
+    keys.keysDown = {kVkLMenu};
     frm.SendText("a");
     // Alt+a would be the target's menu key; the unassigned key keeps the menu bar shut.
     EXPECT_THAT(KeyCalls(),
                 ElementsAre("key(0xE8, 0)", "key(0xE8, 2)", "key(0xA4, 2)", "key(U+0061, 4)", "key(U+0061, 6)"));
-    EXPECT_THAT(windows.keysDown, IsEmpty());
+    EXPECT_THAT(keys.keysDown, IsEmpty());
 }
 
 TEST_F(SendingConversion, TypingModeWithAnEmptyItemTypesNothingAndStillPressesTheFollowUpKey) {
@@ -130,11 +130,11 @@ TEST_F(SendingConversion, TypingModeWithAnEmptyItemTypesNothingAndStillPressesTh
 
 TEST_F(SendingConversion, AHalfTypedTextLeavesNoKeyDown) {
     frm.TypingClick();
-    windows.nextBatchLimit = 3;  // the system takes a press, a release and a press
+    keys.nextBatchLimit = 3;  // the system takes a press, a release and a press
     frm.SendText("xy");
-    ASSERT_GE(windows.typed.size(), 4u);
+    ASSERT_GE(keys.typed.size(), 4u);
     int down = 0;
-    for (const KeyInput& k : windows.typed) down += k.release ? -1 : 1;
+    for (const KeyEvent& k : keys.typed) down += k.release ? -1 : 1;
     EXPECT_EQ(down, 0) << "the press that went out alone was released";
 }
 

@@ -6,38 +6,38 @@
 
 #include "app/SingleInstance.h"
 #include "platform/fakes/FakeMutex.h"
-#include "platform/fakes/FakeWindowSystem.h"
+#include "platform/fakes/FakeDesktop.h"
 
 namespace cv2 {
 namespace {
 
 using fakes::CallLog;
+using fakes::FakeDesktop;
 using fakes::FakeMutexApi;
 using fakes::FakeMutexSystem;
-using fakes::FakeWindowSystem;
 
 constexpr WindowHandle kFirstMain = 7;
 constexpr WindowHandle kOtherApp = 9;
 
-struct Desktop {
+struct Machine {
     CallLog log;
     FakeMutexSystem system;
-    FakeWindowSystem windows{log};
+    FakeDesktop desktop{log};
 
-    Desktop() {
-        windows.windows[kOtherApp] = {0, "Chrome_WidgetWin_1", "browser"};
-        windows.foreground = kOtherApp;
+    Machine() {
+        desktop.windows[kOtherApp] = {0, "Chrome_WidgetWin_1", "browser"};
+        desktop.foreground = kOtherApp;
     }
     void FirstInstanceShowing(bool iconic = false, WindowHandle owner = 0) {
-        windows.windows[kFirstMain] = {0, kMainWindowClass, "Corvell2！", iconic, owner};
+        desktop.windows[kFirstMain] = {0, kMainWindowClass, "Corvell2！", iconic, owner};
     }
 };
 
 TEST(SingleInstance, FirstStartHoldsTheMutexWhileTheWindowRunsAndReturnsItsExitCode) {
-    Desktop d;
+    Machine d;
     FakeMutexApi mutexes(d.system, d.log);
     bool heldDuringRun = false;
-    int rc = RunSingleInstance(mutexes, d.windows, [&] {
+    int rc = RunSingleInstance(mutexes, d.desktop, [&] {
         heldDuringRun = d.system.Exists(kInstanceMutexName);
         d.log.Add("run");
         return 0;
@@ -50,19 +50,19 @@ TEST(SingleInstance, FirstStartHoldsTheMutexWhileTheWindowRunsAndReturnsItsExitC
                                                      "ReleaseMutex(100)", "CloseHandle(100)"}));
 
     // A failing main window is not turned into success.
-    EXPECT_EQ(RunSingleInstance(mutexes, d.windows, [] { return 3; }), 3);
+    EXPECT_EQ(RunSingleInstance(mutexes, d.desktop, [] { return 3; }), 3);
 }
 
 TEST(SingleInstance, SecondStartActivatesTheFirstAndNeverRuns) {
-    Desktop d;
+    Machine d;
     FakeMutexApi first(d.system, d.log);
     FakeMutexApi second(d.system, d.log);
     int secondRc = -1;
     bool secondRan = false;
-    RunSingleInstance(first, d.windows, [&] {
+    RunSingleInstance(first, d.desktop, [&] {
         d.FirstInstanceShowing();
         d.log.Clear();
-        secondRc = RunSingleInstance(second, d.windows, [&] {
+        secondRc = RunSingleInstance(second, d.desktop, [&] {
             secondRan = true;
             return 5;
         });
@@ -74,7 +74,7 @@ TEST(SingleInstance, SecondStartActivatesTheFirstAndNeverRuns) {
     EXPECT_FALSE(secondRan);
     EXPECT_EQ(secondRc, 0);
     EXPECT_EQ(second.released, 0);
-    EXPECT_EQ(d.windows.foreground, kFirstMain);
+    EXPECT_EQ(d.desktop.foreground, kFirstMain);
     // Visible: brought forward, nothing restored.
     EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)", "FindWindow(TCV2Frm)",
                                                      "SetForegroundWindow(7)", "CloseHandle(101)", "ReleaseMutex(100)",
@@ -84,30 +84,30 @@ TEST(SingleInstance, SecondStartActivatesTheFirstAndNeverRuns) {
 TEST(SingleInstance, SecondStartRestoresAMinimisedFirstInstance) {
     // Our own main window is the minimised one.
     {
-        Desktop d;
+        Machine d;
         FakeMutexApi first(d.system, d.log), second(d.system, d.log);
-        RunSingleInstance(first, d.windows, [&] {
+        RunSingleInstance(first, d.desktop, [&] {
             d.FirstInstanceShowing(/*iconic=*/true);
-            EXPECT_EQ(RunSingleInstance(second, d.windows, [] { return 1; }), 0);
+            EXPECT_EQ(RunSingleInstance(second, d.desktop, [] { return 1; }), 0);
             return 0;
         });
-        EXPECT_FALSE(d.windows.windows[kFirstMain].iconic);
-        EXPECT_EQ(d.windows.foreground, kFirstMain);
+        EXPECT_FALSE(d.desktop.windows[kFirstMain].iconic);
+        EXPECT_EQ(d.desktop.foreground, kFirstMain);
     }
     // A minimised owner window (a hidden application window) is restored instead; the
     // main window itself is not touched.
     {
-        Desktop d;
+        Machine d;
         constexpr WindowHandle kOwner = 3;
-        d.windows.windows[kOwner] = {0, "TApplication", "Corvell2！", true, 0};
+        d.desktop.windows[kOwner] = {0, "TApplication", "Corvell2！", true, 0};
         FakeMutexApi first(d.system, d.log), second(d.system, d.log);
-        RunSingleInstance(first, d.windows, [&] {
+        RunSingleInstance(first, d.desktop, [&] {
             d.FirstInstanceShowing(false, kOwner);
             d.log.Clear();
-            RunSingleInstance(second, d.windows, [] { return 1; });
+            RunSingleInstance(second, d.desktop, [] { return 1; });
             return 0;
         });
-        EXPECT_FALSE(d.windows.windows[kOwner].iconic);
+        EXPECT_FALSE(d.desktop.windows[kOwner].iconic);
         EXPECT_EQ(d.log.calls, (std::vector<std::string>{"OpenMutex(Tolvane2_Vellam_Application)",
                                                          "FindWindow(TCV2Frm)", "SetForegroundWindow(7)", "Restore(3)",
                                                          "CloseHandle(101)", "ReleaseMutex(100)", "CloseHandle(100)"}));
@@ -116,22 +116,22 @@ TEST(SingleInstance, SecondStartRestoresAMinimisedFirstInstance) {
 
 TEST(SingleInstance, SecondStartWithoutAWindowYetJustEnds) {
     // The first instance holds the mutex but has not created its window (or is ending).
-    Desktop d;
+    Machine d;
     FakeMutexApi first(d.system, d.log), second(d.system, d.log);
-    RunSingleInstance(first, d.windows, [&] {
+    RunSingleInstance(first, d.desktop, [&] {
         d.log.Clear();
-        EXPECT_EQ(RunSingleInstance(second, d.windows, [] { return 1; }), 0);
+        EXPECT_EQ(RunSingleInstance(second, d.desktop, [] { return 1; }), 0);
         return 0;
     });
-    EXPECT_EQ(d.windows.foreground, kOtherApp);
+    EXPECT_EQ(d.desktop.foreground, kOtherApp);
     EXPECT_EQ(d.log.calls[1], "FindWindow(TCV2Frm)");
     EXPECT_EQ(d.log.calls[2], "CloseHandle(101)");
 }
 
 TEST(SingleInstance, MutexIsReleasedWhenTheMainWindowThrows) {
-    Desktop d;
+    Machine d;
     FakeMutexApi mutexes(d.system, d.log);
-    EXPECT_THROW(RunSingleInstance(mutexes, d.windows, []() -> int { throw std::runtime_error("boom"); }),
+    EXPECT_THROW(RunSingleInstance(mutexes, d.desktop, []() -> int { throw std::runtime_error("boom"); }),
                  std::runtime_error);
     EXPECT_FALSE(d.system.Exists(kInstanceMutexName));
     EXPECT_EQ(mutexes.released, 1);
@@ -141,7 +141,7 @@ TEST(SingleInstance, MutexIsReleasedWhenTheMainWindowThrows) {
     FakeMutexApi failing(d.system, d.log);
     failing.createFails = true;
     bool ran = false;
-    RunSingleInstance(failing, d.windows, [&] {
+    RunSingleInstance(failing, d.desktop, [&] {
         ran = true;
         return 0;
     });

@@ -8,6 +8,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Path.h"
+#include "platform/Wildcard.h"
 
 namespace cv2::fakes {
 
@@ -44,24 +45,11 @@ public:
         for (const auto& [path, bytes] : files) {
             if (ExtractFilePath(path) != dir) continue;
             std::wstring name = ExtractFileName(path);
-            if (Matches(mask, name)) found.push_back(name);
+            if (MatchesWildcard(mask, name)) found.push_back(name);
         }
         return found;
     }
     std::wstring ModulePath() override { return modulePath; }
-
-    // "*" and "?" wildcards, ASCII letters without regard to case.
-    static bool Matches(std::wstring_view mask, std::wstring_view name) {
-        if (mask.empty()) return name.empty();
-        if (mask[0] == L'*') {
-            for (std::size_t i = 0; i <= name.size(); ++i)
-                if (Matches(mask.substr(1), name.substr(i))) return true;
-            return false;
-        }
-        if (name.empty()) return false;
-        if (mask[0] != L'?' && !SameTextAscii(mask.substr(0, 1), name.substr(0, 1))) return false;
-        return Matches(mask.substr(1), name.substr(1));
-    }
 };
 
 }  // namespace cv2::fakes

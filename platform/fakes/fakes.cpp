@@ -2,8 +2,9 @@
 // uses each one.
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeKeyInput.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeMutex.h"
 #include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"

@@ -4,21 +4,23 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeKeyInput.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeWindowSystem.h"
 
 namespace cv2::fakes {
 
 struct FakePlatform {
     CallLog log;
-    FakeWindowSystem windows{log};
+    FakeDesktop desktop{log};
+    FakeKeyInput keys{log};
     FakeClipboard clipboard{log};
     FakeFileSystem files;
     FakeShell shell;
     FakeLocale locale;
-    Platform platform{windows, clipboard, files, shell, locale};
+    Platform platform{desktop, keys, clipboard, files, shell, locale};
 };
 
 }  // namespace cv2::fakes

@@ -72,11 +72,11 @@ struct MainFrmFixture : fakes::FakePlatform {
     // The timer's look at the foreground window, which must have a title. As set-up it
     // leaves the desktop and the call log as they were.
     void TrackTarget(WindowHandle target) {
-        const WindowHandle before = windows.foreground;
+        const WindowHandle before = desktop.foreground;
         const std::size_t logged = log.calls.size();
-        windows.foreground = target;
+        desktop.foreground = target;
         frm.Timer1Timer();
-        windows.foreground = before;
+        desktop.foreground = before;
         log.calls.resize(logged);
     }
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Win32Ports.h"
+#include "tests/contracts/FileSystemContract.h"
 
 namespace cv2 {
 namespace {
@@ -40,6 +41,32 @@ protected:
     std::wstring dir_;
     std::unique_ptr<FileSystem> files_;
 };
+
+// The contract the fake and the POSIX port are held to, in a real folder.
+class Win32FilesHarness {
+public:
+    Win32FilesHarness() {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        dir_ = std::wstring(base) + L"cv2contract" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+               std::to_wstring(GetTickCount64()) + L"\\";
+        CreateDirectoryW(dir_.c_str(), nullptr);
+    }
+    ~Win32FilesHarness() {
+        for (const std::wstring& name : files_->FindFiles(dir_ + L"*")) DeleteFileW((dir_ + name).c_str());
+        RemoveDirectoryW(dir_.c_str());
+    }
+    Win32FilesHarness(const Win32FilesHarness&) = delete;
+    Win32FilesHarness& operator=(const Win32FilesHarness&) = delete;
+    FileSystem& Port() { return *files_; }
+    std::wstring Dir() { return dir_; }
+
+private:
+    std::unique_ptr<FileSystem> files_ = MakeWin32FileSystem();
+    std::wstring dir_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FilesHarness);
 
 TEST_F(Win32Files, AtomicWriteReplacesTheFileAndLeavesNothingBehind) {
     std::wstring path = dir_ + L"ユーザー.cv2";

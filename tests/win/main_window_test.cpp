@@ -244,7 +244,7 @@ TEST_F(MainWindowTest, AFailureOnEveryTickShowsOneErrorBoxAtATime) {
     // The error box's message loop keeps the 500 ms timer (id 1) ticking; a failure that
     // repeats on every tick must not stack box on box.
     constexpr WPARAM kTimer1 = 1;
-    windows.failForeground = true;
+    desktop.failForeground = true;
     int boxesShown = 0;
     std::size_t boxesOpenAfterATick = 0;
     std::wstring caption;

@@ -15,6 +15,7 @@
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
+#include "tests/win/RecordedClipboardCalls.h"
 #include "platform/fakes/FakeShell.h"
 #include "base/Error.h"
 #include "tests/win/support/MessageLoop.h"
@@ -72,13 +73,15 @@ protected:
 
     Window owner;
     fakes::CallLog log;
-    std::unique_ptr<WindowSystem> windows = MakeWin32WindowSystem();
-    std::unique_ptr<Clipboard> clipboard = MakeWin32Clipboard();
+    std::unique_ptr<Desktop> desktop = MakeWin32Desktop();
+    std::unique_ptr<KeyInput> keys = MakeWin32KeyInput();
+    testing::ClipboardRecording clipboardCalls;
+    std::unique_ptr<Clipboard> clipboard = MakeWin32Clipboard(testing::ClipboardRecording::Calls());
     fakes::FakeFileSystem files;
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
     fakes::FakeMainView view{log};
-    Platform platform{*windows, *clipboard, files, shell, locale};
+    Platform platform{*desktop, *keys, *clipboard, files, shell, locale};
     TCV2Frm frm{view, platform};
 };
 
@@ -102,6 +105,27 @@ TEST_F(SendingWin, ClipboardReceivesShiftJisUtf16AndPrivacyFlags) {
         ASSERT_GE(flag.size(), 4u);
         EXPECT_EQ(flag.substr(0, 4), std::string(4, '\0'));
     }
+}
+
+TEST_F(SendingWin, ClipboardCallsComeInTheOrderOtherProgramsKnow) {
+    view.down[ToolButton::Paste] = false;
+    frm.SendText("abc");
+    // The formats are registered before the clipboard is opened; each block is filled
+    // before EmptyClipboard and unlocked after the clipboard took it.
+    std::vector<std::string> expected = {
+        "RegisterClipboardFormat", "RegisterClipboardFormat", "RegisterClipboardFormat",
+        "OpenClipboard",           "GlobalAlloc(0x2002, 4)",  "GlobalLock",
+        "EmptyClipboard",          "SetClipboardData(1)",     "GlobalUnlock",
+    };
+    // UTF-16 text, the locale and the three flags.
+    for (const char* set : {"SetClipboardData(13)", "SetClipboardData(16)", "SetClipboardData(registered)",
+                            "SetClipboardData(registered)", "SetClipboardData(registered)"}) {
+        expected.push_back(std::string(set) == "SetClipboardData(13)" ? "GlobalAlloc(0x2002, 8)"
+                                                                      : "GlobalAlloc(0x2002, 4)");
+        expected.insert(expected.end(), {"GlobalLock", set, "GlobalUnlock"});
+    }
+    expected.push_back("CloseClipboard");
+    EXPECT_EQ(clipboardCalls.calls, expected);
 }
 
 DWORD WINAPI HoldClipboard(void* param) {
@@ -141,26 +165,6 @@ TEST_F(SendingWin, ClipboardHeldElsewhereFailsAfterRetryingOrWaitsItOut) {
     }
 }
 
-TEST_F(SendingWin, TitlesAreCutTo255BytesOnACharacterBoundary) {
-    const wchar_t* cls = TestClass(L"Cv2TestTitle");
-    struct Case {
-        std::wstring title;
-        std::string expected;
-    };
-    Case cases[] = {
-        {std::wstring(300, L'a'), std::string(255, 'a')},
-        {std::wstring(254, L'b') + L"あいう", std::string(254, 'b')},
-        {std::wstring(253, L'c') + L"あいう", std::string(253, 'c') + "あ"},
-        {L"Tarvex[Tarvex] - [日記・予定]", "Tarvex[Tarvex] - [日記・予定]"},
-        {L"", ""},
-    };
-    for (const Case& c : cases) {
-        Window w = MakeWindow(cls, c.title.c_str());
-        EXPECT_EQ(windows->GetWindowText(reinterpret_cast<WindowHandle>(w.get()), kTitleBufferBytes), c.expected);
-    }
-    EXPECT_EQ(windows->GetWindowText(0, kTitleBufferBytes), "");
-}
-
 // The diary's edit control: an EDIT under another class name.
 const wchar_t* TextEditClass() {
     WNDCLASSW wc{};
@@ -184,10 +188,10 @@ TEST_F(SendingWin, SpecialTargetGetsWmPasteThroughTheClassChain) {
 
     auto h = [](const Window& w) { return reinterpret_cast<WindowHandle>(w.get()); };
     const std::string diary = "日記・予定";
-    EXPECT_EQ(windows->FindWindowEx(h(top), "MDIClient", nullptr), h(mdi));
-    EXPECT_EQ(windows->FindWindowEx(h(mdi), "ThunderRT6FormDC", &diary), h(form));
-    EXPECT_EQ(windows->FindWindowEx(h(form), "ThunderRT6UserControlDC", nullptr), h(user));
-    EXPECT_EQ(windows->FindWindowEx(h(user), "TextEdit", nullptr), h(edit));
+    EXPECT_EQ(desktop->FindWindowEx(h(top), "MDIClient", nullptr), h(mdi));
+    EXPECT_EQ(desktop->FindWindowEx(h(mdi), "ThunderRT6FormDC", &diary), h(form));
+    EXPECT_EQ(desktop->FindWindowEx(h(form), "ThunderRT6UserControlDC", nullptr), h(user));
+    EXPECT_EQ(desktop->FindWindowEx(h(user), "TextEdit", nullptr), h(edit));
 
     view.down[ToolButton::Paste] = true;
     view.status = "Tarvex[Tarvex] - [日記・予定]";
@@ -205,13 +209,13 @@ TEST_F(SendingWin, SynthesizedCtrlVPastesIntoTheFocusedEdit) {
     Window top = MakeWindow(TestClass(L"Cv2TestForm"), L"form");
     Window edit = MakeWindow(L"EDIT", L"", top.get(), WS_BORDER);
     ShowWindow(top.get(), SW_SHOW);
-    windows->SetForegroundWindow(reinterpret_cast<WindowHandle>(top.get()));
+    desktop->SetForegroundWindow(reinterpret_cast<WindowHandle>(top.get()));
     SetFocus(edit.get());
     testing::Pump(200);
 
     view.down[ToolButton::Paste] = false;
     frm.SendText("ﾃｽﾄ入力");
-    EXPECT_EQ(windows->SendKeys({{kVkControl, false}, {kVkV, false}, {kVkControl, true}, {kVkV, true}}), 4);
+    EXPECT_EQ(keys->SendKeys({{kVkControl, false}, {kVkV, false}, {kVkControl, true}, {kVkV, true}}), 4);
     if (!PumpUntil([&] { return !TextOf(edit.get()).empty(); }, 2000))
         GTEST_SKIP() << "synthesized input was not delivered to this desktop";
     EXPECT_EQ(TextOf(edit.get()), L"ﾃｽﾄ入力");
@@ -223,18 +227,18 @@ TEST_F(SendingWin, UnicodeUnitsAndHeldModifiersThroughTheKeyPort) {
     Window edit = MakeWindow(L"EDIT", L"", top.get(), WS_BORDER);
     ShowWindow(top.get(), SW_SHOW);
     auto h = reinterpret_cast<WindowHandle>(top.get());
-    ASSERT_TRUE(windows->ForceForegroundWindow(h));
+    ASSERT_TRUE(desktop->ForceForegroundWindow(h));
     SetFocus(edit.get());
-    EXPECT_TRUE(windows->HasHandledActivation(h, 500));
+    EXPECT_TRUE(desktop->HasHandledActivation(h, 500));
 
     // A held left Shift shows in the generic state and goes with its release.
-    EXPECT_EQ(windows->SendKeys({{kVkLShift, false}}), 1);
-    EXPECT_TRUE(windows->IsKeyDown(kVkLShift));
-    EXPECT_TRUE(windows->IsKeyDown(kVkShift));
-    EXPECT_EQ(windows->SendKeys({{kVkUnassigned, false}, {kVkUnassigned, true}, {kVkLShift, true}}), 3);
-    EXPECT_FALSE(windows->IsKeyDown(kVkShift));
+    EXPECT_EQ(keys->SendKeys({{kVkLShift, false}}), 1);
+    EXPECT_TRUE(keys->IsKeyDown(kVkLShift));
+    EXPECT_TRUE(keys->IsKeyDown(kVkShift));
+    EXPECT_EQ(keys->SendKeys({{kVkUnassigned, false}, {kVkUnassigned, true}, {kVkLShift, true}}), 3);
+    EXPECT_FALSE(keys->IsKeyDown(kVkShift));
 
-    EXPECT_EQ(windows->SendKeys({{0x3042, false, true}, {0x3042, true, true}, {L'a', false, true}, {L'a', true, true}}),
+    EXPECT_EQ(keys->SendKeys({{0x3042, false, true}, {0x3042, true, true}, {L'a', false, true}, {L'a', true, true}}),
               4);
     if (!PumpUntil([&] { return TextOf(edit.get()).size() >= 2; }, 2000))
         GTEST_SKIP() << "synthesized input was not delivered to this desktop";
@@ -242,8 +246,8 @@ TEST_F(SendingWin, UnicodeUnitsAndHeldModifiersThroughTheKeyPort) {
 }
 
 TEST_F(SendingWin, IntegrityLevelsOfOwnWindowsMatchThisProcess) {
-    std::uint32_t ours = windows->IntegrityLevel(0);
-    EXPECT_EQ(windows->IntegrityLevel(reinterpret_cast<WindowHandle>(owner.get())), ours);
+    std::uint32_t ours = desktop->IntegrityLevel(0);
+    EXPECT_EQ(desktop->IntegrityLevel(reinterpret_cast<WindowHandle>(owner.get())), ours);
     if (ours == kIntegrityUnknown) GTEST_SKIP() << "no integrity level on this system";
     EXPECT_GE(ours, 0x1000u);  // at least low; 0 would be untrusted, not a real desktop program
 }

@@ -1,12 +1,11 @@
-// Windows of other programs and synthesized input, through the W functions; titles and
-// class names cross this boundary in code page 932.
+// Windows of other programs through the W functions; titles and class names cross this
+// boundary in code page 932.
 #include <windows.h>
 
 #include <vector>
 
 #include "base/Cp932.h"
 #include "platform/Win32Ports.h"
-#include "base/Text.h"
 
 namespace cv2 {
 namespace {
@@ -14,22 +13,7 @@ namespace {
 HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 
-// Right Ctrl and Alt and the Windows keys sit on the extended part of the keyboard; without
-// the flag the system would take a right-hand release for the left-hand key.
-bool IsExtendedKey(std::uint16_t vk) { return vk == VK_RCONTROL || vk == VK_RMENU || vk == VK_LWIN || vk == VK_RWIN; }
-
-// The longest prefix of at most maxBytes bytes that ends on a character boundary.
-std::string CutToBytes(const std::string& text, std::size_t maxBytes) {
-    std::size_t n = 0;
-    while (n < text.size()) {
-        std::size_t len = IsLeadByte(static_cast<unsigned char>(text[n])) && n + 1 < text.size() ? 2 : 1;
-        if (n + len > maxBytes) break;
-        n += len;
-    }
-    return text.substr(0, n);
-}
-
-class Win32WindowSystem : public WindowSystem {
+class Win32Desktop : public Desktop {
 public:
     WindowHandle GetForegroundWindow() override { return FromHwnd(::GetForegroundWindow()); }
 
@@ -41,7 +25,7 @@ public:
         int n = ::GetWindowTextW(ToHwnd(window), wide.data(), bufferBytes);
         if (n <= 0) return {};
         wide.resize(static_cast<std::size_t>(n));
-        return CutToBytes(ToCp932(wide), static_cast<std::size_t>(bufferBytes - 1));
+        return TitleThatFits(ToCp932(wide), bufferBytes);
     }
 
     bool SetForegroundWindow(WindowHandle window) override { return ::SetForegroundWindow(ToHwnd(window)) != 0; }
@@ -55,32 +39,6 @@ public:
     void SendPaste(WindowHandle window) override { ::SendMessageW(ToHwnd(window), WM_PASTE, 0, 0); }
 
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
-
-    int SendKeys(const std::vector<KeyInput>& events) override {
-        if (events.empty()) return 0;
-        std::vector<INPUT> inputs(events.size());
-        for (std::size_t i = 0; i < events.size(); ++i) {
-            INPUT& in = inputs[i];
-            in.type = INPUT_KEYBOARD;
-            const KeyInput& e = events[i];
-            if (e.unicode) {
-                in.ki.wVk = 0;
-                in.ki.wScan = e.key;
-                in.ki.dwFlags = KEYEVENTF_UNICODE;
-            } else {
-                in.ki.wVk = e.key;
-                in.ki.wScan = 0;
-                in.ki.dwFlags = IsExtendedKey(e.key) ? KEYEVENTF_EXTENDEDKEY : 0;
-            }
-            if (e.release) in.ki.dwFlags |= KEYEVENTF_KEYUP;
-            in.ki.time = 0;
-            in.ki.dwExtraInfo = 0;
-        }
-        // SendInput tells how many events went into the input stream: 0 when blocked.
-        return static_cast<int>(::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)));
-    }
-
-    bool IsKeyDown(std::uint16_t virtualKey) override { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
     bool IsWindow(WindowHandle window) override { return window && ::IsWindow(ToHwnd(window)); }
 
@@ -166,6 +124,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<WindowSystem> MakeWin32WindowSystem() { return std::make_unique<Win32WindowSystem>(); }
+std::unique_ptr<Desktop> MakeWin32Desktop() { return std::make_unique<Win32Desktop>(); }
 
 }  // namespace cv2

@@ -1,0 +1,30 @@
+// The fake desktop keeps the desktop port's promises.
+#include <gtest/gtest.h>
+
+#include "platform/fakes/FakeDesktop.h"
+#include "tests/contracts/DesktopContract.h"
+
+namespace cv2 {
+namespace {
+
+struct FakeDesktopHarness {
+    fakes::CallLog log;
+    fakes::FakeDesktop desktop{log};
+    WindowHandle next = 0x100;
+
+    Desktop& Port() { return desktop; }
+    WindowHandle Make(WindowHandle parent, const std::string& className, const std::string& title,
+                      WindowHandle owner = 0) {
+        desktop.windows[next] = {parent, className, title, false, owner};
+        return next++;
+    }
+    void Show(WindowHandle) {}
+    void Destroy(WindowHandle w) { desktop.windows.erase(w); }
+    void Minimise(WindowHandle w) { desktop.windows[w].iconic = true; }
+    void Settle() {}
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, DesktopContract, FakeDesktopHarness);
+
+}  // namespace
+}  // namespace cv2
