@@ -18,10 +18,17 @@ constexpr const char* kUserFileExt = "cv2";
 bool TCV2Frm::QuerySaveChanges() {
     if (!dirty) return true;
     asking_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{asking_};
+    // Lowers the flag on every way out of the question, errors included.
+    class Done {
+    public:
+        explicit Done(bool& flag) : flag_(flag) {}
+        ~Done() { flag_ = false; }
+        Done(const Done&) = delete;
+        Done& operator=(const Done&) = delete;
+
+    private:
+        bool& flag_;
+    } done(asking_);
     const std::string text = fileName.empty()
                                  ? std::string("無題は変更されています。保存しますか？")
                                  : ToCp932(ExtractFileName(fileName)) + " は変更されています。\n\r変更を保存しますか？";

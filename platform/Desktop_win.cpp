@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Cp932.h"
+#include "platform/Handle_win.h"
 #include "platform/Win32Ports.h"
 
 namespace cv2 {
@@ -77,33 +78,29 @@ public:
 
     std::uint32_t IntegrityLevel(WindowHandle window) override {
         HANDLE process = ::GetCurrentProcess();  // a pseudo handle: not closed
-        bool opened = false;
+        UniqueKernelHandle opened;
         if (window) {
             DWORD pid = 0;
             ::GetWindowThreadProcessId(ToHwnd(window), &pid);
             if (!pid) return kIntegrityUnknown;
-            process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-            if (!process) return kIntegrityUnknown;
-            opened = true;
+            opened.reset(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+            if (!opened) return kIntegrityUnknown;
+            process = opened.get();
         }
-        std::uint32_t level = kIntegrityUnknown;
-        HANDLE token = nullptr;
-        if (::OpenProcessToken(process, TOKEN_QUERY, &token)) {
-            DWORD size = 0;
-            ::GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
-            if (size >= sizeof(TOKEN_MANDATORY_LABEL)) {
-                std::vector<unsigned char> buffer(size);
-                auto* label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data());
-                if (::GetTokenInformation(token, TokenIntegrityLevel, label, size, &size) && label->Label.Sid &&
-                    ::IsValidSid(label->Label.Sid)) {
-                    UCHAR count = *::GetSidSubAuthorityCount(label->Label.Sid);
-                    if (count > 0) level = *::GetSidSubAuthority(label->Label.Sid, count - 1u);
-                }
-            }
-            ::CloseHandle(token);
-        }
-        if (opened) ::CloseHandle(process);
-        return level;
+        HANDLE rawToken = nullptr;
+        if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken)) return kIntegrityUnknown;
+        UniqueKernelHandle token(rawToken);
+        DWORD size = 0;
+        ::GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
+        if (size < sizeof(TOKEN_MANDATORY_LABEL)) return kIntegrityUnknown;
+        std::vector<unsigned char> buffer(size);
+        auto* label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data());
+        if (!::GetTokenInformation(token.get(), TokenIntegrityLevel, label, size, &size) || !label->Label.Sid ||
+            !::IsValidSid(label->Label.Sid))
+            return kIntegrityUnknown;
+        const UCHAR count = *::GetSidSubAuthorityCount(label->Label.Sid);
+        if (count == 0) return kIntegrityUnknown;
+        return *::GetSidSubAuthority(label->Label.Sid, count - 1u);
     }
 
     WindowHandle FindTopLevelWindow(const std::string& className) override {

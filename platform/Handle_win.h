@@ -82,6 +82,13 @@ struct FileTraits {
     static void Close(Type h) { CloseHandle(h); }
 };
 
+// Processes, tokens and other kernel objects that say "none" with null.
+struct KernelTraits {
+    using Type = HANDLE;
+    static Type Null() { return nullptr; }
+    static void Close(Type h) { CloseHandle(h); }
+};
+
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
@@ -89,6 +96,7 @@ using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 
 // Runs a function when the scope ends, unless dismissed.
 template <typename F>

@@ -11,7 +11,7 @@
 #include "wingui/Dpi_win.h"
 #include "base/Cp932.h"
 #include "platform/fakes/FakeShell.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

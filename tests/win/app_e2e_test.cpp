@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/ProgramFolder.h"
+#include "tests/support/ProgramFolder_win.h"
 
 namespace cv2 {
 namespace {

@@ -9,7 +9,7 @@
 #include "base/Cp932.h"
 #include "platform/Win32Ports.h"
 #include "tests/contracts/ClipboardContract.h"
-#include "tests/win/RecordedClipboardCalls.h"
+#include "tests/support/RecordedClipboardCalls_win.h"
 
 namespace cv2 {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/Error.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 #include "wingui/Dialog_win.h"
 #include "wingui/Dpi.h"
 

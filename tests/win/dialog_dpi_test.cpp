@@ -17,7 +17,7 @@
 #include "Option/OptionFrm_win.h"
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakeShell.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
 

@@ -10,7 +10,7 @@
 
 #include "platform/Win32Ports.h"
 #include "tests/support/MainWindowFixture_win.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

@@ -19,7 +19,7 @@
 #include "wingui/Images.h"
 #include "CV2MainFrm/MainWindow_win.h"
 #include "tests/support/MainWindowFixture_win.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

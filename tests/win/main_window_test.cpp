@@ -16,7 +16,7 @@
 #include "tests/support/MainWindowFixture_win.h"
 #include "tests/support/TreeShape.h"
 #include "base/Error.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

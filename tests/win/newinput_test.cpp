@@ -15,7 +15,7 @@
 #include "wingui/Dpi_win.h"
 #include "base/Cp932.h"
 #include "platform/Win32Ports.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

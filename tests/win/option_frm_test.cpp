@@ -9,7 +9,7 @@
 #include "Option/OptionFrm_win.h"
 #include "wingui/Dpi.h"
 #include "wingui/Dpi_win.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

@@ -15,10 +15,10 @@
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
-#include "tests/win/RecordedClipboardCalls.h"
+#include "tests/support/RecordedClipboardCalls_win.h"
 #include "platform/fakes/FakeShell.h"
 #include "base/Error.h"
-#include "tests/win/support/MessageLoop.h"
+#include "tests/support/MessageLoop_win.h"
 
 namespace cv2 {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "settings/Ini.h"
-#include "tests/win/ProgramFolder.h"
+#include "tests/support/ProgramFolder_win.h"
 
 namespace cv2 {
 namespace {
