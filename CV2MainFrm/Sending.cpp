@@ -131,10 +131,19 @@ void MakeReady(Desktop& desktop, WindowHandle target) {
         return spent >= kReadyBudgetMs ? 0 : kReadyBudgetMs - static_cast<int>(spent);
     };
     if (desktop.IsIconic(target)) desktop.ShowRestored(target);
-    while (desktop.GetForegroundWindow() != target) {
+    for (WindowHandle front; (front = desktop.GetForegroundWindow()) != target;) {
         if (!desktop.IsWindow(target)) return;
         if (left() == 0) throw Error(kTargetNotInFront);
-        if (desktop.ForceForegroundWindow(target) && desktop.GetForegroundWindow() == target) break;
+        if (!front) {
+            // No window in front: the switch was granted and the target's thread has yet to
+            // take the activation (a busy machine makes this last). It is waited for, never
+            // forced: forcing attaches our input to another thread's, and that throws away the
+            // mouse input still queued for us, such as the release of the click being handled,
+            // which the tree control is about to wait for.
+            if (desktop.HasHandledActivation(target, left()) && desktop.GetForegroundWindow() == target) break;
+        } else if (desktop.ForceForegroundWindow(target) && desktop.GetForegroundWindow() == target) {
+            break;
+        }
         desktop.Sleep(kReadyStepMs);
     }
     // In front; a target that does not answer in time gets the keys queued all the same.

@@ -49,6 +49,9 @@ public:
         HWND target = ToHwnd(window);
         DWORD self = ::GetCurrentThreadId();
         HWND current = ::GetForegroundWindow();
+        // Attaching costs the mouse input still queued for this thread (Wine gives the thread
+        // the other's queue and drops its own): not for a target that is in front already.
+        if (current == target) return true;
         DWORD foregroundThread = current ? ::GetWindowThreadProcessId(current, nullptr) : 0;
         // Attached, the two threads share one input state, and the system treats this
         // thread as the one that received the last input.

@@ -212,6 +212,32 @@ TEST_F(SendingTest, KeysWaitUntilTheTargetHasHandledItsActivation) {
     EXPECT_TRUE(Logged("key(0x56, 2)"));
 }
 
+// A Ctrl+click sends from inside the button press: our window is in front, and the release
+// of that click still waits in our queue for the tree control. Forcing the activation while
+// the switch is under way would cost that release, and with it the click's own send.
+TEST_F(SendingTest, AnActivationUnderWayIsAwaitedNeverForced) {
+    desktop.foreground = view.handle;
+    desktop.takenFrom = 60;
+    SetWaitTime(0);
+    PointAt(frm.Tree().AppendAtLevel(nullptr, "123-4567"), kHitOnItem);
+    frm.MainTreeMouseDown(MouseButton::Left, true, 1, 1);
+    EXPECT_EQ(CountPrefix("ForceForegroundWindow"), 0u);
+    EXPECT_GE(desktop.now, 60u);
+    EXPECT_LE(desktop.now, 70u);
+    EXPECT_EQ(clipboard.Text(), "123-4567");
+    EXPECT_TRUE(Logged("key(0x56, 2)"));
+    EXPECT_THAT(view.boxes, IsEmpty());
+
+    // A switch that outlasts the budget is reported, still unforced, and no key goes out.
+    log.Clear();
+    desktop.now = 0;
+    desktop.takenFrom = 100000;
+    EXPECT_THROW(frm.SendText("abc"), Error);
+    EXPECT_EQ(CountPrefix("ForceForegroundWindow"), 0u);
+    EXPECT_EQ(CountPrefix("SendInput"), 0u);
+    EXPECT_LE(desktop.now, 510u);
+}
+
 TEST_F(SendingTest, MinimisedTargetIsRestored) {
     desktop.windows[kTarget].iconic = true;
     frm.SendText("abc");

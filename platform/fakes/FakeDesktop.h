@@ -37,10 +37,11 @@ public:
     std::map<WindowHandle, std::uint32_t> integrity;  // by window; 0 = our own process
     std::uint32_t defaultIntegrity = kIntegrityMedium;
     bool failForeground = false;  // GetForegroundWindow throws, as a failing port would
+    std::uint64_t takenFrom = 0;  // until then no window is in front: the target has yet to take its activation
 
     WindowHandle GetForegroundWindow() override {
         if (failForeground) throw Error("foreground window unavailable");
-        return foreground;
+        return now < takenFrom ? 0 : foreground;
     }
 
     std::string GetWindowText(WindowHandle window, int bufferBytes) override {
@@ -92,7 +93,7 @@ public:
 
     bool HasHandledActivation(WindowHandle window, int timeoutMs) override {
         if (timeoutMs <= 0) return false;
-        return foreground == window && windows.count(window) && now >= answersFrom;
+        return GetForegroundWindow() == window && windows.count(window) && now >= answersFrom;
     }
 
     std::uint64_t TickCount() override { return now; }

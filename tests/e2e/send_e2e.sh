@@ -175,9 +175,11 @@ tab)
     xdotool keydown ctrl
     click_item 1
     xdotool keyup ctrl
-    sleep 1
+    # Both sends end with a Tab: the focus on the third field says both are done.
+    wait_for form2.log "focus=2" 10
     check form2.log "field0=123-4567" "Ctrl+click: first send"
     check form2.log "field1=123-4567" "Ctrl+click: second send"
+    check form2.log "focus=2" "Ctrl+click: a Tab after each send"
     ;;
 enter)
     start_program 0 2 300
