@@ -49,31 +49,12 @@ private:
     Type handle_ = Traits::Null();
 };
 
-struct MenuTraits {
-    using Type = HMENU;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { DestroyMenu(h); }
-};
-template <typename T>
-struct GdiTraits {
+// The usual case: null means none, and one system call releases the handle.
+template <typename T, auto Release>
+struct NullIsNone {
     using Type = T;
     static Type Null() { return nullptr; }
-    static void Close(Type h) { DeleteObject(h); }
-};
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { ImageList_Destroy(h); }
-};
-struct WindowTraits {
-    using Type = HWND;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { DestroyWindow(h); }
-};
-struct IconTraits {
-    using Type = HICON;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { DestroyIcon(h); }
+    static void Close(Type h) { Release(h); }
 };
 // Files: CreateFileW says "none" with INVALID_HANDLE_VALUE, not with null.
 struct FileTraits {
@@ -82,21 +63,15 @@ struct FileTraits {
     static void Close(Type h) { CloseHandle(h); }
 };
 
-// Processes, tokens and other kernel objects that say "none" with null.
-struct KernelTraits {
-    using Type = HANDLE;
-    static Type Null() { return nullptr; }
-    static void Close(Type h) { CloseHandle(h); }
-};
-
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
-using UniqueBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
-using UniqueImageList = UniqueHandle<ImageListTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMenu = UniqueHandle<NullIsNone<HMENU, DestroyMenu>>;
+using UniqueFont = UniqueHandle<NullIsNone<HFONT, DeleteObject>>;
+using UniqueBitmap = UniqueHandle<NullIsNone<HBITMAP, DeleteObject>>;
+using UniqueImageList = UniqueHandle<NullIsNone<HIMAGELIST, ImageList_Destroy>>;
+using UniqueWindow = UniqueHandle<NullIsNone<HWND, DestroyWindow>>;
+using UniqueIcon = UniqueHandle<NullIsNone<HICON, DestroyIcon>>;
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
+// Processes, tokens and other kernel objects that say "none" with null.
+using UniqueKernelHandle = UniqueHandle<NullIsNone<HANDLE, CloseHandle>>;
 
 // Runs a function when the scope ends, unless dismissed.
 template <typename F>
