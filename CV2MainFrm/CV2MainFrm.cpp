@@ -4,7 +4,10 @@
 
 namespace cv2 {
 
-TCV2Frm::TCV2Frm(MainView& view, Platform& platform) : view_(view), platform_(platform) { tree_.SetObserver(this); }
+TCV2Frm::TCV2Frm(MainView& view, Platform& platform)
+    : view_(view), platform_(platform), engine_({platform.desktop, platform.keys, platform.clipboard, platform.clock}) {
+    tree_.SetObserver(this);
+}
 
 TCV2Frm::~TCV2Frm() { tree_.SetObserver(nullptr); }
 

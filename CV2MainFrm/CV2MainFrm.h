@@ -12,13 +12,16 @@
 
 #include "CV2MainFrm/MainView.h"
 #include "base/ErrorReport.h"
-#include "CV2MainFrm/SendConversion.h"
+#include "send/SendConversion.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
 #include "platform/KeyInput.h"
 #include "base/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Shell.h"
+#include "send/Planner.h"
+#include "send/SendConversion.h"
+#include "send/SendEngine.h"
 #include "settings/Ini.h"
 #include "tree/ItemTree.h"
 
@@ -32,6 +35,7 @@ struct Platform {
     FileSystem& files;
     Shell& shell;
     Locale& locale;
+    Clock& clock;
 };
 
 inline constexpr const char* kNewItemText = "新規項目";
@@ -104,8 +108,9 @@ public:
     // ---- target tracking and sending ----
     void Timer1Timer();
     void PasteBtnClick();
+    // Sends a text as an item with no choices of its own; SendItem sends the item with its own.
     void SendText(const std::string& text);
-    void PressFollowUpKey();
+    void SendItem(const Item& item);
     void UpdateTabEnterButton();
     void ApplyClickMode();
     void TabEnterBtnClick();
@@ -117,6 +122,14 @@ public:
     void ConvertModeClick(int mode);
     void NoHyphenClick();
     void TypingClick();
+    // The clipboard asks for the text we offered (WM_RENDERFORMAT), the window is going while
+    // the clipboard still holds it (WM_RENDERALLFORMATS), another program emptied it
+    // (WM_DESTROYCLIPBOARD).
+    void ClipboardRender(unsigned format);
+    void ClipboardRenderAll();
+    void ClipboardReleased();
+    // What a send of this moment is built from.
+    SendSettings CurrentSendSettings();
 
     // ---- settings files ----
     void SaveSettings(const std::wstring& path);
@@ -175,7 +188,7 @@ private:
     void ImageChanged(Item& item) override;
     void ExpandedChanged(Item& item) override;
 
-    void WriteClipboardText(const std::string& text);
+    void RunPlan(const Plan& plan);
     // Sends the item under the pointer, when the last pointer movement was on an item;
     // the click gestures and MainTreeMouseDown's Ctrl+left press share it.
     void SendPointerItem();
@@ -205,6 +218,7 @@ private:
 
     MainView& view_;
     Platform& platform_;
+    SendEngine engine_;
     ItemTree tree_;
     TreeObserver* treeView_ = nullptr;
     bool asking_ = false;  // the save-changes question is open

@@ -99,8 +99,24 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ImageList_Draw(images_.get(), image, di->hDC, di->rcItem.left, y, ILD_TRANSPARENT);
             return TRUE;
         }
+        case WM_RENDERFORMAT:
+            // A program reads the text we promised: while it waits, the clipboard is open
+            // for it and the data goes straight in.
+            frm_->ClipboardRender(static_cast<unsigned>(wParam));
+            return 0;
+        case WM_RENDERALLFORMATS:
+            frm_->ClipboardRenderAll();
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            frm_->ClipboardReleased();
+            return 0;
         case WM_CLOSE:
-            if (frm_->FormCloseQuery()) DestroyWindow(Hwnd());
+            if (frm_->FormCloseQuery()) {
+                // The promised text outlives us: given now, while the window can still open
+                // the clipboard as its owner.
+                frm_->ClipboardRenderAll();
+                DestroyWindow(Hwnd());
+            }
             return 0;
         case WM_QUERYENDSESSION:
             return OnQueryEndSession() ? TRUE : FALSE;
@@ -111,6 +127,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam) {
                 KillTimer(Hwnd(), kTimerId);
                 try {
+                    frm_->ClipboardRenderAll();
                     frm_->FormEndSession();
                 } catch (const std::exception& e) {
                     ReportException(e.what());

@@ -16,15 +16,16 @@ namespace {
 // The program's Win32 ports: made here, the one place the program is put together, and
 // handed down to the main window and through it to the dialogs.
 struct Win32Ports {
+    std::unique_ptr<cv2::Clock> clock = cv2::MakeWin32Clock();
     std::unique_ptr<cv2::Desktop> desktop = cv2::MakeWin32Desktop();
     std::unique_ptr<cv2::KeyInput> keys = cv2::MakeWin32KeyInput();
-    std::unique_ptr<cv2::Clipboard> clipboard = cv2::MakeWin32Clipboard();
+    std::unique_ptr<cv2::Clipboard> clipboard = cv2::MakeWin32Clipboard(clock.get());
     std::unique_ptr<cv2::FileSystem> files = cv2::MakeWin32FileSystem();
     std::unique_ptr<cv2::Shell> shell = cv2::MakeWin32Shell();
     std::unique_ptr<cv2::Locale> locale = cv2::MakeWin32Locale();
     std::unique_ptr<cv2::Ime> ime = cv2::MakeWin32Ime();
     std::unique_ptr<cv2::MutexApi> mutexes = cv2::MakeWin32Mutex();
-    cv2::Platform platform{*desktop, *keys, *clipboard, *files, *shell, *locale};
+    cv2::Platform platform{*desktop, *keys, *clipboard, *files, *shell, *locale, *clock};
 };
 
 }  // namespace

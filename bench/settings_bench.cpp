@@ -10,6 +10,7 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "platform/PosixPorts.h"
 #include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeClock.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
@@ -24,7 +25,7 @@ constexpr int kGroups = 2000;  // 2,000 groups of 10 items: 20,000 items
 
 struct Session {
     explicit Session(FileSystem& files)
-        : platform{desktop, keys, clipboard, files, shell, locale}, frm(view, platform) {
+        : platform{desktop, keys, clipboard, files, shell, locale, clock}, frm(view, platform) {
         ItemTree& tree = frm.Tree();
         for (int g = 0; g < kGroups; ++g) {
             Item* top = tree.AppendChild(nullptr, "group " + std::to_string(g));
@@ -42,6 +43,7 @@ struct Session {
 
     fakes::CallLog log;
     fakes::FakeMainView view{log};
+    fakes::FakeClock clock;
     fakes::FakeDesktop desktop{log};
     fakes::FakeKeyInput keys{log};
     fakes::FakeClipboard clipboard{log};

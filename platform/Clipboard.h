@@ -1,6 +1,6 @@
 #pragma once
 // The system clipboard, as the program uses it: replace its content with a text and a few
-// extra formats in one go.
+// extra formats in one go, some of them only promised and handed over when a reader asks.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,11 +19,14 @@ inline constexpr std::uint64_t kClipboardRetryMs = 200;
 inline constexpr int kClipboardRetryStepMs = 10;
 
 // One more format beside the text: a standard one by number, or, with `format` 0, one
-// registered under `registeredName`.
+// registered under `registeredName`. A delayed one (standard formats only) is promised
+// without its bytes: the system asks the owner for them when a program reads that format,
+// and the owner answers through Render.
 struct ClipboardExtra {
     unsigned format = 0;
     std::string registeredName;
     std::vector<unsigned char> bytes;
+    bool delayed = false;
 };
 
 enum class ClipboardStatus {
@@ -47,6 +50,16 @@ public:
     // write is still Ok. The clipboard is closed again on every path.
     virtual ClipboardResult WriteText(WindowHandle owner, const std::string& text,
                                       const std::vector<ClipboardExtra>& extras) = 0;
+
+    // Answers the system's request for a promised format (WM_RENDERFORMAT), while the reader
+    // holds the clipboard open: false when the bytes could not be handed over.
+    virtual bool Render(unsigned format, const std::vector<unsigned char>& bytes) = 0;
+    // The owner is going away (WM_RENDERALLFORMATS): when `owner` still owns the clipboard,
+    // hands over every promised format, so that the text outlives the program.
+    virtual void RenderAll(WindowHandle owner, const std::vector<ClipboardExtra>& promised) = 0;
+    // The window of the program that has the clipboard open at this moment, or 0: during a
+    // render request, the reader's.
+    virtual WindowHandle OpenWindow() = 0;
 };
 
 }  // namespace cv2

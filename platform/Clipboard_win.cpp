@@ -68,7 +68,12 @@ private:
 
 class Win32Clipboard : public Clipboard {
 public:
-    explicit Win32Clipboard(const ClipboardCalls& calls) : calls_(calls) {}
+    Win32Clipboard(const ClipboardCalls& calls, Clock* clock) : calls_(calls), clock_(clock) {
+        if (!clock_) {
+            ownClock_ = MakeWin32Clock();
+            clock_ = ownClock_.get();
+        }
+    }
 
     ClipboardResult WriteText(WindowHandle owner, const std::string& text,
                               const std::vector<ClipboardExtra>& extras) override {
@@ -86,15 +91,21 @@ public:
             openError = ::GetLastError();
             return false;
         };
+        // The holder may be a program reading a format we promised: its request is answered
+        // while we wait, or neither of us would get on.
         bool opened = RetryForMs(
-            kClipboardRetryMs, kClipboardRetryStepMs, open, [] { return ::GetTickCount64(); },
-            [](int ms) { ::Sleep(static_cast<DWORD>(ms)); });
+            kClipboardRetryMs, kClipboardRetryStepMs, open, [this] { return clock_->Now(); },
+            [this](int ms) { clock_->Wait(ms); });
         if (!opened) return {ClipboardStatus::Busy, openError};
 
         ClipboardResult result = PutText(text);
         if (result.status == ClipboardStatus::Ok) {
             for (std::size_t i = 0; i < extras.size(); ++i) {
                 if (!formats[i]) continue;
+                if (extras[i].delayed) {
+                    calls_.setData(formats[i], nullptr);  // a promise: rendered when asked for
+                    continue;
+                }
                 Block block(calls_, extras[i].bytes.data(), extras[i].bytes.size());
                 if (block.Filled()) block.HandTo(formats[i]);
             }
@@ -102,6 +113,24 @@ public:
         calls_.close();
         return result;
     }
+
+    bool Render(unsigned format, const std::vector<unsigned char>& bytes) override {
+        // Inside WM_RENDERFORMAT the reader has the clipboard open: no OpenClipboard here.
+        Block block(calls_, bytes.data(), bytes.size());
+        return block.Filled() && block.HandTo(format);
+    }
+
+    void RenderAll(WindowHandle owner, const std::vector<ClipboardExtra>& promised) override {
+        const HWND window = reinterpret_cast<HWND>(owner);
+        if (!calls_.open(window)) return;
+        // Another program may have emptied the clipboard since: then nothing is ours to set.
+        if (calls_.getOwner() == window)
+            for (const ClipboardExtra& extra : promised)
+                if (extra.format) Render(extra.format, extra.bytes);
+        calls_.close();
+    }
+
+    WindowHandle OpenWindow() override { return reinterpret_cast<WindowHandle>(calls_.getOpenWindow()); }
 
 private:
     ClipboardResult PutText(const std::string& text) {
@@ -113,14 +142,16 @@ private:
     }
 
     ClipboardCalls calls_;
+    Clock* clock_;
+    std::unique_ptr<Clock> ownClock_;
 };
 
 }  // namespace
 
-std::unique_ptr<Clipboard> MakeWin32Clipboard(const ClipboardCalls& calls) {
-    return std::make_unique<Win32Clipboard>(calls);
+std::unique_ptr<Clipboard> MakeWin32Clipboard(const ClipboardCalls& calls, Clock* clock) {
+    return std::make_unique<Win32Clipboard>(calls, clock);
 }
 
-std::unique_ptr<Clipboard> MakeWin32Clipboard() { return MakeWin32Clipboard(ClipboardCalls{}); }
+std::unique_ptr<Clipboard> MakeWin32Clipboard(Clock* clock) { return MakeWin32Clipboard(ClipboardCalls{}, clock); }
 
 }  // namespace cv2

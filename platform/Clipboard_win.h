@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 
 namespace cv2 {
 
@@ -19,8 +20,12 @@ struct ClipboardCalls {
     decltype(&::GlobalLock) lock = ::GlobalLock;
     decltype(&::GlobalUnlock) unlock = ::GlobalUnlock;
     decltype(&::GlobalFree) free = ::GlobalFree;
+    decltype(&::GetClipboardOwner) getOwner = ::GetClipboardOwner;
+    decltype(&::GetOpenClipboardWindow) getOpenWindow = ::GetOpenClipboardWindow;
 };
 
-std::unique_ptr<Clipboard> MakeWin32Clipboard(const ClipboardCalls& calls);
+// Retries and waits go through `clock`, so that the program keeps answering render requests
+// meanwhile; without one the port keeps a clock of its own.
+std::unique_ptr<Clipboard> MakeWin32Clipboard(const ClipboardCalls& calls, Clock* clock = nullptr);
 
 }  // namespace cv2

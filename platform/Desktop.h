@@ -9,6 +9,20 @@
 
 namespace cv2 {
 
+// What decides whether a window in front can be a target.
+struct WindowFacts {
+    bool exists = false;
+    bool ours = false;        // a window of this program's own process (a dialog, a message box, a menu)
+    bool visible = false;     // WS_VISIBLE
+    bool cloaked = false;     // hidden by the window manager although visible (DWMWA_CLOAKED)
+    bool toolWindow = false;  // WS_EX_TOOLWINDOW: a floating palette, not a window to type into
+    std::string className;    // code page 932
+};
+
+// Whether a window in front is one the user would paste into: not ours, shown, and not a
+// part of the shell (the task bar, the desktop, Start, Search, the task switcher).
+bool CanBeTarget(const WindowFacts& facts);
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -22,10 +36,9 @@ public:
     // First child of `parent` (the top-level windows for null) with that class and, when
     // `name` is given, that title; or null. Class and name are code page 932.
     virtual WindowHandle FindWindowEx(WindowHandle parent, const std::string& className, const std::string* name) = 0;
-    // WM_PASTE, synchronously.
-    virtual void SendPaste(WindowHandle window) = 0;
-    // Blocks the calling (GUI) thread. Never called with a negative time.
-    virtual void Sleep(int milliseconds) = 0;
+    // WM_PASTE, synchronously, answering messages sent to us meanwhile; gives up on a window
+    // that does not answer in time or whose program hangs. False when it was not handled.
+    virtual bool SendPaste(WindowHandle window) = 0;
 
     // Making sure a target takes the keystrokes meant for it.
     virtual bool IsWindow(WindowHandle window) = 0;
@@ -39,12 +52,25 @@ public:
     // (a WM_NULL round trip of at most timeoutMs) and its active or focused window is set,
     // so that keystrokes queued now reach the control that has the focus in it.
     virtual bool HasHandledActivation(WindowHandle window, int timeoutMs) = 0;
-    // Milliseconds since some fixed moment.
-    virtual std::uint64_t TickCount() = 0;
     // The mandatory integrity level (the label's RID: 0x2000 medium, 0x3000 high) of the
     // process that owns the window, of this program's own process for window 0, or
     // kIntegrityUnknown when it cannot be read.
     virtual std::uint32_t IntegrityLevel(WindowHandle window) = 0;
+
+    // The process that owns the window, or 0 when it cannot be told (no such window).
+    virtual std::uint32_t ProcessOf(WindowHandle window) = 0;
+    // What target tracking asks of a window in front.
+    virtual WindowFacts Facts(WindowHandle window) = 0;
+
+    // The input method of the control that has the focus in the target's thread: its default
+    // IME window (0 when there is none), whether it is open (-1 when it cannot be told), and
+    // opening or closing it (WM_IME_CONTROL, which works across processes).
+    virtual WindowHandle FocusImeWindow(WindowHandle target) = 0;
+    virtual int ImeOpenStatus(WindowHandle imeWindow) = 0;
+    virtual bool SetImeOpenStatus(WindowHandle imeWindow, bool open) = 0;
+
+    // A line for whoever watches the program's debug output (a benchmark, a debugger).
+    virtual void Trace(const std::string& line) = 0;
 
     // For the single-instance guard.
     virtual WindowHandle FindTopLevelWindow(const std::string& className) = 0;

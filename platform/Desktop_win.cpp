@@ -1,6 +1,8 @@
 // Windows of other programs through the W functions; titles and class names cross this
 // boundary in code page 932.
 #include <windows.h>
+#include <dwmapi.h>
+#include <imm.h>
 
 #include <vector>
 
@@ -10,6 +12,15 @@
 
 namespace cv2 {
 namespace {
+
+// A diary that takes longer than this over a paste is taken for hung.
+constexpr UINT kPasteMessageTimeoutMs = 2000;
+constexpr UINT kImeMessageTimeoutMs = 500;
+// DWMWA_CLOAKED, which the headers define only for Windows 8 and later.
+constexpr DWORD kDwmwaCloaked = 14;
+// WM_IME_CONTROL's commands to a default IME window, which MinGW's imm.h leaves out.
+constexpr WPARAM kImcGetOpenStatus = 0x0005;
+constexpr WPARAM kImcSetOpenStatus = 0x0006;
 
 HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
@@ -37,9 +48,11 @@ public:
         return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, cls.c_str(), name ? title.c_str() : nullptr));
     }
 
-    void SendPaste(WindowHandle window) override { ::SendMessageW(ToHwnd(window), WM_PASTE, 0, 0); }
-
-    void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds)); }
+    bool SendPaste(WindowHandle window) override {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutW(ToHwnd(window), WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, kPasteMessageTimeoutMs,
+                                     &result) != 0;
+    }
 
     bool IsWindow(WindowHandle window) override { return window && ::IsWindow(ToHwnd(window)); }
 
@@ -77,7 +90,54 @@ public:
         return info.hwndFocus != nullptr || info.hwndActive != nullptr;
     }
 
-    std::uint64_t TickCount() override { return ::GetTickCount64(); }
+    std::uint32_t ProcessOf(WindowHandle window) override {
+        DWORD pid = 0;
+        if (window && ::GetWindowThreadProcessId(ToHwnd(window), &pid)) return pid;
+        return 0;
+    }
+
+    WindowFacts Facts(WindowHandle window) override {
+        WindowFacts facts;
+        HWND h = ToHwnd(window);
+        if (!h || !::IsWindow(h)) return facts;
+        facts.exists = true;
+        facts.ours = ProcessOf(window) == ::GetCurrentProcessId();
+        facts.visible = ::IsWindowVisible(h) != 0;
+        facts.toolWindow = (::GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        // Windows 10 keeps the windows of other virtual desktops and suspended store apps
+        // visible but cloaked. Where the attribute cannot be read (no composition), nothing is.
+        DWORD cloaked = 0;
+        facts.cloaked = SUCCEEDED(::DwmGetWindowAttribute(h, kDwmwaCloaked, &cloaked, sizeof cloaked)) && cloaked;
+        wchar_t cls[256] = {};
+        if (::GetClassNameW(h, cls, 256) > 0) facts.className = ToCp932(cls);
+        return facts;
+    }
+
+    WindowHandle FocusImeWindow(WindowHandle target) override {
+        HWND h = ToHwnd(target);
+        if (!h || !::IsWindow(h)) return 0;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        HWND focus =
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(h, nullptr), &info) && info.hwndFocus ? info.hwndFocus : h;
+        return FromHwnd(::ImmGetDefaultIMEWnd(focus));
+    }
+
+    int ImeOpenStatus(WindowHandle imeWindow) override {
+        DWORD_PTR open = 0;
+        if (!imeWindow || !::SendMessageTimeoutW(ToHwnd(imeWindow), WM_IME_CONTROL, kImcGetOpenStatus, 0,
+                                                 SMTO_ABORTIFHUNG, kImeMessageTimeoutMs, &open))
+            return -1;
+        return open ? 1 : 0;
+    }
+
+    bool SetImeOpenStatus(WindowHandle imeWindow, bool open) override {
+        DWORD_PTR result = 0;
+        return imeWindow && ::SendMessageTimeoutW(ToHwnd(imeWindow), WM_IME_CONTROL, kImcSetOpenStatus, open ? 1 : 0,
+                                                  SMTO_ABORTIFHUNG, kImeMessageTimeoutMs, &result) != 0;
+    }
+
+    void Trace(const std::string& line) override { ::OutputDebugStringW(FromCp932(line).c_str()); }
 
     std::uint32_t IntegrityLevel(WindowHandle window) override {
         HANDLE process = ::GetCurrentProcess();  // a pseudo handle: not closed

@@ -12,6 +12,7 @@ struct KeyEvent {
     std::uint16_t key = 0;
     bool release = false;
     bool unicode = false;
+    friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
 };
 
 class KeyInput {
@@ -28,11 +29,14 @@ public:
 };
 
 // Virtual keys that the program synthesizes or looks at.
+inline constexpr std::uint16_t kVkLButton = 0x01;
 inline constexpr std::uint16_t kVkTab = 0x09;
 inline constexpr std::uint16_t kVkReturn = 0x0D;
 inline constexpr std::uint16_t kVkShift = 0x10;
 inline constexpr std::uint16_t kVkControl = 0x11;
 inline constexpr std::uint16_t kVkMenu = 0x12;  // Alt
+inline constexpr std::uint16_t kVkEscape = 0x1B;
+inline constexpr std::uint16_t kVkSpace = 0x20;
 inline constexpr std::uint16_t kVkV = 0x56;
 inline constexpr std::uint16_t kVkLWin = 0x5B;
 inline constexpr std::uint16_t kVkRWin = 0x5C;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "base/FileSystem.h"
 #include "platform/Ime.h"
@@ -16,7 +17,9 @@ namespace cv2 {
 
 std::unique_ptr<Desktop> MakeWin32Desktop();
 std::unique_ptr<KeyInput> MakeWin32KeyInput();
-std::unique_ptr<Clipboard> MakeWin32Clipboard();
+std::unique_ptr<Clock> MakeWin32Clock();
+// Waits through `clock` (or a clock of its own): see Clipboard_win.h.
+std::unique_ptr<Clipboard> MakeWin32Clipboard(Clock* clock = nullptr);
 std::unique_ptr<FileSystem> MakeWin32FileSystem();
 std::unique_ptr<Shell> MakeWin32Shell();
 std::unique_ptr<Locale> MakeWin32Locale();

@@ -9,7 +9,8 @@ namespace {
 
 struct FakeClipboardHarness {
     fakes::CallLog log;
-    fakes::FakeClipboard clipboard{log};
+    fakes::FakeClock clock;
+    fakes::FakeClipboard clipboard{log, &clock};
 
     Clipboard& Port() { return clipboard; }
     WindowHandle Owner() { return 0x40; }
@@ -23,9 +24,9 @@ struct FakeClipboardHarness {
         auto it = clipboard.registered.find(name);
         return it == clipboard.registered.end() ? 0 : it->second;
     }
-    void HoldFor(int ms) { clipboard.heldUntil = clipboard.now + static_cast<std::uint64_t>(ms); }
+    void HoldFor(int ms) { clipboard.heldUntil = clock.now + static_cast<std::uint64_t>(ms); }
     void EndHold() { clipboard.heldUntil = 0; }
-    std::uint64_t Now() { return clipboard.now; }
+    std::uint64_t Now() { return clock.now; }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, ClipboardContract, FakeClipboardHarness);

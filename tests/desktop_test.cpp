@@ -15,10 +15,13 @@ struct FakeDesktopHarness {
     Desktop& Port() { return desktop; }
     WindowHandle Make(WindowHandle parent, const std::string& className, const std::string& title,
                       WindowHandle owner = 0) {
-        desktop.windows[next] = {parent, className, title, false, owner};
+        fakes::FakeDesktop::Window w{parent, className, title, false, owner};
+        w.process = fakes::FakeDesktop::kOurProcess;
+        w.visible = parent != 0;
+        desktop.windows[next] = w;
         return next++;
     }
-    void Show(WindowHandle) {}
+    void Show(WindowHandle w) { desktop.windows[w].visible = true; }
     void Destroy(WindowHandle w) { desktop.windows.erase(w); }
     void Minimise(WindowHandle w) { desktop.windows[w].iconic = true; }
     void Settle() {}

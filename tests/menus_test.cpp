@@ -129,6 +129,8 @@ TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
         f.tree().AppendChild(nullptr, "C");
         f.view.Select(a);
         f.view.down[ToolButton::Paste] = true;
+        f.desktop.windows[500] = {0, "Form", "フォーム"};
+        f.TrackTarget(500);
         f.SetFollowUp(1);
         f.view.answers.push_back(Answer::Yes);
         f.log.Clear();

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "CV2MainFrm/SendConversion.h"
+#include "send/SendConversion.h"
 #include "base/Cp932.h"
 
 namespace cv2 {

@@ -1,36 +1,50 @@
 #pragma once
-// A desktop simulator: windows with titles, classes and owners, a foreground window that
-// can refuse to change, a target slow to handle its activation, a clock that Sleep
-// advances, and the calls that change something recorded in order.
+// A desktop simulator: windows with titles, classes, owners and processes, a foreground
+// window that can refuse to change, a target slow to take or to handle its activation, an
+// input method per window, and the calls that change something recorded in order. Time is
+// the clock's that the fakes share.
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "base/Error.h"
 #include "platform/Desktop.h"
 #include "platform/fakes/CallLog.h"
-#include "base/Error.h"
+#include "platform/fakes/FakeClock.h"
 
 namespace cv2::fakes {
 
 class FakeDesktop : public Desktop {
 public:
+    static constexpr std::uint32_t kOurProcess = 1;
+
     struct Window {
         WindowHandle parent = 0;
         std::string className;
         std::string title;
         bool iconic = false;
         WindowHandle owner = 0;
+        std::uint32_t process = 0;  // 0: a process of its own, numbered as the window
+        bool visible = true;
+        bool cloaked = false;
+        bool toolWindow = false;
+        int imeOpen = -1;  // the input method of its focused control: -1 none, 0 closed, 1 open
     };
 
-    explicit FakeDesktop(CallLog& log) : log_(log) {}
+    explicit FakeDesktop(CallLog& log, FakeClock* clock = nullptr) : log_(log), clock_(clock) {
+        if (!clock_) {
+            ownClock_ = std::make_unique<FakeClock>();
+            clock_ = ownClock_.get();
+        }
+    }
 
     std::map<WindowHandle, Window> windows;
     WindowHandle foreground = 0;
     std::vector<WindowHandle> pasted;  // WM_PASTE receivers
-    int sleptTotal = 0;
-    std::uint64_t now = 0;                            // TickCount; Sleep advances it
-    std::function<void()> onSleep;                    // runs after each Sleep: lets a test change the desktop over time
+    bool pasteHangs = false;           // WM_PASTE is not answered
+    std::vector<std::string> traces;
     bool foregroundLocked = false;                    // SetForegroundWindow and ForceForegroundWindow are refused
     bool forceOnly = false;                           // only ForceForegroundWindow gets through
     std::uint64_t answersFrom = 0;                    // HasHandledActivation is true from this time on
@@ -41,7 +55,7 @@ public:
 
     WindowHandle GetForegroundWindow() override {
         if (failForeground) throw Error("foreground window unavailable");
-        return now < takenFrom ? 0 : foreground;
+        return Now() < takenFrom ? 0 : foreground;
     }
 
     std::string GetWindowText(WindowHandle window, int bufferBytes) override {
@@ -64,17 +78,14 @@ public:
         return 0;
     }
 
-    void SendPaste(WindowHandle window) override {
+    bool SendPaste(WindowHandle window) override {
         log_.Add("SendPaste(" + std::to_string(window) + ")");
+        if (pasteHangs) return false;
         pasted.push_back(window);
+        if (onPaste) onPaste(window);
+        return true;
     }
-
-    void Sleep(int milliseconds) override {
-        log_.Add("Sleep(" + std::to_string(milliseconds) + ")");
-        sleptTotal += milliseconds;
-        now += static_cast<std::uint64_t>(milliseconds);
-        if (onSleep) onSleep();
-    }
+    std::function<void(WindowHandle)> onPaste;  // what the receiver does with WM_PASTE (read the clipboard)
 
     bool IsWindow(WindowHandle window) override { return windows.count(window) > 0; }
 
@@ -93,15 +104,51 @@ public:
 
     bool HasHandledActivation(WindowHandle window, int timeoutMs) override {
         if (timeoutMs <= 0) return false;
-        return GetForegroundWindow() == window && windows.count(window) && now >= answersFrom;
+        return GetForegroundWindow() == window && windows.count(window) && Now() >= answersFrom;
     }
-
-    std::uint64_t TickCount() override { return now; }
 
     std::uint32_t IntegrityLevel(WindowHandle window) override {
         auto it = integrity.find(window);
         return it == integrity.end() ? defaultIntegrity : it->second;
     }
+
+    std::uint32_t ProcessOf(WindowHandle window) override {
+        auto it = windows.find(window);
+        if (it == windows.end()) return 0;
+        return it->second.process ? it->second.process : 1000 + static_cast<std::uint32_t>(window);
+    }
+
+    WindowFacts Facts(WindowHandle window) override {
+        WindowFacts facts;
+        auto it = windows.find(window);
+        if (it == windows.end()) return facts;
+        facts.exists = true;
+        facts.ours = ProcessOf(window) == kOurProcess;
+        facts.visible = it->second.visible;
+        facts.cloaked = it->second.cloaked;
+        facts.toolWindow = it->second.toolWindow;
+        facts.className = it->second.className;
+        return facts;
+    }
+
+    // The fake's input method lives on the target window itself.
+    WindowHandle FocusImeWindow(WindowHandle target) override {
+        auto it = windows.find(target);
+        return it != windows.end() && it->second.imeOpen >= 0 ? target : 0;
+    }
+    int ImeOpenStatus(WindowHandle imeWindow) override {
+        auto it = windows.find(imeWindow);
+        return it == windows.end() ? -1 : it->second.imeOpen;
+    }
+    bool SetImeOpenStatus(WindowHandle imeWindow, bool open) override {
+        log_.Add("SetImeOpen(" + std::to_string(imeWindow) + ", " + (open ? "1" : "0") + ")");
+        auto it = windows.find(imeWindow);
+        if (it == windows.end() || it->second.imeOpen < 0) return false;
+        it->second.imeOpen = open ? 1 : 0;
+        return true;
+    }
+
+    void Trace(const std::string& line) override { traces.push_back(line); }
 
     WindowHandle FindTopLevelWindow(const std::string& className) override {
         log_.Add("FindWindow(" + className + ")");
@@ -127,7 +174,11 @@ public:
     }
 
 private:
+    std::uint64_t Now() const { return clock_->now; }
+
     CallLog& log_;
+    FakeClock* clock_;
+    std::unique_ptr<FakeClock> ownClock_;
 };
 
 }  // namespace cv2::fakes

@@ -2,6 +2,7 @@
 // uses each one.
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeClock.h"
 #include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeKeyInput.h"

@@ -6,7 +6,7 @@
 //   Desktop& Port();
 //   WindowHandle Make(WindowHandle parent, const std::string& className, const std::string& title,
 //                     WindowHandle owner = 0);  a child of `parent`, or a hidden top-level window
-//   void Show(WindowHandle);
+//   void Show(WindowHandle);                  windows are made hidden; this shows one
 //   void Destroy(WindowHandle);
 //   void Minimise(WindowHandle);
 //   void Settle();                            lets posted work reach the windows
@@ -117,18 +117,28 @@ TYPED_TEST_P(DesktopContract, OwnersAndIntegrityLevels) {
     EXPECT_EQ(this->D().IntegrityLevel(owned), this->D().IntegrityLevel(0));
 }
 
-TYPED_TEST_P(DesktopContract, SleepingPassesTheTickCount) {
-    const std::uint64_t start = this->D().TickCount();
-    this->D().Sleep(50);
-    const std::uint64_t took = this->D().TickCount() - start;
-    // The tick moves in steps (16 ms on Windows; Wine measured 39 ms for this sleep).
-    EXPECT_GE(took, 30u);
-    EXPECT_LT(took, 1000u);
+TYPED_TEST_P(DesktopContract, FactsTellOurOwnWindowsAndTheirProcess) {
+    WindowHandle a = this->h.Make(0, "Cv2ContractFacts", "a");
+    WindowHandle b = this->h.Make(0, "Cv2ContractFacts", "b");
+    WindowFacts facts = this->D().Facts(a);
+    EXPECT_TRUE(facts.exists);
+    EXPECT_TRUE(facts.ours);
+    EXPECT_FALSE(facts.visible) << "made hidden";
+    EXPECT_FALSE(facts.toolWindow);
+    EXPECT_EQ(facts.className, "Cv2ContractFacts");
+    EXPECT_NE(this->D().ProcessOf(a), 0u);
+    EXPECT_EQ(this->D().ProcessOf(a), this->D().ProcessOf(b));
+    this->h.Show(a);
+    EXPECT_TRUE(this->D().Facts(a).visible);
+    this->h.Destroy(b);
+    EXPECT_FALSE(this->D().Facts(b).exists);
+    EXPECT_EQ(this->D().ProcessOf(b), 0u);
 }
 
 REGISTER_TYPED_TEST_SUITE_P(DesktopContract, TitlesAreCutToTheBufferWithoutSplittingACharacter,
                             WindowsAreFoundByClassAndTitleUnderTheirParent, AWindowExistsUntilItIsDestroyed,
                             AForcedActivationBringsTheWindowForwardAndItsThreadAnswers,
-                            MinimisedWindowsComeBackEitherWay, OwnersAndIntegrityLevels, SleepingPassesTheTickCount);
+                            MinimisedWindowsComeBackEitherWay, OwnersAndIntegrityLevels,
+                            FactsTellOurOwnWindowsAndTheirProcess);
 
 }  // namespace cv2

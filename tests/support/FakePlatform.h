@@ -4,6 +4,7 @@
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "platform/fakes/CallLog.h"
 #include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeClock.h"
 #include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
 #include "platform/fakes/FakeKeyInput.h"
@@ -14,13 +15,14 @@ namespace cv2::fakes {
 
 struct FakePlatform {
     CallLog log;
-    FakeDesktop desktop{log};
+    FakeClock clock;
+    FakeDesktop desktop{log, &clock};
     FakeKeyInput keys{log};
-    FakeClipboard clipboard{log};
+    FakeClipboard clipboard{log, &clock};
     FakeFileSystem files;
     FakeShell shell;
     FakeLocale locale;
-    Platform platform{desktop, keys, clipboard, files, shell, locale};
+    Platform platform{desktop, keys, clipboard, files, shell, locale, clock};
 };
 
 }  // namespace cv2::fakes

@@ -104,6 +104,19 @@ protected:
     std::unique_ptr<Clipboard> port = MakeWin32Clipboard(testing::ClipboardRecording::Calls());
 };
 
+TEST_F(ClipboardCallsTest, CallsComeInTheOrderOtherProgramsKnowAndAPromiseTakesNoBlock) {
+    ASSERT_EQ(Write({{CF_UNICODETEXT, {}, {'a', 0, 0, 0}, true}, {0, "Cv2CallsFlag", {0, 0, 0, 0}}}).status,
+              ClipboardStatus::Ok);
+    // The formats are registered before the clipboard is opened; each block is filled before
+    // EmptyClipboard and unlocked after the clipboard took it.
+    EXPECT_EQ(rec.calls,
+              (std::vector<std::string>{"RegisterClipboardFormat", "OpenClipboard", "GlobalAlloc(0x2002, 4)",
+                                        "GlobalLock", "EmptyClipboard", "SetClipboardData(1)", "GlobalUnlock",
+                                        "SetClipboardData(13)", "GlobalAlloc(0x2002, 4)", "GlobalLock",
+                                        "SetClipboardData(registered)", "GlobalUnlock", "CloseClipboard"}));
+    ExpectTidy();
+}
+
 TEST_F(ClipboardCallsTest, EveryFailureBeforeTheTextIsSetIsReportedWithItsOwnError) {
     for (const char* step : {"alloc", "lock", "empty", "set"}) {
         SCOPED_TRACE(step);

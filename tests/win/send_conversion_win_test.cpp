@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "CV2MainFrm/SendConversion.h"
+#include "send/SendConversion.h"
 #include "base/Cp932.h"
 
 namespace cv2 {

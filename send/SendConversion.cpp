@@ -1,4 +1,4 @@
-#include "CV2MainFrm/SendConversion.h"
+#include "send/SendConversion.h"
 
 #include <array>
 #include <cstdint>

@@ -1,0 +1,45 @@
+#pragma once
+// Turning what the user asked for into a plan: pure, so that every gesture's plan can be
+// read as a table. A single send, a group of items, the follow-up key on its own and a
+// hotkey differ only in the requests they make here.
+#include <string>
+#include <vector>
+
+#include "base/SendChoice.h"
+#include "send/Plan.h"
+#include "send/SendConversion.h"
+
+namespace cv2 {
+
+// The window's settings that every send of the moment shares.
+struct SendSettings {
+    WindowHandle owner = 0;      // our main window
+    bool pasteMode = true;       // paste into the target; off: the clipboard only
+    WindowHandle target = 0;     // the tracked target; 0 when none was seen
+    bool specialTarget = false;  // the target is the diary, which takes WM_PASTE
+    int waitMs = 0;              // the wait time; a negative one is no pause
+    int followUp = 0;            // the window's follow-up key: 0 none, 1 Tab, 2 Enter
+    SendConversion conversion;
+};
+
+// One item to send, with its own choices.
+struct ItemSend {
+    std::string text;  // as the tree holds it; converted here
+    SendWay way = SendWay::Default;
+    FollowUpChoice followUp = FollowUpChoice::Default;
+};
+
+// The text converted for sending (mode, hyphens).
+std::string TextToSend(const SendSettings& settings, const std::string& itemText);
+
+// One item, by a click or a double-click.
+Plan PlanSend(const SendSettings& settings, const ItemSend& item);
+// The follow-up key on its own (the tool button and its menu entry). Empty when there is
+// nothing to press.
+Plan PlanFollowUpOnly(const SendSettings& settings);
+// The items one after the other into one form, each with its follow-up key: the target is
+// brought forward once; before each later item the group stops when the target has lost the
+// front or Esc is down, and waits until the text before it was taken.
+Plan PlanGroup(const SendSettings& settings, const std::vector<ItemSend>& items);
+
+}  // namespace cv2
