@@ -69,6 +69,10 @@ public:
     virtual int ImeOpenStatus(WindowHandle imeWindow) = 0;
     virtual bool SetImeOpenStatus(WindowHandle imeWindow, bool open) = 0;
 
+    // Whether a press of a mouse button on one of our windows waits in this thread's queue:
+    // the user clicked our window while we were busy.
+    virtual bool OurWindowClicked() = 0;
+
     // A line for whoever watches the program's debug output (a benchmark, a debugger).
     virtual void Trace(const std::string& line) = 0;
 

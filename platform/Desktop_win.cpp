@@ -137,6 +137,15 @@ public:
                                                   SMTO_ABORTIFHUNG, kImeMessageTimeoutMs, &result) != 0;
     }
 
+    bool OurWindowClicked() override {
+        // Presses only: the release of the click that started a send may still be queued.
+        // Peeking answers sent messages too, as every wait of a send does.
+        MSG msg;
+        for (UINT press : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN})
+            if (::PeekMessageW(&msg, nullptr, press, press, PM_NOREMOVE)) return true;
+        return false;
+    }
+
     void Trace(const std::string& line) override { ::OutputDebugStringW(FromCp932(line).c_str()); }
 
     std::uint32_t IntegrityLevel(WindowHandle window) override {

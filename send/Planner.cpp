@@ -72,9 +72,12 @@ void Append(std::vector<KeyEvent>& to, const std::vector<KeyEvent>& more) {
 // The clipboard part of an item: every way but Space puts the text there, so that the user
 // can still paste it by hand. An empty item leaves the clipboard as it was, but an item
 // that converts to nothing replaces it, so that what was there is not pasted instead.
-void AddOffer(std::vector<Step>& steps, const SendSettings& s, const ItemSend& item, Way way) {
-    if (way == Way::Space || item.text.empty()) return;
-    steps.push_back(Make(StepKind::AwaitTaken));
+bool WillOffer(const ItemSend& item, Way way) { return way != Way::Space && !item.text.empty(); }
+
+// `awaited`: the wait for the text before to be taken is in the plan already.
+void AddOffer(std::vector<Step>& steps, const SendSettings& s, const ItemSend& item, Way way, bool awaited = false) {
+    if (!WillOffer(item, way)) return;
+    if (!awaited) steps.push_back(Make(StepKind::AwaitTaken));
     steps.push_back(OfferStep(TextToSend(s, item.text)));
 }
 
@@ -164,17 +167,50 @@ Plan PlanGroup(const SendSettings& s, const std::vector<ItemSend>& items) {
             if (n == 1) AddOffer(plan.steps, s, item, way);
             continue;
         }
-        if (i > 0) plan.steps.push_back(Make(StepKind::Checkpoint, s.target));
         if (n > 1) {
             Step progress = Make(StepKind::Progress);
             progress.text = std::to_string(i + 1) + "/" + std::to_string(n);
             plan.steps.push_back(progress);
         }
-        AddOffer(plan.steps, s, item, way);
+        // The user may stop a group while it waits for the text before to be taken: the
+        // checkpoint comes after that wait and before anything of this item goes out.
+        if (i > 0 && WillOffer(item, way)) plan.steps.push_back(Make(StepKind::AwaitTaken));
+        if (i > 0) plan.steps.push_back(Make(StepKind::Checkpoint, s.target));
+        AddOffer(plan.steps, s, item, way, i > 0);
         if (i == 0) AddActivation(plan.steps, s);
         AddDelivery(plan.steps, s, item, way, n > 1);
     }
     if (s.pasteMode && n > 0) plan.steps.push_back(Make(StepKind::Refocus, s.target));
+    return plan;
+}
+
+Plan PlanFormStep(const SendSettings& s, FormStep formStep, const ItemSend& item,
+                  const std::vector<std::uint16_t>& heldKeys) {
+    Plan plan;
+    plan.owner = s.owner;
+    if (!heldKeys.empty()) {
+        Step wait = Make(StepKind::AwaitKeysUp);
+        for (std::uint16_t key : heldKeys) wait.keys.push_back(Press(key));
+        wait.ms = kHotKeyReleaseMs;
+        plan.steps.push_back(wait);
+    }
+    plan.steps.push_back(ReleaseHeldStep(true));
+    switch (formStep) {
+        case FormStep::Send: {
+            const Way way = WayOf(s, item);
+            AddOffer(plan.steps, s, item, way);
+            AddDelivery(plan.steps, s, item, way, true);
+            break;
+        }
+        case FormStep::Skip: {
+            const std::vector<KeyEvent> followUp = FollowUpKeys(s, item.followUp);
+            if (!followUp.empty()) plan.steps.push_back(KeysStep(s.target, followUp, false));
+            break;
+        }
+        case FormStep::Back:
+            plan.steps.push_back(KeysStep(s.target, KeyStroke(kVkTab, true), false));
+            break;
+    }
     return plan;
 }
 

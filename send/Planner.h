@@ -42,4 +42,14 @@ Plan PlanFollowUpOnly(const SendSettings& settings);
 // front or Esc is down, and waits until the text before it was taken.
 Plan PlanGroup(const SendSettings& settings, const std::vector<ItemSend>& items);
 
+// A step through a form from the keyboard, into the window in front (`settings.target`),
+// which is not activated: the item's text with its follow-up key, the follow-up key alone
+// (skip a field), or Shift+Tab (back a field). First the keys of the hotkey that asked for
+// it are given time to be let go (`heldKeys`, at most kHotKeyReleaseMs), then whatever is
+// still held is released, Ctrl included, so that none of them joins the paste or the Tab.
+enum class FormStep { Send, Skip, Back };
+inline constexpr int kHotKeyReleaseMs = 1000;
+Plan PlanFormStep(const SendSettings& settings, FormStep step, const ItemSend& item,
+                  const std::vector<std::uint16_t>& heldKeys);
+
 }  // namespace cv2

@@ -42,6 +42,7 @@ std::vector<unsigned char> UnicodeBytes(const std::string& text) {
 template <class Done>
 bool SendEngine::WaitUntil(std::uint64_t deadline, Done done) {
     for (;;) {
+        if (watching_) NoteStopRequest();
         if (done()) return true;
         const std::uint64_t now = p_.clock.Now();
         if (now >= deadline) return false;
@@ -74,6 +75,9 @@ RunOutcome SendEngine::Run(const Plan& plan) {
 
 RunOutcome SendEngine::RunSteps(const Plan& plan) {
     ReopenImeWhenDue(true);
+    watching_ =
+        std::any_of(plan.steps.begin(), plan.steps.end(), [](const Step& s) { return s.kind == StepKind::Checkpoint; });
+    stopRequested_ = false;
     try {
         for (const Step& step : plan.steps)
             if (!RunStep(plan, step)) return RunOutcome::Stopped;
@@ -134,7 +138,8 @@ bool SendEngine::RunStep(const Plan& plan, const Step& step) {
             closedIme_ = 0;
             return true;
         case StepKind::Checkpoint:
-            return !p_.keys.IsKeyDown(kVkEscape) && p_.desktop.GetForegroundWindow() == step.window;
+            NoteStopRequest();
+            return !stopRequested_ && p_.desktop.GetForegroundWindow() == step.window;
         case StepKind::Progress:
             if (onProgress) onProgress(step.text);
             return true;
@@ -307,6 +312,10 @@ void SendEngine::ClipboardReleased() {
     if (writing_) return;
     offerHeld_ = false;
     pasted_.reset();
+}
+
+void SendEngine::NoteStopRequest() {
+    if (!stopRequested_) stopRequested_ = p_.keys.IsKeyDown(kVkEscape) || p_.desktop.OurWindowClicked();
 }
 
 void SendEngine::Idle() { ReopenImeWhenDue(false); }

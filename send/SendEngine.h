@@ -84,11 +84,16 @@ private:
     void DiaryPaste(WindowHandle target);
     void NotePaste(WindowHandle target);
     void ReopenImeWhenDue(bool wait);
+    // Esc or a click on our window while a group runs: the next checkpoint stops it. Looked
+    // at in every wait too, so that a short press is not missed.
+    void NoteStopRequest();
     template <class Done>
     bool WaitUntil(std::uint64_t deadline, Done done);
 
     SendPorts p_;
     bool running_ = false;
+    bool watching_ = false;  // the plan running has checkpoints
+    bool stopRequested_ = false;
     std::deque<Plan> queued_;
     bool writing_ = false;
     bool offerHeld_ = false;   // the clipboard holds our last offer

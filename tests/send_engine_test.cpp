@@ -310,22 +310,35 @@ TEST_F(SendEngineTest, TheInputMethodIsClosedForTypedTextAndOpenedAgainOnceItLan
 
 // ---- groups and the diary ----
 
-TEST_F(SendEngineTest, AGroupStopsWhenTheTargetLosesTheFrontOrEscIsDown) {
-    for (bool esc : {false, true}) {
-        SCOPED_TRACE(esc);
-        keys.batches.clear();
+TEST_F(SendEngineTest, AGroupStopsWhenTheTargetLosesTheFrontEscIsPressedOrOurWindowIsClicked) {
+    struct Case {
+        const char* name;
+        std::function<void(Rig&)> stop;
+    };
+    const Case cases[] = {
+        {"our window in front", [](Rig& r) { r.desktop.foreground = kOwner; }},
+        {"Esc held", [](Rig& r) { r.keys.keysDown.insert(kVkEscape); }},
+        // A short press while the group waits for the page to read the text before.
+        {"Esc tapped during the wait",
+         [](Rig& r) {
+             r.clock.At(r.clock.now + 100, [&r] { r.keys.keysDown.insert(kVkEscape); });
+             r.clock.At(r.clock.now + 150, [&r] { r.keys.keysDown.erase(kVkEscape); });
+         }},
+        {"our window clicked", [](Rig& r) { r.desktop.ourWindowClicked = true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r;
         std::vector<std::string> progress;
-        engine.onProgress = [&](const std::string& p) { progress.push_back(p); };
-        keys.afterSendKeys = [&, esc](const std::vector<KeyEvent>&) {
-            if (esc)
-                keys.keysDown.insert(kVkEscape);
-            else
-                desktop.foreground = kOwner;  // the user clicked our window
+        r.engine.onProgress = [&](const std::string& p) { progress.push_back(p); };
+        bool stopped = false;
+        r.keys.afterSendKeys = [&](const std::vector<KeyEvent>&) {
+            if (!stopped) c.stop(r);
+            stopped = true;
         };
-        EXPECT_EQ(Go(PlanGroup(settings, {{"a"}, {"b"}, {"c"}})), RunOutcome::Stopped);
-        EXPECT_EQ(keys.batches.size(), 1u) << "nothing more typed";
-        EXPECT_THAT(progress, ElementsAre("1/3"));
-        keys.keysDown.clear();
+        EXPECT_EQ(r.Go(PlanGroup(r.settings, {{"a"}, {"b"}, {"c"}})), RunOutcome::Stopped);
+        EXPECT_EQ(r.keys.batches.size(), 1u) << "nothing more typed";
+        EXPECT_THAT(progress, ElementsAre("1/3", "2/3"));
     }
 }
 

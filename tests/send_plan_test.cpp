@@ -144,14 +144,42 @@ TEST(Planner, AGroupActivatesOnceAndChecksBetweenItems) {
     s.waitMs = 50;
     const Plan plan = PlanGroup(s, {{"山田"}, {""}, {"太郎", SendWay::Type, FollowUpChoice::Enter}});
     EXPECT_THAT(plan.Describe(), ElementsAre("progress 1/3", "await taken", "offer '山田'", "activate 500", "pause 50",
-                                             "release held", "keys Ctrl+V Tab (paste)", "checkpoint 500",
-                                             "progress 2/3", "release held, Ctrl too", "keys Tab", "checkpoint 500",
-                                             "progress 3/3", "await taken", "offer '太郎'", "release held, Ctrl too",
+                                             "release held", "keys Ctrl+V Tab (paste)", "progress 2/3",
+                                             "checkpoint 500", "release held, Ctrl too", "keys Tab", "progress 3/3",
+                                             "await taken", "checkpoint 500", "offer '太郎'", "release held, Ctrl too",
                                              "close IME 500", "keys \"太郎\" Enter", "reopen IME", "refocus 500"));
     // The plan holds its own copies of the texts.
     EXPECT_EQ(plan.steps[2].text, "山田");
     s.pasteMode = false;
     EXPECT_THAT(PlanGroup(s, {{"a"}, {"b"}}).Describe(), IsEmpty());
+}
+
+TEST(Planner, AStepThroughAFormFromTheKeyboard) {
+    const std::vector<std::uint16_t> hotKey = {kVkControl, kVkMenu};
+    auto plan = [&](FormStep step) {
+        return [step, hotKey](const SendSettings& s, const ItemSend& i) { return PlanFormStep(s, step, i, hotKey); };
+    };
+    const std::vector<std::string> send = {
+        "await up Ctrl+Alt 1000", "release held, Ctrl too", "await taken", "offer 'abc'",
+        "release held",           "keys Ctrl+V Tab (paste)"};
+    ExpectPlans({{"send", [](SendSettings&, ItemSend&) {}, send}}, plan(FormStep::Send));
+    ExpectPlans({{"send an empty item: its follow-up key skips the field",
+                  [](SendSettings&, ItemSend& i) { i.text.clear(); },
+                  {"await up Ctrl+Alt 1000", "release held, Ctrl too", "release held, Ctrl too", "keys Tab"}},
+                 {"send a check box",
+                  [](SendSettings&, ItemSend& i) { i.way = SendWay::Space; },
+                  {"await up Ctrl+Alt 1000", "release held, Ctrl too", "release held, Ctrl too", "keys Space Tab"}}},
+                plan(FormStep::Send));
+    ExpectPlans(
+        {{"skip", [](SendSettings&, ItemSend&) {}, {"await up Ctrl+Alt 1000", "release held, Ctrl too", "keys Tab"}},
+         {"skip, item with Enter",
+          [](SendSettings&, ItemSend& i) { i.followUp = FollowUpChoice::Enter; },
+          {"await up Ctrl+Alt 1000", "release held, Ctrl too", "keys Enter"}}},
+        plan(FormStep::Skip));
+    ExpectPlans({{"back",
+                  [](SendSettings& s, ItemSend&) { s.followUp = 0; },
+                  {"await up Ctrl+Alt 1000", "release held, Ctrl too", "keys Shift+Tab"}}},
+                plan(FormStep::Back));
 }
 
 // ---- key batches ----

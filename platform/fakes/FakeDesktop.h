@@ -148,6 +148,9 @@ public:
         return true;
     }
 
+    bool OurWindowClicked() override { return ourWindowClicked; }
+    bool ourWindowClicked = false;
+
     void Trace(const std::string& line) override { traces.push_back(line); }
 
     WindowHandle FindTopLevelWindow(const std::string& className) override {
