@@ -44,8 +44,6 @@ constexpr int kEditWidth = 260;
 constexpr const wchar_t* kPrefectures[] = {L"北海道", L"青森県", L"東京都", L"神奈川県",
                                            L"大阪府", L"大分県", L"沖縄県"};
 
-enum class Control { Field, Combo, Check, Submit };
-
 struct Form {
     std::wstring log;
     HWND frame = nullptr;

@@ -1,7 +1,17 @@
-# Scenarios of send_e2e.sh against a busy web page and against targets that are not there
-# (sourced by it, which provides run, probe, wait_for, check, fail, start_program, ITEMS and
-# write_items). The browser stand-in (browser.exe) takes each Ctrl+V at once but reads the
-# clipboard only later, from another thread, as a busy page does.
+# Scenarios of send_e2e.sh against a busy web page and against targets that are not there,
+# and its measurement (sourced by it, which provides run, probe, wait_for, check, fail,
+# start_program, ITEMS and write_items). The browser stand-in (browser.exe) takes each
+# Ctrl+V at once but reads the clipboard only later, from another thread, as a busy page does.
+#
+#   busy3, busy10  double-click mode, follow-up Tab, into a page that reads the clipboard
+#            600 ms after each Ctrl+V: three (ten) quick double-clicks on as many items,
+#            each text in its own field, in order; busy runs both on one start of the program
+#   notarget our own about box was in front, then a target that closed: a send types
+#            nothing anywhere, shows the error box and leaves its text on the clipboard
+#   measure [count] [wait] [read delay]   with a read delay the measuring target pastes as
+#            a busy page does, that long after the Ctrl+V, and the delay is taken off the
+#            times too. Also sums up the program's own "taken" figures (from its Ctrl+V to
+#            the target's read) from its debug output.
 #
 # For comparison runs: BUSY_DELAY sets the page's read delay (600 ms; 0 is a page that is
 # not busy), BUSY_GAP the pause between two double-clicks (0.15 s).
@@ -173,4 +183,24 @@ scenario_notarget() {
     before=$(presses)
     double_click_items 2
     expect_no_target "$before" 2 "the target is gone"
+}
+
+# scenario_measure <count> <wait time> [read delay]
+scenario_measure() {
+    local count=$1 wait=$2 delay=$3 end
+    # Wine writes each OutputDebugString of the program as a warning of its seh channel.
+    export WINEDEBUG=-all,warn+seh
+    RUN_ERR=$WORK/debug.txt
+    start_program 1 0 "$wait"
+    rm -f measure.txt
+    run measure.exe "$WIN\\measure.txt" "$count" $(item_xy 1) $(item_xy 2) "$wait" $delay
+    end=$((SECONDS + count * (3 + ${delay:-0} / 1000) + 30))
+    while [ $SECONDS -lt $end ] && [ ! -f measure.txt ]; do sleep 1; done
+    cat measure.txt 2>/dev/null || fail "no measurement"
+    # "Corvell2: taken <n> ms": from the program's Ctrl+V to its target's read of the text.
+    grep -a 'OutputDebugString' "$RUN_ERR" | grep -o 'Corvell2: taken [0-9]* ms' | cut -d' ' -f3 | sort -n |
+        awk '{ v[NR] = $1 }
+             END { if (NR == 0) { print "taken: no figures"; exit }
+                   printf "taken: %d figures, min %d, median %d, p90 %d, max %d (ms)\n",
+                          NR, v[1], v[int(NR / 2) + 1], v[int(NR * 9 / 10) + 1], v[NR] }'
 }

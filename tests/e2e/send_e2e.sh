@@ -18,19 +18,12 @@
 #            target's fields get the converted texts
 #   typing   the conversion submenu driven by its keys: typing mode fills fields that refuse
 #            pasting; the choice is stored on closing and back after a restart
-#   busy3, busy10  double-click mode, follow-up Tab, into the stand-in of a busy browser page
-#            that reads the clipboard 600 ms after each Ctrl+V: three (ten) quick
-#            double-clicks on as many items, each text in its own field, in order;
-#            busy runs both on one start of the program
-#   notarget our own about box was in front, then a target that closed: a send types
-#            nothing anywhere, shows the error box and leaves its text on the clipboard
+#   busy3, busy10, busy, notarget   see send_busy.sh
 #   typemeasure [count]   not a test: types an item count times (default 20) into one
 #            field and counts the characters lost (E2E_LONG: the item's text)
 #   measure [count] [wait] [read delay]   not a test: times sends from the click to the
 #            text arriving, minus the wait time (default 50 sends with a wait time of
-#            300 ms); with a read delay the target pastes as a busy page does, that long
-#            after the Ctrl+V, and the delay is taken off too. Also sums up the program's
-#            own "taken" figures (Ctrl+V to the target's read) from its debug output.
+#            300 ms); see send_busy.sh for the read delay and the taken figures
 #
 # Each run makes its own Wine prefix and X server and removes them. Exit 77: skipped.
 set -u
@@ -390,24 +383,8 @@ notarget)
     scenario_notarget
     ;;
 measure)
-    COUNT=${3:-50}
-    WAIT=${4:-300}
-    DELAY=${5:-}
-    # Wine writes each OutputDebugString of the program as a warning of its seh channel.
-    export WINEDEBUG=-all,warn+seh
-    RUN_ERR=$WORK/debug.txt
-    start_program 1 0 "$WAIT"
-    rm -f measure.txt
-    run measure.exe "$WIN\\measure.txt" "$COUNT" $(item_xy 1) $(item_xy 2) "$WAIT" $DELAY
-    end=$((SECONDS + COUNT * (3 + ${DELAY:-0} / 1000) + 30))
-    while [ $SECONDS -lt $end ] && [ ! -f measure.txt ]; do sleep 1; done
-    cat measure.txt 2>/dev/null || fail "no measurement"
-    # "Corvell2: taken <n> ms": from the program's Ctrl+V to its target's read of the text.
-    grep -a 'OutputDebugString' "$RUN_ERR" | grep -o 'Corvell2: taken [0-9]* ms' | cut -d' ' -f3 | sort -n |
-        awk '{ v[NR] = $1 }
-             END { if (NR == 0) { print "taken: no figures"; exit }
-                   printf "taken: %d figures, min %d, median %d, p90 %d, max %d (ms)\n",
-                          NR, v[1], v[int(NR / 2) + 1], v[int(NR * 9 / 10) + 1], v[NR] }'
+    . "$SRC/tests/e2e/send_busy.sh"
+    scenario_measure "${3:-50}" "${4:-300}" "${5:-}"
     ;;
 *)
     echo "unknown scenario $SCENARIO"
