@@ -5,6 +5,10 @@
 //                               which it then closes with OK; "found=0" when there is none
 //   probe focus <out>           "found=1" and "text=..." of the control that has the keyboard
 //                               focus in the foreground window; "found=0" when there is none
+//   probe close <out> <caption> asks the top-level window with that caption to close:
+//                               "found=1", or "found=0" when there is none
+//   probe clip <out>            "found=1" and "text=..." of the clipboard's Unicode text;
+//                               "found=0" when it holds none or cannot be opened
 #include <windows.h>
 #include <commctrl.h>
 
@@ -105,6 +109,33 @@ Lines Focus() {
     return {{"found", "1"}, {"text", cv2::e2e::Utf8(text)}};
 }
 
+Lines Close(const wchar_t* caption) {
+    HWND window = FindWindowW(nullptr, caption);
+    if (!window) return {{"found", "0"}};
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return {{"found", "1"}};
+}
+
+// Opened without a window of ours: a program that renders its text late sees no reader's
+// process here, so this read does not count as its target taking the text.
+Lines Clip() {
+    bool open = false;
+    for (int attempt = 0; attempt < 50 && !(open = OpenClipboard(nullptr)); ++attempt) Sleep(20);
+    if (!open) return {{"found", "0"}};
+    Lines out{{"found", "0"}};
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const SIZE_T units = GlobalSize(data) / sizeof(wchar_t);
+            SIZE_T n = 0;
+            while (n < units && chars[n]) ++n;
+            out = {{"found", "1"}, {"text", cv2::e2e::Utf8(std::wstring(chars, n))}};
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return out;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -119,6 +150,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         lines = Box(argv[3]);
     else if (command == L"focus")
         lines = Focus();
+    else if (command == L"close" && argc > 3)
+        lines = Close(argv[3]);
+    else if (command == L"clip")
+        lines = Clip();
     else
         return 2;
     cv2::e2e::WriteLog(argv[2], lines);

@@ -18,10 +18,12 @@
 #            target's fields get the converted texts
 #   typing   the conversion submenu driven by its keys: typing mode fills fields that refuse
 #            pasting; the choice is stored on closing and back after a restart
+#   busy3, busy10, busy, notarget   see send_busy.sh
 #   typemeasure [count]   not a test: types an item count times (default 20) into one
 #            field and counts the characters lost (E2E_LONG: the item's text)
-#   measure [count] [wait]   not a test: times sends from the click to the text arriving,
-#            minus the wait time (default 50 sends with a wait time of 300 ms)
+#   measure [count] [wait] [read delay]   not a test: times sends from the click to the
+#            text arriving, minus the wait time (default 50 sends with a wait time of
+#            300 ms); see send_busy.sh for the read delay and the taken figures
 #
 # Each run makes its own Wine prefix and X server and removes them. Exit 77: skipped.
 set -u
@@ -31,7 +33,7 @@ SRC=$(cd "$(dirname "$0")/../.." && pwd)
 
 . "$SRC/tests/e2e/lib.sh"
 e2e_require xdotool Xvfb wine64
-for exe in Corvell2 target special_target clipholder probe treeprobe; do
+for exe in Corvell2 target special_target clipholder probe treeprobe browser keywatch; do
     [ -f "$BIN/$exe.exe" ] || { echo "SKIP: $exe.exe was not built"; exit 77; }
 done
 
@@ -49,7 +51,7 @@ trap cleanup EXIT
 e2e_start_xvfb
 XVFB_PID=$E2E_XVFB_PID
 
-cp "$BIN"/{Corvell2,target,special_target,clipholder,probe,treeprobe}.exe "$WORK"/
+cp "$BIN"/{Corvell2,target,special_target,clipholder,probe,treeprobe,browser,keywatch}.exe "$WORK"/
 [ "$SCENARIO" = measure ] && cp "$BIN"/measure.exe "$WORK"/
 cd "$WORK"
 wine64 wineboot -i >/dev/null 2>&1
@@ -70,8 +72,9 @@ check() {  # check <file> <exact line> <what>
 }
 
 # Runs a program inside the one Wine desktop, so that frames and activation behave as on
-# Windows and screen coordinates are the X screen's.
-run() { wine64 explorer /desktop=e2e,1024x768 "$@" >/dev/null 2>&1 & }
+# Windows and screen coordinates are the X screen's. Wine's messages go to $RUN_ERR.
+RUN_ERR=/dev/null
+run() { wine64 explorer /desktop=e2e,1024x768 "$@" >/dev/null 2>>"$RUN_ERR" & }
 
 # probe <out file> <arguments...>: runs the probe inside the desktop (windows of another
 # desktop are invisible to it) and waits for its answer.
@@ -370,15 +373,18 @@ typemeasure)
     echo "typed $COUNT x ${#LONG} characters: got ${#got}, lost $((${#want} - ${#got})), exact: $([ "$got" = "$want" ] && echo yes || echo no), ${elapsed} ms for the clicks"
     [ "$got" = "$want" ] || sed 's/^/    /' long.log
     ;;
+busy3 | busy10 | busy)
+    . "$SRC/tests/e2e/send_busy.sh"
+    rounds=${SCENARIO#busy}
+    scenario_busy ${rounds:-3 10}
+    ;;
+notarget)
+    . "$SRC/tests/e2e/send_busy.sh"
+    scenario_notarget
+    ;;
 measure)
-    COUNT=${3:-50}
-    WAIT=${4:-300}
-    start_program 1 0 "$WAIT"
-    rm -f measure.txt
-    run measure.exe "$WIN\\measure.txt" "$COUNT" $(item_xy 1) $(item_xy 2) "$WAIT"
-    end=$((SECONDS + COUNT * 3 + 30))
-    while [ $SECONDS -lt $end ] && [ ! -f measure.txt ]; do sleep 1; done
-    cat measure.txt 2>/dev/null || fail "no measurement"
+    . "$SRC/tests/e2e/send_busy.sh"
+    scenario_measure "${3:-50}" "${4:-300}" "${5:-}"
     ;;
 *)
     echo "unknown scenario $SCENARIO"
