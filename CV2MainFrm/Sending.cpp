@@ -274,16 +274,20 @@ void TCV2Frm::PressFollowUpKey() {
     if (tabEnterIndex == kFollowUpEnter) PressAndRelease(platform_.keys, kVkReturn);
 }
 
-void TCV2Frm::SendPointerItem() {
-    if (pointerItem && (pointerHits & kHitOnItem)) SendText(pointerItem->Text());
+void TCV2Frm::SendPointerItem(bool group) {
+    if (!pointerItem || !(pointerHits & kHitOnItem)) return;
+    if (group && pointerItem->HasChildren())
+        SendGroup(*pointerItem);
+    else
+        SendText(pointerItem->Text());
 }
 
-void TCV2Frm::MainTreeClick() {
-    if (clickHandlerInstalled) SendPointerItem();
+void TCV2Frm::MainTreeClick(bool shift) {
+    if (clickHandlerInstalled) SendPointerItem(shift);
 }
 
-void TCV2Frm::MainTreeDblClick() {
-    if (dblClickHandlerInstalled) SendPointerItem();
+void TCV2Frm::MainTreeDblClick(bool shift) {
+    if (dblClickHandlerInstalled) SendPointerItem(shift);
 }
 
 // ---- follow-up key and click mode ----

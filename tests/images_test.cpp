@@ -29,7 +29,7 @@ TEST(Images, MapsAreWellFormed) {
 
 TEST(Images, EveryPictureHasEighteenPixelsAndIsDrawnAndDistinct) {
     const auto& images = MainImages();
-    ASSERT_EQ(images.size(), 45u);
+    ASSERT_EQ(images.size(), static_cast<std::size_t>(kImageCount));
     std::set<std::vector<std::uint32_t>> seen;
     for (std::size_t i = 0; i < images.size(); ++i) {
         SCOPED_TRACE(i);
@@ -60,6 +60,21 @@ TEST(Images, SelectedVariantIsTheItemIconWithTheHandOver) {
             EXPECT_EQ(selected.argb[p], Opaque(hand.argb[p]) ? hand.argb[p] : base.argb[p]) << "pixel " << p;
         }
     }
+}
+
+// The mark of an item's own way of sending is drawn over every icon, the selected ones too:
+// it must leave the selection's hand whole.
+TEST(Images, TheSendChoiceMarkLeavesTheHandWholeAndMarksTheMenusIcon) {
+    const auto& images = MainImages();
+    const Picture& mark = images[kSendChoiceMarkImage];
+    const Picture& hand = HandOverlay();
+    for (std::size_t p = 0; p < mark.argb.size(); ++p)
+        EXPECT_FALSE(Opaque(mark.argb[p]) && Opaque(hand.argb[p])) << "pixel " << p;
+    const Picture& marked = images[kImageCount - 1];
+    for (std::size_t p = 0; p < mark.argb.size(); ++p)
+        EXPECT_EQ(marked.argb[p], Opaque(mark.argb[p]) ? mark.argb[p] : images[0].argb[p]) << "pixel " << p;
+    EXPECT_EQ(CopyCursorPicture().width, kCursorSize);
+    EXPECT_TRUE(Opaque(CopyCursorPicture().At(0, 0)));  // the hot spot
 }
 
 TEST(Images, DialogGlyphsAndIconsAreDrawn) {

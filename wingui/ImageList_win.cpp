@@ -87,6 +87,8 @@ HIMAGELIST CreateMainImageList(int side) {
     if (ImageList_Add(list.get(), colour.get(), mask.get()) != 0 || ImageList_GetImageCount(list.get()) != count) {
         return nullptr;
     }
+    // Without it the tree still works; only the mark of an item's own way of sending is missing.
+    ImageList_SetOverlayImage(list.get(), kSendChoiceMarkImage, kSendChoiceOverlay);
     return list.release();
 }
 
@@ -100,18 +102,30 @@ HBITMAP CreatePictureBitmap(const Picture& picture) {
     return bitmap;
 }
 
-HICON CreatePictureIcon(const Picture& picture) {
+namespace {
+
+HICON CreateIconOrCursor(const Picture& picture, bool icon, int hotX, int hotY) {
     UniqueBitmap colour(CreatePictureBitmap(picture));
     UniqueBitmap mask(MakeMask({&picture}, picture.width, picture.height));
     if (!colour || !mask) {
         return nullptr;
     }
     ICONINFO info{};
-    info.fIcon = TRUE;
+    info.fIcon = icon ? TRUE : FALSE;
+    info.xHotspot = static_cast<DWORD>(hotX);
+    info.yHotspot = static_cast<DWORD>(hotY);
     info.hbmColor = colour.get();
     info.hbmMask = mask.get();
     // The icon holds copies of both bitmaps.
     return CreateIconIndirect(&info);
+}
+
+}  // namespace
+
+HICON CreatePictureIcon(const Picture& picture) { return CreateIconOrCursor(picture, true, 0, 0); }
+
+HCURSOR CreatePictureCursor(const Picture& picture, int hotX, int hotY) {
+    return CreateIconOrCursor(picture, false, hotX, hotY);
 }
 
 }  // namespace cv2

@@ -39,9 +39,11 @@ const MapRef kItemMaps[kItemIconCount] = {
 
 constexpr int kToolFirst = 24;
 constexpr int kAppIconIndex = 41;
+// The first item icon with the mark over it, as the tree shows an item with its own way.
+constexpr int kMarkedIconIndex = 47;
 
-// Toolbar and menu glyphs 24..44; image 41 is the program's 16 x 16 icon (nullptr here).
-const MapRef kToolMaps[kImageCount - kToolFirst] = {
+// Toolbar and menu glyphs 24..46; image 41 is the program's 16 x 16 icon (nullptr here).
+const MapRef kToolMaps[kMarkedIconIndex - kToolFirst] = {
     {"No", maps::kNo, kNoLocal, kImageSize},
     {"Tab", maps::kTab, kNoLocal, kImageSize},
     {"Enter", maps::kEnter, kNoLocal, kImageSize},
@@ -63,6 +65,8 @@ const MapRef kToolMaps[kImageCount - kToolFirst] = {
     {"pictures", maps::kPictures, kNoLocal, kImageSize},
     {"single click", maps::kMouseOne, kNoLocal, kImageSize},
     {"convert", maps::kConvertText, kNoLocal, kImageSize},
+    {"group send", maps::kGroupSend, kNoLocal, kImageSize},
+    {"send choice mark", maps::kSendChoiceMark, kNoLocal, kImageSize},
 };
 
 const MapRef kGlyphMaps[kGlyphCount] = {
@@ -76,6 +80,7 @@ const MapRef kHandMap{"hand", maps::kHandWithPen, kNoLocal, kImageSize};
 const MapRef kClockMap{"clock", maps::kClock, kNoLocal, kGlyphSize};
 const MapRef kIcon32Map{"icon 32", maps::kAppIcon32, kNoLocal, 32};
 const MapRef kIcon16Map{"icon 16", maps::kAppIcon16, kNoLocal, 16};
+const MapRef kCopyCursorMap{"copy cursor", maps::kCopyCursor, kNoLocal, kCursorSize};
 
 // A colour from the map's own swatches first, then from the shared palette.
 bool FindColour(char key, std::span<const Swatch> local, std::uint32_t& argb) {
@@ -144,10 +149,11 @@ std::vector<Picture> BuildMainImages() {
     for (int i = 0; i < kItemIconCount; ++i) {
         images.push_back(Overlay(images[static_cast<std::size_t>(i)], HandOverlay()));
     }
-    for (int i = kToolFirst; i < kImageCount; ++i) {
+    for (int i = kToolFirst; i < kMarkedIconIndex; ++i) {
         images.push_back(i == kAppIconIndex ? Centre(AppIconPicture(16), kImageSize)
                                             : Decode(kToolMaps[i - kToolFirst]));
     }
+    images.push_back(Overlay(images[0], images[kSendChoiceMarkImage]));
     return images;
 }
 
@@ -207,6 +213,11 @@ const Picture& AppIconPicture(int size) {
     return size == 32 ? large : small;
 }
 
+const Picture& CopyCursorPicture() {
+    static const Picture cursor = Decode(kCopyCursorMap);
+    return cursor;
+}
+
 Picture Resampled(const Picture& picture, int width, int height) {
     Picture result;
     if (width <= 0 || height <= 0) return result;
@@ -252,7 +263,7 @@ std::vector<std::string> PixelMapProblems() {
     for (const MapRef& map : kItemMaps) {
         CheckMap(map, problems);
     }
-    for (int i = kToolFirst; i < kImageCount; ++i) {
+    for (int i = kToolFirst; i < kMarkedIconIndex; ++i) {
         if (i != kAppIconIndex) {
             CheckMap(kToolMaps[i - kToolFirst], problems);
         }
@@ -260,7 +271,7 @@ std::vector<std::string> PixelMapProblems() {
     for (const MapRef& map : kGlyphMaps) {
         CheckMap(map, problems);
     }
-    for (const MapRef* map : {&kHandMap, &kClockMap, &kIcon32Map, &kIcon16Map}) {
+    for (const MapRef* map : {&kHandMap, &kClockMap, &kIcon32Map, &kIcon16Map, &kCopyCursorMap}) {
         CheckMap(*map, problems);
     }
     return problems;

@@ -19,11 +19,16 @@ struct Picture {
 };
 
 inline constexpr int kImageSize = 18;
-inline constexpr int kImageCount = 45;
+inline constexpr int kImageCount = 48;
 inline constexpr int kItemIconCount = 12;  // 12..23 are the selected variants of 0..11
+// The mark of an item with a way of sending of its own, drawn over its icon as the image
+// list's overlay kSendChoiceOverlay (INDEXTOOVERLAYMASK).
+inline constexpr int kSendChoiceMarkImage = 46;
+inline constexpr int kSendChoiceOverlay = 1;
 
-// The 45 images of the shared image list: 0..11 item icons, 12..23 the same with the
-// hand holding a pen, 24..44 the toolbar and menu glyphs.
+// The 48 images of the shared image list: 0..11 item icons, 12..23 the same with the
+// hand holding a pen, 24..45 the toolbar and menu glyphs, 46 the mark of an item's own way
+// of sending, 47 the first item icon with that mark (for its menu).
 const std::vector<Picture>& MainImages();
 
 // The hand holding a pen that marks a selected item; transparent where it leaves the
@@ -37,6 +42,10 @@ const Picture& WizardGlyph(int which);
 
 // 16 x 16 clock beside the wait-time dialog's input.
 const Picture& WaitDialogImage();
+
+// The pointer of a drag that copies: 32 x 32, its hot spot at the top-left pixel.
+inline constexpr int kCursorSize = 32;
+const Picture& CopyCursorPicture();
 
 // The program's icon as drawn for the .ico file: size 32 or 16 (anything else gives 16).
 const Picture& AppIconPicture(int size);

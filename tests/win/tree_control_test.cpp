@@ -93,7 +93,7 @@ protected:
     }
     bool Insert(const char* name, const char* under, TreeSpot spot = TreeSpot::Last, const char* after = nullptr) {
         std::wstring text(name, name + std::char_traits<char>::length(name));
-        return tree.Insert(Key(name), under ? Key(under) : nullptr, spot, after ? Key(after) : nullptr, text, 1, 13);
+        return tree.Insert(Key(name), under ? Key(under) : nullptr, spot, after ? Key(after) : nullptr, text, 1, 13, 0);
     }
     // The control's rows as "key(children)": their order from the control, each named by
     // the key it hands back.
