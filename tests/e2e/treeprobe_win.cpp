@@ -2,7 +2,7 @@
 // inside a Wine desktop from X:
 //   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
 //                          item), the screen centres of each visible row's label and +/-
-//                          button, the frame's size, the bars' heights, the status bar's
+//                          button and the overlay drawn over its icon (0 for none), the frame's size, the bars' heights, the status bar's
 //                          text (the window an item goes to) and the screen centres of the
 //                          tool buttons
 //   treeprobe close <out>  asks the main window to close; says its process id
@@ -178,6 +178,8 @@ Lines Look() {
         out.emplace_back(key + "label", Point(tree, r.left + 6, y));
         // The +/- button sits half an indent left of the 18-pixel icon.
         out.emplace_back(key + "button", Point(tree, r.left - 18 - indent / 2 - 3, y));
+        const auto state = SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_OVERLAYMASK);
+        out.emplace_back(key + "overlay", std::to_string((state & TVIS_OVERLAYMASK) >> 8));
     }
 
     RECT w{}, c{};

@@ -147,6 +147,21 @@ TEST_F(TreeControlTest, InsertsAtEachSpotAndRefusesRowsWithoutAPlace) {
     EXPECT_EQ(Rows(), "E A(C D B)");
 }
 
+TEST_F(TreeControlTest, TheOverlayIsSetWithTheRowAndChangedWithItsImagesOnly) {
+    auto overlay = [this](const char* name) {
+        return TreeView_GetItemState(tree.Hwnd(), tree.HandleOf(Key(name)), TVIS_OVERLAYMASK | TVIS_SELECTED);
+    };
+    ASSERT_TRUE(tree.Insert(Key("A"), nullptr, TreeSpot::Last, nullptr, L"A", 1, 13, 1));
+    ASSERT_TRUE(Insert("B", nullptr));
+    tree.Select(Key("B"));
+    EXPECT_EQ(overlay("A"), INDEXTOOVERLAYMASK(1));
+    EXPECT_EQ(overlay("B"), TVIS_SELECTED);
+    tree.SetImages(Key("B"), 2, 14, 1);
+    tree.SetImages(Key("A"), 1, 13, 0);
+    EXPECT_EQ(overlay("A"), 0u);
+    EXPECT_EQ(overlay("B"), INDEXTOOVERLAYMASK(1) | TVIS_SELECTED);  // the other states stay
+}
+
 TEST_F(TreeControlTest, DeletedRowsLeaveTheMapWithTheirSubtree) {
     Insert("A", nullptr);
     Insert("B", "A");
