@@ -27,9 +27,12 @@ using namespace mainwindow;
 
 namespace {
 
-// An item sent otherwise than the window's settings say carries a mark on its icon, so that
+// An item sent otherwise than the window's settings say shows its icon with a mark, so that
 // nobody wonders why that one item types.
-int OverlayOf(const Item& item) { return item.HasSendChoice() ? kSendChoiceOverlay : 0; }
+int ImageOf(const Item& item) { return item.HasSendChoice() ? MarkedImage(item.ImageIndex()) : item.ImageIndex(); }
+int SelectedImageOf(const Item& item) {
+    return item.HasSendChoice() ? MarkedImage(item.SelectedIndex()) : item.SelectedIndex();
+}
 
 }  // namespace
 
@@ -41,8 +44,8 @@ void MainWindow::InsertTreeItem(Item& item) {
     TreeSpot spot = TreeSpot::Last;
     if (next && TreeItemOf(next))
         spot = item.PrevSibling() && TreeItemOf(item.PrevSibling()) ? TreeSpot::After : TreeSpot::First;
-    if (!treeControl_.Insert(&item, item.Parent(), spot, item.PrevSibling(), FromCp932(item.Text()), item.ImageIndex(),
-                             item.SelectedIndex(), OverlayOf(item)))
+    if (!treeControl_.Insert(&item, item.Parent(), spot, item.PrevSibling(), FromCp932(item.Text()), ImageOf(item),
+                             SelectedImageOf(item)))
         throw InsertError();
 }
 
@@ -73,9 +76,7 @@ void MainWindow::SubtreeAdded(Item& item) {
 
 void MainWindow::TextChanged(Item& item) { treeControl_.SetText(&item, FromCp932(item.Text())); }
 
-void MainWindow::ImageChanged(Item& item) {
-    treeControl_.SetImages(&item, item.ImageIndex(), item.SelectedIndex(), OverlayOf(item));
-}
+void MainWindow::ImageChanged(Item& item) { treeControl_.SetImages(&item, ImageOf(item), SelectedImageOf(item)); }
 
 void MainWindow::ExpandedChanged(Item& item) {
     if (syncingModel_) return;  // the control made this change itself

@@ -100,7 +100,7 @@ inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
     NodeMenuSeparator(NodeMenu::z001),
     {NodeMenu::ClickCheck, kCmdClickCheck, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)", 43, NodeMenuShown::Always, &TCV2Frm::ClickCheckClick},
     {NodeMenu::ConvertMenu, kCmdConvertMenu, "送信時の変換(&Z)", 44, NodeMenuShown::Always, nullptr},
-    {NodeMenu::SendWayMenu, kCmdSendWayMenu, "この項目の送り方(&M)", 47, NodeMenuShown::WithItems, nullptr},
+    {NodeMenu::SendWayMenu, kCmdSendWayMenu, "この項目の送り方(&M)", 46, NodeMenuShown::WithItems, nullptr},
     NodeMenuSeparator(NodeMenu::z002),
     {NodeMenu::AddNodeMenu, kCmdAddNodeMenu, "アイテムの追加(&A)", 33, NodeMenuShown::Always,
      &TCV2Frm::AddNodeMenuClick},

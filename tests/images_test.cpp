@@ -62,18 +62,20 @@ TEST(Images, SelectedVariantIsTheItemIconWithTheHandOver) {
     }
 }
 
-// The mark of an item's own way of sending is drawn over every icon, the selected ones too:
-// it must leave the selection's hand whole.
-TEST(Images, TheSendChoiceMarkLeavesTheHandWholeAndMarksTheMenusIcon) {
+// The mark of an item's own way of sending goes on every icon, the selected ones too: it must
+// leave the selection's hand whole.
+TEST(Images, MarkedIconsAreTheIconsWithTheMarkBesideTheHand) {
     const auto& images = MainImages();
-    const Picture& mark = images[kSendChoiceMarkImage];
-    const Picture& hand = HandOverlay();
+    const Picture& mark = SendChoiceMark();
     for (std::size_t p = 0; p < mark.argb.size(); ++p)
-        EXPECT_FALSE(Opaque(mark.argb[p]) && Opaque(hand.argb[p])) << "pixel " << p;
-    const Picture& marked = images[kImageCount - 1];
-    for (std::size_t p = 0; p < mark.argb.size(); ++p)
-        EXPECT_EQ(marked.argb[p], Opaque(mark.argb[p]) ? mark.argb[p] : images[0].argb[p]) << "pixel " << p;
-    EXPECT_EQ(CopyCursorPicture().width, kCursorSize);
+        EXPECT_FALSE(Opaque(mark.argb[p]) && Opaque(HandOverlay().argb[p])) << "pixel " << p;
+    for (int i = 0; i < 2 * kItemIconCount; ++i) {
+        const Picture& marked = images[static_cast<std::size_t>(MarkedImage(i))];
+        for (std::size_t p = 0; p < mark.argb.size(); ++p)
+            ASSERT_EQ(marked.argb[p], Opaque(mark.argb[p]) ? mark.argb[p] : images[static_cast<std::size_t>(i)].argb[p])
+                << i << " pixel " << p;
+    }
+    EXPECT_EQ(MarkedImage(24), 24);
     EXPECT_TRUE(Opaque(CopyCursorPicture().At(0, 0)));  // the hot spot
 }
 

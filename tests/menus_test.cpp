@@ -41,11 +41,6 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
               "そのまま(&0)|英数字を半角(&1)|全角(&2)|カタカナ(&3)|ひらがな(&4)|半角カナ(&5)|-|"
               "ハイフンを除く(&H)|キー入力で送る(&K)|");
     for (int mode = 0; mode < kConvertMenuModes; ++mode) EXPECT_EQ(kConvertMenu[mode].id, kCmdConvertMode0 + mode);
-    std::string ways;
-    for (const MenuEntry& e : kSendWayMenu) ways += e.caption ? std::string(e.caption) + "|" : "-|";
-    EXPECT_EQ(ways,
-              "全体の設定に従う(&0)|貼り付ける(&P)|キー入力で送る(&K)|スペースキーを押す(&S)|-|"
-              "後続キーは全体の設定(&A)|後続キーなし(&N)|後続キーはTab(&T)|後続キーはEnter(&E)|");
     for (int i = 0; i < kSendWayCount; ++i) EXPECT_EQ(kSendWayMenu[i].id, kCmdSendWay0 + i);
     for (int i = 0; i < kFollowUpChoiceCount; ++i) EXPECT_EQ(kSendWayMenu[kSendWayCount + 1 + i].id, kCmdFollowUp0 + i);
     for (int i = 0; i < 12; ++i) {

@@ -87,8 +87,6 @@ HIMAGELIST CreateMainImageList(int side) {
     if (ImageList_Add(list.get(), colour.get(), mask.get()) != 0 || ImageList_GetImageCount(list.get()) != count) {
         return nullptr;
     }
-    // Without it the tree still works; only the mark of an item's own way of sending is missing.
-    ImageList_SetOverlayImage(list.get(), kSendChoiceMarkImage, kSendChoiceOverlay);
     return list.release();
 }
 

@@ -14,10 +14,9 @@ namespace cv2 {
 // The resource id of the program's icon in the executable (app/Corvell2.rc).
 inline constexpr int kMainIconId = 1;
 
-// The shared image list of kImageCount images of `side` x `side` pixels (18 as designed,
-// more on a screen of higher resolution; see MainImagesAt): 32-bit colour with alpha, plus a
-// mask so that masked and disabled drawing work too, and the overlay kSendChoiceOverlay.
-// nullptr when the system refuses.
+// The shared image list of kImageCount images of `side` x `side` pixels (18 as designed, more on a
+// screen of higher resolution; see MainImagesAt): 32-bit colour with alpha, plus a mask so
+// that masked and disabled drawing work too. nullptr when the system refuses.
 HIMAGELIST CreateMainImageList(int side = kImageSize);
 
 // A 32-bit top-down DIB section with premultiplied alpha, as menus expect for hbmpItem.

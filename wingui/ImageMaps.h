@@ -692,8 +692,8 @@ inline constexpr const char* kGroupSend[] = {
     "..................",
 };
 
-// Drawn over an item icon (the tree's overlay) when the item has a way of sending of its
-// own: a small orange tag with a white arrow, in the corner the selection's hand leaves free.
+// Drawn over an item icon when the item has a way of sending of its own: a small orange tag
+// with a white arrow, in the corner the selection's hand leaves free.
 inline constexpr const char* kSendChoiceMark[] = {
     "..................",
     "..................",

@@ -39,11 +39,9 @@ const MapRef kItemMaps[kItemIconCount] = {
 
 constexpr int kToolFirst = 24;
 constexpr int kAppIconIndex = 41;
-// The first item icon with the mark over it, as the tree shows an item with its own way.
-constexpr int kMarkedIconIndex = 47;
 
-// Toolbar and menu glyphs 24..46; image 41 is the program's 16 x 16 icon (nullptr here).
-const MapRef kToolMaps[kMarkedIconIndex - kToolFirst] = {
+// Toolbar and menu glyphs 24..45; image 41 is the program's 16 x 16 icon (nullptr here).
+const MapRef kToolMaps[kMarkedIconFirst - kToolFirst] = {
     {"No", maps::kNo, kNoLocal, kImageSize},
     {"Tab", maps::kTab, kNoLocal, kImageSize},
     {"Enter", maps::kEnter, kNoLocal, kImageSize},
@@ -66,7 +64,6 @@ const MapRef kToolMaps[kMarkedIconIndex - kToolFirst] = {
     {"single click", maps::kMouseOne, kNoLocal, kImageSize},
     {"convert", maps::kConvertText, kNoLocal, kImageSize},
     {"group send", maps::kGroupSend, kNoLocal, kImageSize},
-    {"send choice mark", maps::kSendChoiceMark, kNoLocal, kImageSize},
 };
 
 const MapRef kGlyphMaps[kGlyphCount] = {
@@ -77,6 +74,7 @@ const MapRef kGlyphMaps[kGlyphCount] = {
 };
 
 const MapRef kHandMap{"hand", maps::kHandWithPen, kNoLocal, kImageSize};
+const MapRef kMarkMap{"send choice mark", maps::kSendChoiceMark, kNoLocal, kImageSize};
 const MapRef kClockMap{"clock", maps::kClock, kNoLocal, kGlyphSize};
 const MapRef kIcon32Map{"icon 32", maps::kAppIcon32, kNoLocal, 32};
 const MapRef kIcon16Map{"icon 16", maps::kAppIcon16, kNoLocal, 16};
@@ -149,11 +147,16 @@ std::vector<Picture> BuildMainImages() {
     for (int i = 0; i < kItemIconCount; ++i) {
         images.push_back(Overlay(images[static_cast<std::size_t>(i)], HandOverlay()));
     }
-    for (int i = kToolFirst; i < kMarkedIconIndex; ++i) {
+    for (int i = kToolFirst; i < kMarkedIconFirst; ++i) {
         images.push_back(i == kAppIconIndex ? Centre(AppIconPicture(16), kImageSize)
                                             : Decode(kToolMaps[i - kToolFirst]));
     }
-    images.push_back(Overlay(images[0], images[kSendChoiceMarkImage]));
+    // Drawn into the list rather than laid over as the tree's overlay image: Wine's image lists
+    // leave an overlay out of a picture with alpha, and without alpha cut it to the outline of
+    // the picture below.
+    for (int i = 0; i < 2 * kItemIconCount; ++i) {
+        images.push_back(Overlay(images[static_cast<std::size_t>(i)], SendChoiceMark()));
+    }
     return images;
 }
 
@@ -189,6 +192,11 @@ const std::vector<Picture>& MainImages() {
 const Picture& HandOverlay() {
     static const Picture hand = Decode(kHandMap);
     return hand;
+}
+
+const Picture& SendChoiceMark() {
+    static const Picture mark = Decode(kMarkMap);
+    return mark;
 }
 
 const Picture& WizardGlyph(int which) {
@@ -263,7 +271,7 @@ std::vector<std::string> PixelMapProblems() {
     for (const MapRef& map : kItemMaps) {
         CheckMap(map, problems);
     }
-    for (int i = kToolFirst; i < kMarkedIconIndex; ++i) {
+    for (int i = kToolFirst; i < kMarkedIconFirst; ++i) {
         if (i != kAppIconIndex) {
             CheckMap(kToolMaps[i - kToolFirst], problems);
         }
@@ -271,7 +279,7 @@ std::vector<std::string> PixelMapProblems() {
     for (const MapRef& map : kGlyphMaps) {
         CheckMap(map, problems);
     }
-    for (const MapRef* map : {&kHandMap, &kClockMap, &kIcon32Map, &kIcon16Map, &kCopyCursorMap}) {
+    for (const MapRef* map : {&kHandMap, &kMarkMap, &kClockMap, &kIcon32Map, &kIcon16Map, &kCopyCursorMap}) {
         CheckMap(*map, problems);
     }
     return problems;

@@ -117,7 +117,7 @@ LRESULT TreeControl::Notify(NMHDR* header) {
 }
 
 bool TreeControl::Insert(TreeKey key, TreeKey parent, TreeSpot spot, TreeKey after, const std::wstring& text, int image,
-                         int selectedImage, int overlay) {
+                         int selectedImage) {
     TVINSERTSTRUCTW ins{};
     ins.hParent = TVI_ROOT;
     if (parent && !(ins.hParent = HandleOf(parent))) return false;
@@ -127,11 +127,6 @@ bool TreeControl::Insert(TreeKey key, TreeKey parent, TreeSpot spot, TreeKey aft
     ins.item.pszText = Writable(text);
     ins.item.iImage = image;
     ins.item.iSelectedImage = selectedImage;
-    if (overlay != 0) {
-        ins.item.mask |= TVIF_STATE;
-        ins.item.state = INDEXTOOVERLAYMASK(static_cast<UINT>(overlay));
-        ins.item.stateMask = TVIS_OVERLAYMASK;
-    }
     ins.item.lParam = reinterpret_cast<LPARAM>(key);
     auto handle = reinterpret_cast<HTREEITEM>(SendMessageW(hwnd_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
     if (!handle) return false;
@@ -158,16 +153,14 @@ void TreeControl::SetText(TreeKey key, const std::wstring& text) {
     SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
-void TreeControl::SetImages(TreeKey key, int image, int selectedImage, int overlay) {
+void TreeControl::SetImages(TreeKey key, int image, int selectedImage) {
     HTREEITEM handle = HandleOf(key);
     if (!handle) return;
     TVITEMW tv{};
-    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_HANDLE;
+    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
     tv.hItem = handle;
     tv.iImage = image;
     tv.iSelectedImage = selectedImage;
-    tv.state = INDEXTOOVERLAYMASK(static_cast<UINT>(overlay));
-    tv.stateMask = TVIS_OVERLAYMASK;
     SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 

@@ -11,7 +11,7 @@
 // Usage:
 //   TreeControl tree(events);
 //   tree.Attach(CreateWindowExW(0, WC_TREEVIEWW, ...));
-//   tree.Insert(key, parentKey, TreeSpot::Last, nullptr, L"text", image, selectedImage, 0);
+//   tree.Insert(key, parentKey, TreeSpot::Last, nullptr, L"text", image, selectedImage);
 //   // in the parent's WM_NOTIFY:
 //   if (header->hwndFrom == tree.Hwnd()) return tree.Notify(header);
 #include <windows.h>
@@ -73,17 +73,16 @@ public:
     LRESULT Notify(NMHDR* header);
 
     // A new row for `key` below `parent` (null: top level), placed by `spot` (after the row
-    // of `after` for TreeSpot::After). `overlay` is the image list's overlay drawn over the
-    // icon (ImageList_SetOverlayImage), 0 for none. False when the parent or `after` has no
-    // row or the control refuses; nothing is inserted then.
+    // of `after` for TreeSpot::After). False when the parent or `after` has no row or the
+    // control refuses; nothing is inserted then.
     bool Insert(TreeKey key, TreeKey parent, TreeSpot spot, TreeKey after, const std::wstring& text, int image,
-                int selectedImage, int overlay);
+                int selectedImage);
     // Removes the row of `key` with the rows below it.
     void Delete(TreeKey key);
     // Removes every row.
     void Clear();
     void SetText(TreeKey key, const std::wstring& text);
-    void SetImages(TreeKey key, int image, int selectedImage, int overlay);
+    void SetImages(TreeKey key, int image, int selectedImage);
     // Opens or closes a row without asking the owner (no TreeExpanding or TreeExpanded).
     void SetExpanded(TreeKey key, bool expanded);
     // Drops a row's open state directly: closing a row that has no children any more

@@ -93,7 +93,7 @@ protected:
     }
     bool Insert(const char* name, const char* under, TreeSpot spot = TreeSpot::Last, const char* after = nullptr) {
         std::wstring text(name, name + std::char_traits<char>::length(name));
-        return tree.Insert(Key(name), under ? Key(under) : nullptr, spot, after ? Key(after) : nullptr, text, 1, 13, 0);
+        return tree.Insert(Key(name), under ? Key(under) : nullptr, spot, after ? Key(after) : nullptr, text, 1, 13);
     }
     // The control's rows as "key(children)": their order from the control, each named by
     // the key it hands back.
@@ -145,21 +145,6 @@ TEST_F(TreeControlTest, InsertsAtEachSpotAndRefusesRowsWithoutAPlace) {
     EXPECT_FALSE(Insert("F", "F"));
     EXPECT_FALSE(Insert("F", nullptr, TreeSpot::After, "F"));
     EXPECT_EQ(Rows(), "E A(C D B)");
-}
-
-TEST_F(TreeControlTest, TheOverlayIsSetWithTheRowAndChangedWithItsImagesOnly) {
-    auto overlay = [this](const char* name) {
-        return TreeView_GetItemState(tree.Hwnd(), tree.HandleOf(Key(name)), TVIS_OVERLAYMASK | TVIS_SELECTED);
-    };
-    ASSERT_TRUE(tree.Insert(Key("A"), nullptr, TreeSpot::Last, nullptr, L"A", 1, 13, 1));
-    ASSERT_TRUE(Insert("B", nullptr));
-    tree.Select(Key("B"));
-    EXPECT_EQ(overlay("A"), INDEXTOOVERLAYMASK(1));
-    EXPECT_EQ(overlay("B"), TVIS_SELECTED);
-    tree.SetImages(Key("B"), 2, 14, 1);
-    tree.SetImages(Key("A"), 1, 13, 0);
-    EXPECT_EQ(overlay("A"), 0u);
-    EXPECT_EQ(overlay("B"), INDEXTOOVERLAYMASK(1) | TVIS_SELECTED);  // the other states stay
 }
 
 TEST_F(TreeControlTest, DeletedRowsLeaveTheMapWithTheirSubtree) {
