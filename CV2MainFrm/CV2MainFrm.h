@@ -86,8 +86,13 @@ public:
     void FullExpandMenuClick();
     void FullCollapseMenuClick();
     void Im11Click(int imageIndex);
+    // The entries of SendWayMenu: the selection's own way of sending and follow-up key.
+    void SendWayClick(SendWay way);
+    void FollowUpChoiceClick(FollowUpChoice followUp);
     bool MainTreeDragOver(bool sourceIsTree);
     void MainTreeDragDrop(int x, int y);
+    // A drop with Ctrl held: a copy of the selection goes where MainTreeDragDrop would move it.
+    void MainTreeDragCopy(int x, int y);
     void MainTreeMouseMove(int x, int y);
     bool MainTreeExpanding(Item* item);
     bool MainTreeCollapsing(Item* item);
@@ -116,8 +121,13 @@ public:
     void TabEnterBtnClick();
     void NoTabEnterClick(int index);
     void ClickCheckClick();
-    void MainTreeClick();
-    void MainTreeDblClick();
+    // `shift`: Shift was held at the press (the mouse message's own state); on an item with
+    // children the gesture sends the children instead.
+    void MainTreeClick(bool shift = false);
+    void MainTreeDblClick(bool shift = false);
+    // Sends the children of `parent` one after another.
+    void SendGroup(const Item& parent);
+    void GroupSendMenuClick();
     // The entries of ConvertMenu.
     void ConvertModeClick(int mode);
     void NoHyphenClick();
@@ -190,8 +200,11 @@ private:
 
     void RunPlan(const Plan& plan);
     // Sends the item under the pointer, when the last pointer movement was on an item;
-    // the click gestures and MainTreeMouseDown's Ctrl+left press share it.
-    void SendPointerItem();
+    // the click gestures and MainTreeMouseDown's Ctrl+left press share it. With `group`,
+    // an item that has children sends them instead.
+    void SendPointerItem(bool group = false);
+    // Where a drop at (x, y) puts the selection; false when it has no place.
+    bool DropPlace(int x, int y, Item*& target, AttachMode& mode);
 
     std::wstring fileName;  // current user file; empty: none
     bool dirty = false;

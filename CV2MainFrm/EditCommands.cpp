@@ -91,24 +91,52 @@ void TCV2Frm::Im11Click(int imageIndex) {
     if (Item* selection = view_.Selection()) tree_.SetImageIndex(selection, imageIndex);
 }
 
+// Like an icon, the choice lives in the settings file: the user file does not change.
+void TCV2Frm::SendWayClick(SendWay way) {
+    if (Item* selection = view_.Selection()) tree_.SetSendChoice(selection, way, selection->FollowUp());
+}
+
+void TCV2Frm::FollowUpChoiceClick(FollowUpChoice followUp) {
+    if (Item* selection = view_.Selection()) tree_.SetSendChoice(selection, selection->Way(), followUp);
+}
+
 bool TCV2Frm::MainTreeDragOver(bool sourceIsTree) { return sourceIsTree && view_.Selection() != nullptr; }
+
+bool TCV2Frm::DropPlace(int x, int y, Item*& target, AttachMode& mode) {
+    HitTest hit = view_.TreeHitTest(x, y);
+    target = hit.item;
+    if (hit.zones & kHitOnItem) {
+        mode = AttachMode::AddChild;
+        return hit.item != nullptr;
+    }
+    if (hit.zones & kHitNowhere) {
+        target = nullptr;
+        mode = AttachMode::Add;
+        return true;
+    }
+    // Outside every row and not below the last one (border, scroll bar): no target.
+    mode = AttachMode::Insert;
+    return hit.item != nullptr;
+}
 
 void TCV2Frm::MainTreeDragDrop(int x, int y) {
     Item* selection = view_.Selection();
-    if (!selection) return;
-    HitTest hit = view_.TreeHitTest(x, y);
-    if (hit.zones & kHitOnItem) {
-        if (!hit.item) return;
-        tree_.Move(selection, hit.item, AttachMode::AddChild, Gate());
-    } else if (hit.zones & kHitNowhere) {
-        tree_.Move(selection, nullptr, AttachMode::Add, Gate());
-    } else {
-        // Outside every row and not below the last one (border, scroll bar): no target.
-        if (!hit.item) return;
-        tree_.Move(selection, hit.item, AttachMode::Insert, Gate());
-    }
+    Item* target = nullptr;
+    AttachMode mode{};
+    if (!selection || !DropPlace(x, y, target, mode)) return;
+    tree_.Move(selection, target, mode, Gate());
     // The moved item was rebuilt at its new place; it stays the selection.
     if (view_.Selection() != selection) view_.Select(selection);
+    dirty = true;
+}
+
+void TCV2Frm::MainTreeDragCopy(int x, int y) {
+    Item* selection = view_.Selection();
+    Item* target = nullptr;
+    AttachMode mode{};
+    if (!selection || !DropPlace(x, y, target, mode)) return;
+    // As in a file manager, the copy is what the user goes on with.
+    view_.Select(tree_.Copy(selection, target, mode, Gate()));
     dirty = true;
 }
 

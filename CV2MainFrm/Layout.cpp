@@ -67,8 +67,9 @@ NodeMenuVisibility TCV2Frm::NodePopupPopup() {
             break;
         }
     }
-    return NormalizeSeparators(
-        NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste)));
+    const Item* selection = view_.Selection();
+    return NormalizeSeparators(NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste),
+                                               selection && selection->HasChildren()));
 }
 
 }  // namespace cv2

@@ -66,9 +66,11 @@ struct HitTest {
 // (Menus.h) gives each its command, caption, picture, when it is shown and its handler.
 enum class NodeMenu {
     TabEnterMenu,
+    GroupSendMenu,
     z001,
     ClickCheck,
     ConvertMenu,
+    SendWayMenu,
     z002,
     AddNodeMenu,
     AddChildMenu,

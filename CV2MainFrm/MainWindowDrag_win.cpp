@@ -59,14 +59,21 @@ bool MainWindow::DragMessage(UINT msg, WPARAM wParam, POINT point) {
                 ImageList_DragMove(point.x, point.y);
                 ImageList_DragShowNolock(TRUE);
             }
-            SetCursor(LoadCursorW(nullptr, accepted ? MAKEINTRESOURCEW(32512) : MAKEINTRESOURCEW(32648)));
+            SetDragCursor(accepted, (wParam & MK_CONTROL) != 0);
             return true;
         }
         case WM_LBUTTONUP:
-            EndDrag(true, point);
+            // Ctrl held at the drop copies, whenever it was pressed.
+            EndDrag(true, point, (wParam & MK_CONTROL) != 0);
             return true;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) EndDrag(false, point);
+            // Ctrl pressed while the pointer rests: the pointer shows the copy at once.
+            if (wParam == VK_CONTROL) SetDragCursor(frm_->MainTreeDragOver(true), true);
+            return true;
+        case WM_KEYUP:
+            if (wParam != VK_CONTROL) return false;
+            SetDragCursor(frm_->MainTreeDragOver(true), false);
             return true;
         case WM_RBUTTONDOWN:
         case WM_CAPTURECHANGED:
@@ -77,7 +84,22 @@ bool MainWindow::DragMessage(UINT msg, WPARAM wParam, POINT point) {
     }
 }
 
-void MainWindow::EndDrag(bool drop, POINT point) {
+void MainWindow::SetDragCursor(bool accepted, bool copy) {
+    if (!accepted) {
+        SetCursor(LoadCursorW(nullptr, IDC_NO));
+        return;
+    }
+    if (copy && !copyCursor_) {
+        // At the size the system draws its own pointers in.
+        const int side = GetSystemMetrics(SM_CXCURSOR);
+        const Picture& picture = CopyCursorPicture();
+        copyCursor_.reset(side > 0 && side != kCursorSize ? CreatePictureCursor(Resampled(picture, side, side), 0, 0)
+                                                          : CreatePictureCursor(picture, 0, 0));
+    }
+    SetCursor(copy && copyCursor_ ? copyCursor_.get() : LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void MainWindow::EndDrag(bool drop, POINT point, bool copy) {
     if (!dragging_) return;
     dragging_ = false;
     if (dragImage_) {
@@ -87,8 +109,12 @@ void MainWindow::EndDrag(bool drop, POINT point) {
     }
     if (GetCapture() == tree_) ReleaseCapture();
     treeControl_.SetDropTarget(nullptr);
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
-    if (drop && frm_->MainTreeDragOver(true)) frm_->MainTreeDragDrop(point.x, point.y);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    if (!drop || !frm_->MainTreeDragOver(true)) return;
+    if (copy)
+        frm_->MainTreeDragCopy(point.x, point.y);
+    else
+        frm_->MainTreeDragDrop(point.x, point.y);
 }
 
 }  // namespace cv2

@@ -72,6 +72,9 @@ HMENU MainWindow::BuildNodePopup() {
             case NodeMenu::ConvertMenu:
                 sub = BuildConvertMenu();
                 break;
+            case NodeMenu::SendWayMenu:
+                sub = BuildSendWayMenu();
+                break;
             case NodeMenu::N1:
                 sub = CreatePopupMenu();
                 for (const MenuEntry& im : kImageMenu)
@@ -95,6 +98,21 @@ HMENU MainWindow::BuildConvertMenu() {
         if (e.id == kCmdTyping) checked = frm_->Conversion().typing;
         AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(),
                         checked ? MFS_CHECKED : MFS_UNCHECKED, radio, nullptr);
+    }
+    return menu;
+}
+
+HMENU MainWindow::BuildSendWayMenu() {
+    // The choice of the item the menu is for; without a selection, the defaults.
+    const Item* selection = Selection();
+    const int way = static_cast<int>(selection ? selection->Way() : SendWay::Default);
+    const int followUp = static_cast<int>(selection ? selection->FollowUp() : FollowUpChoice::Default);
+    HMENU menu = CreatePopupMenu();
+    for (const MenuEntry& e : kSendWayMenu) {
+        const bool isWay = e.id >= kCmdSendWay0 && e.id < kCmdSendWay0 + kSendWayCount;
+        const bool checked = isWay ? e.id - kCmdSendWay0 == way : e.id - kCmdFollowUp0 == followUp;
+        AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(),
+                        checked ? MFS_CHECKED : MFS_UNCHECKED, e.caption != nullptr, nullptr);
     }
     return menu;
 }

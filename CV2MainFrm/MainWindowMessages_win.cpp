@@ -168,6 +168,10 @@ void MainWindow::Command(int id) {
     if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
     if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes)
         return f.ConvertModeClick(id - kCmdConvertMode0);
+    if (id >= kCmdSendWay0 && id < kCmdSendWay0 + kSendWayCount)
+        return f.SendWayClick(static_cast<SendWay>(id - kCmdSendWay0));
+    if (id >= kCmdFollowUp0 && id < kCmdFollowUp0 + kFollowUpChoiceCount)
+        return f.FollowUpChoiceClick(static_cast<FollowUpChoice>(id - kCmdFollowUp0));
     if (RunNodeMenuCommand(f, id)) return;
     switch (id) {
         case kCmdNoHyphen:
@@ -232,6 +236,8 @@ bool MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            // The click and double-click notifications that follow carry no key state.
+            pressShift_ = (wParam & MK_SHIFT) != 0;
             frm_->MainTreeMouseDown(MouseButton::Left, (wParam & MK_CONTROL) != 0, pt.x, pt.y);
             break;
         case WM_RBUTTONDOWN:

@@ -25,6 +25,17 @@ using namespace mainwindow;
 // ---------------------------------------------------------------------------------------
 // Mirroring the model in the tree control
 
+namespace {
+
+// An item sent otherwise than the window's settings say shows its icon with a mark, so that
+// nobody wonders why that one item types.
+int ImageOf(const Item& item) { return item.HasSendChoice() ? MarkedImage(item.ImageIndex()) : item.ImageIndex(); }
+int SelectedImageOf(const Item& item) {
+    return item.HasSendChoice() ? MarkedImage(item.SelectedIndex()) : item.SelectedIndex();
+}
+
+}  // namespace
+
 void MainWindow::InsertTreeItem(Item& item) {
     // An item that comes after all its siblings the control holds goes in last. Loads and
     // moved subtrees insert in order, so only an item added in front of a sibling already
@@ -33,8 +44,8 @@ void MainWindow::InsertTreeItem(Item& item) {
     TreeSpot spot = TreeSpot::Last;
     if (next && TreeItemOf(next))
         spot = item.PrevSibling() && TreeItemOf(item.PrevSibling()) ? TreeSpot::After : TreeSpot::First;
-    if (!treeControl_.Insert(&item, item.Parent(), spot, item.PrevSibling(), FromCp932(item.Text()), item.ImageIndex(),
-                             item.SelectedIndex()))
+    if (!treeControl_.Insert(&item, item.Parent(), spot, item.PrevSibling(), FromCp932(item.Text()), ImageOf(item),
+                             SelectedImageOf(item)))
         throw InsertError();
 }
 
@@ -65,7 +76,7 @@ void MainWindow::SubtreeAdded(Item& item) {
 
 void MainWindow::TextChanged(Item& item) { treeControl_.SetText(&item, FromCp932(item.Text())); }
 
-void MainWindow::ImageChanged(Item& item) { treeControl_.SetImages(&item, item.ImageIndex(), item.SelectedIndex()); }
+void MainWindow::ImageChanged(Item& item) { treeControl_.SetImages(&item, ImageOf(item), SelectedImageOf(item)); }
 
 void MainWindow::ExpandedChanged(Item& item) {
     if (syncingModel_) return;  // the control made this change itself
@@ -79,11 +90,11 @@ void MainWindow::ExpandedChanged(Item& item) {
 // TreeControlEvents
 
 void MainWindow::TreeClick() {
-    if (frm_->ClickHandlerInstalled()) frm_->MainTreeClick();
+    if (frm_->ClickHandlerInstalled()) frm_->MainTreeClick(pressShift_);
 }
 
 bool MainWindow::TreeDoubleClick() {
-    if (frm_->DblClickHandlerInstalled()) frm_->MainTreeDblClick();
+    if (frm_->DblClickHandlerInstalled()) frm_->MainTreeDblClick(pressShift_);
     // The control must not toggle the item: items open and close only through their +/-
     // buttons.
     return true;

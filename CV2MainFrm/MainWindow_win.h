@@ -59,6 +59,7 @@ public:
     // NodePopup as it would open now (NodePopupPopup applied); the caller owns the menu.
     HMENU BuildNodePopup();
     HMENU BuildConvertMenu();
+    HMENU BuildSendWayMenu();
     HMENU BuildTabEnterPopup();
     // Carries out a menu or tool-button command.
     void Command(int id);
@@ -142,7 +143,10 @@ private:
     bool DragMessage(UINT msg, WPARAM wParam, POINT point);
     // Holds the tree's repainting until the messages queued now are handled.
     void HoldRedrawUntilIdle();
-    void EndDrag(bool drop, POINT point);
+    // The drag ends; a drop moves the selection there, or copies it with `copy`.
+    void EndDrag(bool drop, POINT point, bool copy = false);
+    // The pointer while dragging: refused, moving or copying.
+    void SetDragCursor(bool accepted, bool copy);
     HWND ToolBarOf(ToolButton button, int* id) const;
     void AppendMenuEntry(HMENU menu, const MenuEntry& entry, const std::wstring& caption, UINT state, bool radio,
                          HMENU subMenu);
@@ -169,9 +173,11 @@ private:
     bool shown_ = false;
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
     bool dragging_ = false;
+    bool pressShift_ = false;  // Shift was held at the last left press in the tree
     bool reporting_ = false;
     bool redrawHeld_ = false;
     UniqueImageList dragImage_;
+    UniqueIcon copyCursor_;  // made at the first drag that copies
 };
 
 }  // namespace cv2

@@ -6,6 +6,7 @@
 
 #include "CV2MainFrm/CV2MainFrm.h"
 #include "CV2MainFrm/MainView.h"
+#include "base/SendChoice.h"
 
 namespace cv2 {
 
@@ -27,6 +28,8 @@ enum CommandId : int {
     kCmdHelp1,
     kCmdAbout,
     kCmdConvertMenu,
+    kCmdGroupSendMenu,
+    kCmdSendWayMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
@@ -37,6 +40,10 @@ enum CommandId : int {
     kCmdConvertMode0 = 320,
     kCmdNoHyphen = kCmdConvertMode0 + 6,
     kCmdTyping,
+    // SendWayMenu: the ways are kCmdSendWay0 + SendWay, the follow-up keys kCmdFollowUp0 +
+    // FollowUpChoice
+    kCmdSendWay0 = 340,
+    kCmdFollowUp0 = kCmdSendWay0 + kSendWayCount,
     // tool buttons
     kCmdResizeBtn = 400,
     kCmdShowToolBar2Btn,
@@ -63,6 +70,7 @@ enum class NodeMenuShown {
     InPasteMode,   // the paste button is down
     WithItems,     // the tree is not empty
     WithChildren,  // some item has children
+    ForParent,     // the item the menu is for (the selection) has children
     AsSeparator,   // one between two groups of shown entries
 };
 
@@ -87,9 +95,12 @@ inline constexpr NodeMenuEntry NodeMenuSeparator(NodeMenu entry) {
 // NodePopup, top to bottom: the one table the rules, the window's menu and its commands read.
 inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
     {NodeMenu::TabEnterMenu, kCmdTabEnterMenu, "何もしない", 2, NodeMenuShown::InPasteMode, &TCV2Frm::TabEnterBtnClick},
+    {NodeMenu::GroupSendMenu, kCmdGroupSendMenu, "子アイテムを続けて送信(&G)", 45, NodeMenuShown::ForParent,
+     &TCV2Frm::GroupSendMenuClick},
     NodeMenuSeparator(NodeMenu::z001),
     {NodeMenu::ClickCheck, kCmdClickCheck, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)", 43, NodeMenuShown::Always, &TCV2Frm::ClickCheckClick},
     {NodeMenu::ConvertMenu, kCmdConvertMenu, "送信時の変換(&Z)", 44, NodeMenuShown::Always, nullptr},
+    {NodeMenu::SendWayMenu, kCmdSendWayMenu, "この項目の送り方(&M)", 46, NodeMenuShown::WithItems, nullptr},
     NodeMenuSeparator(NodeMenu::z002),
     {NodeMenu::AddNodeMenu, kCmdAddNodeMenu, "アイテムの追加(&A)", 33, NodeMenuShown::Always,
      &TCV2Frm::AddNodeMenuClick},
@@ -153,6 +164,20 @@ inline constexpr std::array<MenuEntry, 9> kConvertMenu{{
     {kCmdTyping, "キー入力で送る(&K)", kNoImage},
 }};
 
+// The submenu SendWayMenu: the item's way of sending, a separator, its follow-up key; two
+// radio groups, each in the order of its enum.
+inline constexpr std::array<MenuEntry, kSendWayCount + 1 + kFollowUpChoiceCount> kSendWayMenu{{
+    {kCmdSendWay0 + 0, "全体の設定に従う(&0)", kNoImage},
+    {kCmdSendWay0 + 1, "貼り付ける(&P)", kNoImage},
+    {kCmdSendWay0 + 2, "キー入力で送る(&K)", kNoImage},
+    {kCmdSendWay0 + 3, "スペースキーを押す(&S)", kNoImage},
+    {kCmdNone, nullptr, kNoImage},
+    {kCmdFollowUp0 + 0, "後続キーは全体の設定(&A)", kNoImage},
+    {kCmdFollowUp0 + 1, "後続キーなし(&N)", kNoImage},
+    {kCmdFollowUp0 + 2, "後続キーはTab(&T)", kNoImage},
+    {kCmdFollowUp0 + 3, "後続キーはEnter(&E)", kNoImage},
+}};
+
 // TabEnterPopup: one radio group; the index of an entry is the follow-up key choice.
 inline constexpr std::array<MenuEntry, 3> kTabEnterPopup{{
     {kCmdNoTabEnter, "何もしない(&N)", 24},
@@ -190,7 +215,8 @@ inline constexpr bool IsSeparator(NodeMenu entry) { return NodePopupEntry(entry)
 
 // Which ordinary entries of NodePopup are shown, by their rules in kNodePopup; separators
 // come out hidden (see NormalizeSeparators).
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode);
+// `forParent`: the item the menu is for has children.
+NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool forParent = false);
 
 // Shows exactly one separator (the last of its run) between two groups of visible ordinary
 // entries and hides every other one, those at the top and the bottom included.

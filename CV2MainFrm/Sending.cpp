@@ -20,6 +20,8 @@ constexpr FollowUpDisplay kFollowUpDisplay[] = {
     {26, "Enterを押す", "Enterを押す(&P)"},
 };
 
+ItemSend ItemToSend(const Item& item) { return {item.Text(), item.Way(), item.FollowUp()}; }
+
 }  // namespace
 
 // ---- target tracking ----
@@ -84,18 +86,30 @@ void TCV2Frm::RunPlan(const Plan& plan) {
 
 void TCV2Frm::SendText(const std::string& text) { RunPlan(PlanSend(CurrentSendSettings(), ItemSend{text})); }
 
-void TCV2Frm::SendItem(const Item& item) { RunPlan(PlanSend(CurrentSendSettings(), ItemSend{item.Text()})); }
+void TCV2Frm::SendItem(const Item& item) { RunPlan(PlanSend(CurrentSendSettings(), ItemToSend(item))); }
 
-void TCV2Frm::SendPointerItem() {
-    if (pointerItem && (pointerHits & kHitOnItem)) SendItem(*pointerItem);
+void TCV2Frm::SendGroup(const Item& parent) {
+    // Each child with its own text and choices; a child's own children stay where they are.
+    std::vector<ItemSend> children;
+    for (const Item* child = parent.FirstChild(); child; child = child->NextSibling())
+        children.push_back(ItemToSend(*child));
+    RunPlan(PlanGroup(CurrentSendSettings(), children));
 }
 
-void TCV2Frm::MainTreeClick() {
-    if (clickHandlerInstalled) SendPointerItem();
+void TCV2Frm::SendPointerItem(bool group) {
+    if (!pointerItem || !(pointerHits & kHitOnItem)) return;
+    if (group && pointerItem->HasChildren())
+        SendGroup(*pointerItem);
+    else
+        SendItem(*pointerItem);
 }
 
-void TCV2Frm::MainTreeDblClick() {
-    if (dblClickHandlerInstalled) SendPointerItem();
+void TCV2Frm::MainTreeClick(bool shift) {
+    if (clickHandlerInstalled) SendPointerItem(shift);
+}
+
+void TCV2Frm::MainTreeDblClick(bool shift) {
+    if (dblClickHandlerInstalled) SendPointerItem(shift);
 }
 
 void TCV2Frm::TabEnterBtnClick() { RunPlan(PlanFollowUpOnly(CurrentSendSettings())); }

@@ -1,5 +1,6 @@
 // The settings file beside a user file and beside the executable: window geometry, tool
-// buttons, wait time, follow-up key, click mode, expanded items, selection and icons.
+// buttons, wait time, follow-up key, click mode, expanded items, selection, icons and the
+// items' own ways of sending.
 //
 // The whole file is read once into an IniFile and written once, atomically, so that a
 // tree of thousands of items costs milliseconds and a failed write leaves the old file.
@@ -22,6 +23,9 @@ constexpr std::string_view kPaste = "Paste";
 constexpr std::string_view kMenu = "Menu";
 constexpr std::string_view kImage = "Image";
 constexpr std::string_view kConvert = "Convert";
+// An item's own way of sending, by absolute index like the icons: "Way<N>" and "FollowUp<N>".
+// Only items with a choice have keys, so files of users who never choose stay as they were.
+constexpr std::string_view kItemSend = "ItemSend";
 constexpr int kTabEnterEntries = 3;
 
 constexpr int kImageCount = 12;
@@ -52,6 +56,30 @@ SendConversion ReadConversion(const IniFile& ini) {
     conversion.noHyphen = read("NoHyphen", 2) == 1;
     conversion.typing = read("Typing", 2) == 1;
     return conversion;
+}
+
+// The keys of item N, built in place: a tree of 20,000 items has 40,000 of them to look up.
+struct ChoiceKeys {
+    std::string way = "Way";
+    std::string followUp = "FollowUp";
+    void For(int n) {
+        way.resize(3);
+        way += IntToStr(n);
+        followUp.resize(8);
+        followUp += IntToStr(n);
+    }
+};
+
+// A key left from an earlier save is overwritten with the default: it would otherwise give its
+// choice to whichever item now stands at that index.
+void WriteChoice(IniFile& ini, const std::string& key, int value) {
+    if (value != 0 || ini.HasKey(kItemSend, key)) ini.WriteInteger(kItemSend, key, value);
+}
+
+// A value outside its range reads as the default, like a missing one.
+int ReadChoice(const IniFile& ini, const std::string& key, int count) {
+    const int value = ini.ReadInteger(kItemSend, key, 0);
+    return value >= 0 && value < count ? value : 0;
 }
 
 }  // namespace
@@ -89,12 +117,16 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
         if (tabEnterIndex >= 0 && tabEnterIndex < kTabEnterEntries) ini.WriteInteger(kMenu, "TabEnter", tabEnterIndex);
         const Item* selected = view_.Selection();
         std::string key = "index";
+        ChoiceKeys choice;
         int n = 0;
         for (const Item* item = tree_.First(); item; item = item->Next(), ++n) {
             key.resize(5);
             key += IntToStr(n);
             ini.WriteInteger(kImage, key, item->ImageIndex());
             if (item == selected) ini.WriteInteger(kWindow, "NodeSelect", n);
+            choice.For(n);
+            WriteChoice(ini, choice.way, static_cast<int>(item->Way()));
+            WriteChoice(ini, choice.followUp, static_cast<int>(item->FollowUp()));
         }
         ini.WriteInteger(kConvert, "Mode", conversion.mode);
         ini.WriteBool(kConvert, "NoHyphen", conversion.noHyphen);
@@ -185,6 +217,7 @@ void TCV2Frm::LoadItemImages(ItemTree& tree, const std::wstring& path) {
     if (!path.empty()) NoteSettingsRead(SettingsFileOf(path), ini);
     RedrawSuspension redraw(view_);
     std::string key = "index";
+    ChoiceKeys choice;
     int n = 0;
     for (Item* item = tree.First(); item; item = item->Next(), ++n) {
         key.resize(5);
@@ -192,6 +225,9 @@ void TCV2Frm::LoadItemImages(ItemTree& tree, const std::wstring& path) {
         // An index from a hand-edited file that names no icon is taken as missing.
         const int image = ini.ReadInteger(kImage, key, 0);
         tree.SetImageIndex(item, image >= 0 && image < kImageCount ? image : 0);
+        choice.For(n);
+        tree.SetSendChoice(item, static_cast<SendWay>(ReadChoice(ini, choice.way, kSendWayCount)),
+                           static_cast<FollowUpChoice>(ReadChoice(ini, choice.followUp, kFollowUpChoiceCount)));
     }
 }
 

@@ -29,7 +29,7 @@ TEST(Images, MapsAreWellFormed) {
 
 TEST(Images, EveryPictureHasEighteenPixelsAndIsDrawnAndDistinct) {
     const auto& images = MainImages();
-    ASSERT_EQ(images.size(), 45u);
+    ASSERT_EQ(images.size(), static_cast<std::size_t>(kImageCount));
     std::set<std::vector<std::uint32_t>> seen;
     for (std::size_t i = 0; i < images.size(); ++i) {
         SCOPED_TRACE(i);
@@ -60,6 +60,23 @@ TEST(Images, SelectedVariantIsTheItemIconWithTheHandOver) {
             EXPECT_EQ(selected.argb[p], Opaque(hand.argb[p]) ? hand.argb[p] : base.argb[p]) << "pixel " << p;
         }
     }
+}
+
+// The mark of an item's own way of sending goes on every icon, the selected ones too: it must
+// leave the selection's hand whole.
+TEST(Images, MarkedIconsAreTheIconsWithTheMarkBesideTheHand) {
+    const auto& images = MainImages();
+    const Picture& mark = SendChoiceMark();
+    for (std::size_t p = 0; p < mark.argb.size(); ++p)
+        EXPECT_FALSE(Opaque(mark.argb[p]) && Opaque(HandOverlay().argb[p])) << "pixel " << p;
+    for (int i = 0; i < 2 * kItemIconCount; ++i) {
+        const Picture& marked = images[static_cast<std::size_t>(MarkedImage(i))];
+        for (std::size_t p = 0; p < mark.argb.size(); ++p)
+            ASSERT_EQ(marked.argb[p], Opaque(mark.argb[p]) ? mark.argb[p] : images[static_cast<std::size_t>(i)].argb[p])
+                << i << " pixel " << p;
+    }
+    EXPECT_EQ(MarkedImage(24), 24);
+    EXPECT_TRUE(Opaque(CopyCursorPicture().At(0, 0)));  // the hot spot
 }
 
 TEST(Images, DialogGlyphsAndIconsAreDrawn) {

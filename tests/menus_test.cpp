@@ -15,9 +15,9 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {"TabEnter", "-",      "Click",    "Convert", "-",    "Add",  "AddChild",
-                                             "-",        "Expand", "Collapse", "-",       "Edit", "N1",   "Del",
-                                             "AllDel",   "-",      "Wait",     "-",       "Help", "About"};
+    static constexpr const char* kNames[] = {"TabEnter", "Group", "-",      "Click",    "Convert", "Way",  "-",  "Add",
+                                             "AddChild", "-",     "Expand", "Collapse", "-",       "Edit", "N1", "Del",
+                                             "AllDel",   "-",     "Wait",   "-",        "Help",    "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -34,13 +34,15 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ClickCheck)].caption, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)");
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::About)].image, 41);
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].caption, "送信時の変換(&Z)");
-    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, kImageCount - 1);
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, 44);
     std::string convert;
     for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
     EXPECT_EQ(convert,
               "そのまま(&0)|英数字を半角(&1)|全角(&2)|カタカナ(&3)|ひらがな(&4)|半角カナ(&5)|-|"
               "ハイフンを除く(&H)|キー入力で送る(&K)|");
     for (int mode = 0; mode < kConvertMenuModes; ++mode) EXPECT_EQ(kConvertMenu[mode].id, kCmdConvertMode0 + mode);
+    for (int i = 0; i < kSendWayCount; ++i) EXPECT_EQ(kSendWayMenu[i].id, kCmdSendWay0 + i);
+    for (int i = 0; i < kFollowUpChoiceCount; ++i) EXPECT_EQ(kSendWayMenu[kSendWayCount + 1 + i].id, kCmdFollowUp0 + i);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(kImageMenu[i].image, i);
         EXPECT_EQ(std::string(kImageMenu[i].caption), (i < 9 ? "0" : "") + std::to_string(i + 1));
@@ -53,6 +55,7 @@ std::vector<int> AllCommandIds() {
     for (const NodeMenuEntry& e : kNodePopup) ids.push_back(e.id);
     for (const MenuEntry& e : kImageMenu) ids.push_back(e.id);
     for (const MenuEntry& e : kConvertMenu) ids.push_back(e.id);
+    for (const MenuEntry& e : kSendWayMenu) ids.push_back(e.id);
     for (const MenuEntry& e : kTabEnterPopup) ids.push_back(e.id);
     for (const ToolButtonEntry& e : kToolBar1) ids.push_back(e.id);
     for (const ToolButtonEntry& e : kToolBar2) ids.push_back(e.id);
@@ -84,7 +87,8 @@ TEST(NodeMenu, EveryCommandIdIsUniqueAndEverySeparatorStandsBetweenTwoEntries) {
         EXPECT_GE(e.image, 0) << i;
         EXPECT_LT(e.image, kImageCount) << i;
         // Only the entries that open a submenu have no handler of their own.
-        const bool opensSubmenu = e.entry == NodeMenu::N1 || e.entry == NodeMenu::ConvertMenu;
+        const bool opensSubmenu =
+            e.entry == NodeMenu::N1 || e.entry == NodeMenu::ConvertMenu || e.entry == NodeMenu::SendWayMenu;
         EXPECT_EQ(e.handler == nullptr, opensSubmenu) << e.caption;
     }
 }
@@ -110,6 +114,7 @@ std::string Effects(testing::MainFrmFixture& f) {
 TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
     const std::pair<NodeMenu, const char*> cases[] = {
         {NodeMenu::TabEnterMenu, "A|.B|C keys"},
+        {NodeMenu::GroupSendMenu, "A|.B|C keys"},
         {NodeMenu::ClickCheck, "A|.B|C click"},
         {NodeMenu::AddNodeMenu, "A|.B|C|新規項目 editing:新規項目 dirty"},
         {NodeMenu::AddChildMenu, "A+|.B|.新規項目|C editing:新規項目 dirty"},
@@ -140,7 +145,7 @@ TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
     }
     testing::MainFrmFixture f;
     for (int id : {static_cast<int>(kCmdNone), static_cast<int>(kCmdN1), static_cast<int>(kCmdConvertMenu),
-                   static_cast<int>(kCmdNodeEditBtn), static_cast<int>(kCmdIm00)})
+                   static_cast<int>(kCmdSendWayMenu), static_cast<int>(kCmdNodeEditBtn), static_cast<int>(kCmdIm00)})
         EXPECT_FALSE(RunNodeMenuCommand(f.frm, id)) << id;
     EXPECT_EQ(Effects(f), "");
 }
@@ -178,12 +183,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Case{"empty", false, "Click Convert - Add - N1 - Wait - Help About"},
         Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait - Help About"},
-        Case{"flat", false, "Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
-        Case{"flat", true, "TabEnter - Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"flat", false, "Click Convert Way - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"flat", true, "TabEnter - Click Convert Way - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
         Case{"nested", false,
-             "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
+             "Click Convert Way - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
         Case{"nested", true,
-             "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}),
+             "TabEnter - Click Convert Way - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help "
+             "About"}),
     CaseName);
 
 TEST(NodeMenu, SeparatorsAreNormalisedWhateverTheyWereBefore) {

@@ -155,9 +155,9 @@ TEST_F(SendingTest, GesturesSendOnlyWhenThePointerWasOnAnItem) {
 TEST_F(SendingTest, ClickModeDecidesWhichGestureSends) {
     view.down[ToolButton::Paste] = false;
     PointAt(frm.Tree().AppendAtLevel(nullptr, "x"), kHitOnItem);
-    auto sends = [&](void (TCV2Frm::*gesture)()) {
+    auto sends = [&](void (TCV2Frm::*gesture)(bool)) {
         log.Clear();
-        (frm.*gesture)();
+        (frm.*gesture)(false);
         return !log.calls.empty();
     };
     // Before the mode is applied both gestures send.

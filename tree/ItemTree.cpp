@@ -1,6 +1,8 @@
 #include "tree/ItemTree.h"
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "base/Error.h"
 
@@ -103,6 +105,33 @@ void ItemTree::FreeSubtree(Item* item) {
         delete n;
         n = next ? next : parent;
     }
+}
+
+Item* ItemTree::CloneSubtree(const Item* s) {
+    auto clone = [this](const Item* from) {
+        Item* to = NewItem(from->text_);
+        to->imageIndex_ = from->imageIndex_;
+        to->selectedIndex_ = from->selectedIndex_;
+        to->way_ = from->way_;
+        to->followUp_ = from->followUp_;
+        return to;
+    };
+    Item* root = clone(s);
+    try {
+        // Without recursion, like FreeSubtree: the copies of the ancestors of the item at hand.
+        std::vector<std::pair<const Item*, Item*>> open{{s, root}};
+        const Item* stop = AfterSubtree(s);
+        for (const Item* n = s->Next(); n != stop; n = n->Next()) {
+            while (open.back().first != n->parent_) open.pop_back();
+            Item* copy = clone(n);
+            Link(copy, open.back().second, nullptr);
+            open.emplace_back(n, copy);
+        }
+    } catch (...) {
+        FreeSubtree(root);
+        throw;
+    }
+    return root;
 }
 
 int ItemTree::SubtreeSize(const Item* item) const {
@@ -236,6 +265,46 @@ bool ItemTree::Move(Item* s, Item* target, AttachMode mode, const ExpandGate& ga
     return !stays;
 }
 
+Item* ItemTree::Copy(const Item* s, Item* target, AttachMode mode, const ExpandGate& gate) {
+    if (!s) return nullptr;
+    Item* newParent = nullptr;
+    Item* before = nullptr;  // null: last
+    switch (mode) {
+        case AttachMode::AddChild:
+            newParent = target;
+            break;
+        case AttachMode::Add:
+            newParent = target ? target->parent_ : nullptr;
+            break;
+        case AttachMode::Insert:
+            newParent = target ? target->parent_ : nullptr;
+            before = target;
+            break;
+    }
+    // Made whole before it is linked in, so that a target inside the subtree of s does not
+    // see its own copy.
+    Item* copy = CloneSubtree(s);
+    const int size = SubtreeSize(copy);
+    Link(copy, newParent, before);
+    count_ += size;
+    Changed();
+    if (observer_) {
+        try {
+            observer_->SubtreeAdded(*copy);
+        } catch (...) {
+            // The view stopped part-way: what it shows of the copy goes, and so does the copy.
+            observer_->ItemRemoving(*copy);
+            Unlink(copy);
+            count_ -= size;
+            Changed();
+            FreeSubtree(copy);
+            throw;
+        }
+    }
+    if (copy->parent_) SetExpandedOne(copy->parent_, true, gate);
+    return copy;
+}
+
 // A parent left without children is closed, whatever the gate says: nothing shows whether
 // a childless item is open, and a child added later must find model and control agreeing
 // that it is closed (the view closes it in the control too).
@@ -287,6 +356,13 @@ void ItemTree::SetImageIndex(Item* item, int index) {
 
 void ItemTree::SetSelectedIndex(Item* item, int index) {
     item->selectedIndex_ = index;
+    if (observer_) observer_->ImageChanged(*item);
+}
+
+void ItemTree::SetSendChoice(Item* item, SendWay way, FollowUpChoice followUp) {
+    if (item->way_ == way && item->followUp_ == followUp) return;
+    item->way_ = way;
+    item->followUp_ = followUp;
     if (observer_) observer_->ImageChanged(*item);
 }
 

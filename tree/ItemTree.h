@@ -1,5 +1,6 @@
 #pragma once
-// The item tree: an ordered forest of short Shift-JIS texts with an icon each.
+// The item tree: an ordered forest of short Shift-JIS texts with an icon each, and for an
+// item the user chose it for, a way of sending of its own.
 //
 // The model is the truth; the tree control only mirrors it. Whoever shows the tree
 // registers a TreeObserver and hears of every change after it was made (removals just
@@ -15,6 +16,8 @@
 #include <functional>
 #include <string>
 
+#include "base/SendChoice.h"
+
 namespace cv2 {
 
 class ItemTree;
@@ -27,6 +30,10 @@ public:
     const std::string& Text() const { return text_; }
     int ImageIndex() const { return imageIndex_; }
     int SelectedIndex() const { return selectedIndex_; }
+    SendWay Way() const { return way_; }
+    FollowUpChoice FollowUp() const { return followUp_; }
+    // Whether the item is sent otherwise than the window's settings say.
+    bool HasSendChoice() const { return way_ != SendWay::Default || followUp_ != FollowUpChoice::Default; }
 
     Item* Parent() const { return parent_; }
     Item* FirstChild() const { return firstChild_; }
@@ -52,6 +59,8 @@ private:
     std::string text_;
     int imageIndex_ = 0;
     int selectedIndex_ = 0;
+    SendWay way_ = SendWay::Default;
+    FollowUpChoice followUp_ = FollowUpChoice::Default;
     bool expanded_ = false;
     Item* parent_ = nullptr;
     Item* firstChild_ = nullptr;
@@ -73,6 +82,7 @@ public:
     // `item` and its whole subtree were linked in at a new place (after a move).
     virtual void SubtreeAdded(Item& item) = 0;
     virtual void TextChanged(Item& item) = 0;
+    // The item's icon changed, or its send choice, which the view shows on the icon.
     virtual void ImageChanged(Item& item) = 0;
     virtual void ExpandedChanged(Item& item) = 0;
 };
@@ -117,6 +127,11 @@ public:
     // is collapsed and the new parent expanded, both through `gate`. Returns whether `s`
     // changed its place.
     bool Move(Item* s, Item* target, AttachMode mode, const ExpandGate& gate);
+    // Puts a copy of `s` with its subtree (texts, icons, send choices) where Move would put
+    // `s`; the original stays. The copy arrives collapsed, and the new parent is expanded
+    // through `gate`. A target inside the subtree of `s` is allowed: the copy is made first.
+    // Returns the copy.
+    Item* Copy(const Item* s, Item* target, AttachMode mode, const ExpandGate& gate);
 
     // Expands or collapses the item (and, when recursive, every item of its subtree in
     // pre-order), asking the gate for each one that has children.
@@ -129,6 +144,7 @@ public:
     // Image index and selected image index (index + 12) together.
     void SetImageIndex(Item* item, int index);
     void SetSelectedIndex(Item* item, int index);
+    void SetSendChoice(Item* item, SendWay way, FollowUpChoice followUp);
 
     // The item at an absolute index; throws IndexError for a bad one.
     Item* ItemAt(int index) const;
@@ -143,6 +159,8 @@ private:
     void Link(Item* item, Item* parent, Item* before);
     void Unlink(Item* item);
     void FreeSubtree(Item* item);
+    // A detached copy of the subtree of `s`.
+    Item* CloneSubtree(const Item* s);
     int SubtreeSize(const Item* item) const;
     void SetExpandedOne(Item* item, bool expanded, const ExpandGate& gate);
     void CloseChildless(Item* item);

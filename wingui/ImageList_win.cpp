@@ -100,18 +100,30 @@ HBITMAP CreatePictureBitmap(const Picture& picture) {
     return bitmap;
 }
 
-HICON CreatePictureIcon(const Picture& picture) {
+namespace {
+
+HICON CreateIconOrCursor(const Picture& picture, bool icon, int hotX, int hotY) {
     UniqueBitmap colour(CreatePictureBitmap(picture));
     UniqueBitmap mask(MakeMask({&picture}, picture.width, picture.height));
     if (!colour || !mask) {
         return nullptr;
     }
     ICONINFO info{};
-    info.fIcon = TRUE;
+    info.fIcon = icon ? TRUE : FALSE;
+    info.xHotspot = static_cast<DWORD>(hotX);
+    info.yHotspot = static_cast<DWORD>(hotY);
     info.hbmColor = colour.get();
     info.hbmMask = mask.get();
     // The icon holds copies of both bitmaps.
     return CreateIconIndirect(&info);
+}
+
+}  // namespace
+
+HICON CreatePictureIcon(const Picture& picture) { return CreateIconOrCursor(picture, true, 0, 0); }
+
+HCURSOR CreatePictureCursor(const Picture& picture, int hotX, int hotY) {
+    return CreateIconOrCursor(picture, false, hotX, hotY);
 }
 
 }  // namespace cv2

@@ -14,7 +14,7 @@ namespace cv2 {
 // The resource id of the program's icon in the executable (app/Corvell2.rc).
 inline constexpr int kMainIconId = 1;
 
-// The shared image list of 44 images of `side` x `side` pixels (18 as designed, more on a
+// The shared image list of kImageCount images of `side` x `side` pixels (18 as designed, more on a
 // screen of higher resolution; see MainImagesAt): 32-bit colour with alpha, plus a mask so
 // that masked and disabled drawing work too. nullptr when the system refuses.
 HIMAGELIST CreateMainImageList(int side = kImageSize);
@@ -24,5 +24,8 @@ HBITMAP CreatePictureBitmap(const Picture& picture);
 
 // An icon with alpha and mask.
 HICON CreatePictureIcon(const Picture& picture);
+
+// A cursor with alpha and mask, its hot spot at (hotX, hotY); destroyed with DestroyIcon.
+HCURSOR CreatePictureCursor(const Picture& picture, int hotX, int hotY);
 
 }  // namespace cv2

@@ -669,6 +669,52 @@ inline constexpr const char* kConvertText[] = {
     "........RRR.......",
 };
 
+// Sending an item's children one after another: the children's lines and an arrow down
+// beside them.
+inline constexpr const char* kGroupSend[] = {
+    "..................",
+    "..................",
+    "..KK.KKKKKKKK.....",
+    "..KK..............",
+    "..................",
+    ".....KK.KKKK..BB..",
+    ".....KK.......BB..",
+    "..............BB..",
+    ".....KK.KKKK..BB..",
+    ".....KK.......BB..",
+    "..............BB..",
+    ".....KK.KKKK..BB..",
+    ".....KK.......BB..",
+    "............BBBBBB",
+    ".............BBBB.",
+    "..............BB..",
+    "..................",
+    "..................",
+};
+
+// Drawn over an item icon when the item has a way of sending of its own: a small orange tag
+// with a white arrow, in the corner the selection's hand leaves free.
+inline constexpr const char* kSendChoiceMark[] = {
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    "..................",
+    ".KKKKK............",
+    "KOWOOOK...........",
+    "KOWWOOK...........",
+    "KOWWWOK...........",
+    "KOWWOOK...........",
+    "KOWOOOK...........",
+    ".KKKKK............",
+};
+
 // ---- Dialog glyphs, 16 x 16 ----
 
 inline constexpr const char* kBackGlyph[] = {
@@ -764,6 +810,43 @@ inline constexpr const char* kClock[] = {
     "..KWWWWWKWWWWK..",
     "...KKWWWWWWKK...",
     ".....KKKKKK.....",
+};
+
+// ---- The pointer while an item is dragged with Ctrl held: an arrow with a plus, 32 x 32 ----
+// The hot spot is the arrow's tip, the top-left pixel.
+inline constexpr const char* kCopyCursor[] = {
+    "K...............................",
+    "KK..............................",
+    "KWK.............................",
+    "KWWK............................",
+    "KWWWK...........................",
+    "KWWWWK..........................",
+    "KWWWWWK.........................",
+    "KWWWWWWK........................",
+    "KWWWWWWWK.......................",
+    "KWWWWWWWWK......................",
+    "KWWWWWWWWWK.....................",
+    "KWWWWWWKKKKK....................",
+    "KWWWKWWK........................",
+    "KWWKKWWK........................",
+    "KWK.KWWK........................",
+    "KK...KWWK.......................",
+    "K....KWWK.......................",
+    "......KWWK......................",
+    "......KWWK.KKKKKKKKKKK..........",
+    ".......KK..KWWWWWWWWWK..........",
+    "...........KWWWWKWWWWK..........",
+    "...........KWWWWKWWWWK..........",
+    "...........KWWKKKKKWWK..........",
+    "...........KWWWWKWWWWK..........",
+    "...........KWWWWKWWWWK..........",
+    "...........KWWWWWWWWWK..........",
+    "...........KKKKKKKKKKK..........",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
 };
 
 // ---- The program's icon: a clipboard with a pen ----

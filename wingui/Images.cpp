@@ -40,8 +40,8 @@ const MapRef kItemMaps[kItemIconCount] = {
 constexpr int kToolFirst = 24;
 constexpr int kAppIconIndex = 41;
 
-// Toolbar and menu glyphs 24..44; image 41 is the program's 16 x 16 icon (nullptr here).
-const MapRef kToolMaps[kImageCount - kToolFirst] = {
+// Toolbar and menu glyphs 24..45; image 41 is the program's 16 x 16 icon (nullptr here).
+const MapRef kToolMaps[kMarkedIconFirst - kToolFirst] = {
     {"No", maps::kNo, kNoLocal, kImageSize},
     {"Tab", maps::kTab, kNoLocal, kImageSize},
     {"Enter", maps::kEnter, kNoLocal, kImageSize},
@@ -63,6 +63,7 @@ const MapRef kToolMaps[kImageCount - kToolFirst] = {
     {"pictures", maps::kPictures, kNoLocal, kImageSize},
     {"single click", maps::kMouseOne, kNoLocal, kImageSize},
     {"convert", maps::kConvertText, kNoLocal, kImageSize},
+    {"group send", maps::kGroupSend, kNoLocal, kImageSize},
 };
 
 const MapRef kGlyphMaps[kGlyphCount] = {
@@ -73,9 +74,11 @@ const MapRef kGlyphMaps[kGlyphCount] = {
 };
 
 const MapRef kHandMap{"hand", maps::kHandWithPen, kNoLocal, kImageSize};
+const MapRef kMarkMap{"send choice mark", maps::kSendChoiceMark, kNoLocal, kImageSize};
 const MapRef kClockMap{"clock", maps::kClock, kNoLocal, kGlyphSize};
 const MapRef kIcon32Map{"icon 32", maps::kAppIcon32, kNoLocal, 32};
 const MapRef kIcon16Map{"icon 16", maps::kAppIcon16, kNoLocal, 16};
+const MapRef kCopyCursorMap{"copy cursor", maps::kCopyCursor, kNoLocal, kCursorSize};
 
 // A colour from the map's own swatches first, then from the shared palette.
 bool FindColour(char key, std::span<const Swatch> local, std::uint32_t& argb) {
@@ -144,9 +147,15 @@ std::vector<Picture> BuildMainImages() {
     for (int i = 0; i < kItemIconCount; ++i) {
         images.push_back(Overlay(images[static_cast<std::size_t>(i)], HandOverlay()));
     }
-    for (int i = kToolFirst; i < kImageCount; ++i) {
+    for (int i = kToolFirst; i < kMarkedIconFirst; ++i) {
         images.push_back(i == kAppIconIndex ? Centre(AppIconPicture(16), kImageSize)
                                             : Decode(kToolMaps[i - kToolFirst]));
+    }
+    // Drawn into the list rather than laid over as the tree's overlay image: Wine's image lists
+    // leave an overlay out of a picture with alpha, and without alpha cut it to the outline of
+    // the picture below.
+    for (int i = 0; i < 2 * kItemIconCount; ++i) {
+        images.push_back(Overlay(images[static_cast<std::size_t>(i)], SendChoiceMark()));
     }
     return images;
 }
@@ -185,6 +194,11 @@ const Picture& HandOverlay() {
     return hand;
 }
 
+const Picture& SendChoiceMark() {
+    static const Picture mark = Decode(kMarkMap);
+    return mark;
+}
+
 const Picture& WizardGlyph(int which) {
     static const std::vector<Picture> glyphs = [] {
         std::vector<Picture> all;
@@ -205,6 +219,11 @@ const Picture& AppIconPicture(int size) {
     static const Picture large = Decode(kIcon32Map);
     static const Picture small = Decode(kIcon16Map);
     return size == 32 ? large : small;
+}
+
+const Picture& CopyCursorPicture() {
+    static const Picture cursor = Decode(kCopyCursorMap);
+    return cursor;
 }
 
 Picture Resampled(const Picture& picture, int width, int height) {
@@ -252,7 +271,7 @@ std::vector<std::string> PixelMapProblems() {
     for (const MapRef& map : kItemMaps) {
         CheckMap(map, problems);
     }
-    for (int i = kToolFirst; i < kImageCount; ++i) {
+    for (int i = kToolFirst; i < kMarkedIconFirst; ++i) {
         if (i != kAppIconIndex) {
             CheckMap(kToolMaps[i - kToolFirst], problems);
         }
@@ -260,7 +279,7 @@ std::vector<std::string> PixelMapProblems() {
     for (const MapRef& map : kGlyphMaps) {
         CheckMap(map, problems);
     }
-    for (const MapRef* map : {&kHandMap, &kClockMap, &kIcon32Map, &kIcon16Map}) {
+    for (const MapRef* map : {&kHandMap, &kMarkMap, &kClockMap, &kIcon32Map, &kIcon16Map, &kCopyCursorMap}) {
         CheckMap(*map, problems);
     }
     return problems;

@@ -19,16 +19,27 @@ struct Picture {
 };
 
 inline constexpr int kImageSize = 18;
-inline constexpr int kImageCount = 45;
+inline constexpr int kImageCount = 70;
 inline constexpr int kItemIconCount = 12;  // 12..23 are the selected variants of 0..11
+// 46..69 are 0..23 with the mark of an item that has a way of sending of its own.
+inline constexpr int kMarkedIconFirst = 46;
 
-// The 45 images of the shared image list: 0..11 item icons, 12..23 the same with the
-// hand holding a pen, 24..44 the toolbar and menu glyphs.
+// The 70 images of the shared image list: 0..11 item icons, 12..23 the same with the
+// hand holding a pen, 24..45 the toolbar and menu glyphs, 46..69 the icons 0..23 marked.
 const std::vector<Picture>& MainImages();
 
 // The hand holding a pen that marks a selected item; transparent where it leaves the
 // item icon as it is.
 const Picture& HandOverlay();
+
+// The mark drawn over the icon of an item with a way of sending of its own, in the corner
+// the hand leaves free; transparent elsewhere.
+const Picture& SendChoiceMark();
+
+// The image that shows item icon `image` (0..23) with the mark; any other index as it is.
+constexpr int MarkedImage(int image) {
+    return image >= 0 && image < 2 * kItemIconCount ? kMarkedIconFirst + image : image;
+}
 
 // 16 x 16 button glyphs of the wizard; Cancel and OK serve the wait-time dialog too.
 enum GlyphKind : int { kGlyphBack = 0, kGlyphNext = 1, kGlyphCancel = 2, kGlyphOk = 3, kGlyphCount = 4 };
@@ -37,6 +48,10 @@ const Picture& WizardGlyph(int which);
 
 // 16 x 16 clock beside the wait-time dialog's input.
 const Picture& WaitDialogImage();
+
+// The pointer of a drag that copies: 32 x 32, its hot spot at the top-left pixel.
+inline constexpr int kCursorSize = 32;
+const Picture& CopyCursorPicture();
 
 // The program's icon as drawn for the .ico file: size 32 or 16 (anything else gives 16).
 const Picture& AppIconPicture(int size);

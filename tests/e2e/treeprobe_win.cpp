@@ -2,9 +2,9 @@
 // inside a Wine desktop from X:
 //   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
 //                          item), the screen centres of each visible row's label and +/-
-//                          button, the frame's size, the bars' heights, the status bar's
-//                          text (the window an item goes to) and the screen centres of the
-//                          tool buttons
+//                          button and the index of its icon's image, the frame's
+//                          size, the bars' heights, the status bar's text (the window an
+//                          item goes to) and the screen centres of the tool buttons
 //   treeprobe close <out>  asks the main window to close; says its process id
 //   treeprobe ended <out> <pid> [ms]  waits (20 s by default) for that process to end
 //   treeprobe menus <out>  how many popup menus are open on the desktop (the menus of
@@ -120,6 +120,14 @@ std::string TextOfItem(HWND tree, HTREEITEM item) {
     return cv2::e2e::Utf8(text);
 }
 
+int ImageOfItem(HWND tree, HTREEITEM item) {
+    TVITEMW tv{};
+    tv.mask = TVIF_IMAGE | TVIF_HANDLE;
+    tv.hItem = item;
+    LRESULT ok = 0;
+    return Remote<TVITEMW>(tree).Call(tree, TVM_GETITEMW, 0, tv, ok) && ok ? tv.iImage : -1;
+}
+
 std::string Dump(HWND tree, HTREEITEM first) {
     std::string out;
     for (HTREEITEM n = first; n; n = TreeView_GetNextSibling(tree, n)) {
@@ -178,6 +186,7 @@ Lines Look() {
         out.emplace_back(key + "label", Point(tree, r.left + 6, y));
         // The +/- button sits half an indent left of the 18-pixel icon.
         out.emplace_back(key + "button", Point(tree, r.left - 18 - indent / 2 - 3, y));
+        out.emplace_back(key + "image", std::to_string(ImageOfItem(tree, item)));
     }
 
     RECT w{}, c{};

@@ -2,9 +2,10 @@
 // A tree written as one line and read back, without the code under test's own walks.
 //
 // Items in pre-order separated by "|", a dot per level: "A|.a1|..x|.a2|B". After the text
-// come the marks of what differs from a new item: "+" expanded, ":n" icon n, and
-// "/s" selected icon s when it is not the icon + 12 (items given no icon have 0 and 0).
-// Example: "A+|.a1:3|..x|B/5".
+// come the marks of what differs from a new item: "+" expanded, ":n" icon n,
+// "/s" selected icon s when it is not the icon + 12 (items given no icon have 0 and 0), and
+// "~wf" an own way of sending w and follow-up key f (the numbers the settings file stores).
+// Example: "A+|.a1:3|..x~20|B/5".
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,11 +48,13 @@ inline std::string Dump(const ItemTree& tree) {
         for (const Item* p = n->Parent(); p; p = p->Parent()) ++level;
         if (!out.empty()) out += '|';
         out += DumpEntry(level, n->Text(), n->Expanded(), n->ImageIndex(), n->SelectedIndex());
+        if (n->HasSendChoice())
+            out += "~" + std::to_string(static_cast<int>(n->Way())) + std::to_string(static_cast<int>(n->FollowUp()));
     }
     return out;
 }
 
-// Builds the tree of a line written as Dump writes it (texts without "|", "+", ":" or "/",
+// Builds the tree of a line written as Dump writes it (texts without "|", "+", ":", "/" or "~",
 // and not starting with "."). Expansion marks are set on the items directly.
 inline void Build(ItemTree& tree, const std::string& shape) {
     std::vector<Item*> path;  // the last item seen on each level
@@ -63,7 +66,7 @@ inline void Build(ItemTree& tree, const std::string& shape) {
         std::string piece = shape.substr(pos, end - pos);
         std::size_t level = 0;
         while (level < piece.size() && piece[level] == '.') ++level;
-        std::size_t textEnd = piece.find_first_of("+:/", level);
+        std::size_t textEnd = piece.find_first_of("+:/~", level);
         std::string marks = textEnd == std::string::npos ? "" : piece.substr(textEnd);
         path.resize(level);
         Item* parent = level ? path[level - 1] : nullptr;
@@ -74,6 +77,9 @@ inline void Build(ItemTree& tree, const std::string& shape) {
             tree.SetImageIndex(item, std::stoi(marks.substr(colon + 1)));
         if (std::size_t slash = marks.find('/'); slash != std::string::npos)
             tree.SetSelectedIndex(item, std::stoi(marks.substr(slash + 1)));
+        if (std::size_t tilde = marks.find('~'); tilde != std::string::npos && tilde + 2 < marks.size())
+            tree.SetSendChoice(item, static_cast<SendWay>(marks[tilde + 1] - '0'),
+                               static_cast<FollowUpChoice>(marks[tilde + 2] - '0'));
         pos = end + 1;
     }
     // Children first: an item can only be expanded once it has them.

@@ -15,6 +15,7 @@
 #include "platform/Handle_win.h"
 #include "tests/support/MainWindowFixture_win.h"
 #include "tests/support/TreeShape.h"
+#include "wingui/Images.h"
 #include "base/Error.h"
 #include "tests/support/MessageLoop_win.h"
 
@@ -510,7 +511,8 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     window.SetTabEnterMenu(25, "Tabを押す(&P)");
     UniqueMenu full(window.BuildNodePopup());
     EXPECT_EQ(MenuText(full.get()),
-              "Tabを押す(&P) - ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)* 送信時の変換(&Z)[9] - アイテムの追加(&A) 子アイテムの追加(&K) - "
+              "Tabを押す(&P) - ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)* 送信時の変換(&Z)[9] この項目の送り方(&M)[9] - アイテムの追加(&A) "
+              "子アイテムの追加(&K) - "
               "全てのアイテムを開く(&O) 全てのアイテムを閉じる(&T) - 選択アイテムの編集(&E) "
               "アイテムイメージの変更(&I)[12] 選択アイテムを削除(&D) 全て削除(&C) - Wait設定(&W) - "
               "ヘルプ(&H) バージョン情報(&V)");
@@ -549,6 +551,22 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     frm().NoTabEnterClick(2);
     UniqueMenu tabEnter(window.BuildTabEnterPopup());
     EXPECT_EQ(MenuText(tabEnter.get()), "何もしない(&N) Tabを押す(&T) Enterを押す(&E)*");
+
+    // The way of sending: the selection's choice, checked in its submenu and marked on its icon.
+    Item* c = model().ItemAt(2);
+    window.Select(c);
+    window.Command(kCmdSendWay0 + 2);
+    window.Command(kCmdFollowUp0 + 3);
+    UniqueMenu ways(window.BuildNodePopup());
+    EXPECT_EQ(MenuText(GetSubMenu(ways.get(), 5)),
+              "全体の設定に従う(&0) 貼り付ける(&P) キー入力で送る(&K)* スペースキーを押す(&S) - "
+              "後続キーは全体の設定(&A) 後続キーなし(&N) 後続キーはTab(&T) 後続キーはEnter(&E)*");
+    TVITEMW tv{};
+    tv.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    tv.hItem = window.TreeItemOf(c);
+    SendMessageW(window.TreeControl(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    EXPECT_EQ(tv.iImage, MarkedImage(0));
+    EXPECT_EQ(tv.iSelectedImage, MarkedImage(12));
 }
 
 TEST_F(MainWindowTest, ToolButtonsCarryTheirImagesAndTheTabEnterButtonFollows) {
