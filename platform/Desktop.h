@@ -51,6 +51,11 @@ public:
     virtual WindowHandle GetOwnerWindow(WindowHandle window) = 0;  // GWL_HWNDPARENT
     virtual bool IsIconic(WindowHandle window) = 0;
     virtual void Restore(WindowHandle window) = 0;  // WM_SYSCOMMAND, SC_RESTORE, -1
+
+    // For the hotkeys, which belong to other programs' windows only: whether the window is
+    // one of this program's own process (the main window, a dialog, a message box, a menu).
+    // False for null and for a window that is gone.
+    virtual bool IsOwnWindow(WindowHandle window) = 0;
 };
 
 inline constexpr std::uint32_t kIntegrityUnknown = 0xFFFFFFFFu;

@@ -120,6 +120,11 @@ public:
     void Restore(WindowHandle window) override {
         ::SendMessageW(ToHwnd(window), WM_SYSCOMMAND, SC_RESTORE, static_cast<LPARAM>(-1));
     }
+
+    bool IsOwnWindow(WindowHandle window) override {
+        DWORD pid = 0;
+        return window && ::GetWindowThreadProcessId(ToHwnd(window), &pid) && pid == ::GetCurrentProcessId();
+    }
 };
 
 }  // namespace

@@ -15,7 +15,11 @@ struct FakeDesktopHarness {
     Desktop& Port() { return desktop; }
     WindowHandle Make(WindowHandle parent, const std::string& className, const std::string& title,
                       WindowHandle owner = 0) {
-        desktop.windows[next] = {parent, className, title, false, owner};
+        desktop.windows[next] = {parent, className, title, false, owner, true};
+        return next++;
+    }
+    WindowHandle Foreign() {
+        desktop.windows[next] = {0, "Cv2Foreign", "another program", false, 0, false};
         return next++;
     }
     void Show(WindowHandle) {}

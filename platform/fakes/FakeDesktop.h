@@ -21,6 +21,7 @@ public:
         std::string title;
         bool iconic = false;
         WindowHandle owner = 0;
+        bool own = false;  // a window of this program's own process
     };
 
     explicit FakeDesktop(CallLog& log) : log_(log) {}
@@ -124,6 +125,11 @@ public:
         log_.Add("Restore(" + std::to_string(window) + ")");
         auto it = windows.find(window);
         if (it != windows.end()) it->second.iconic = false;
+    }
+
+    bool IsOwnWindow(WindowHandle window) override {
+        auto it = windows.find(window);
+        return it != windows.end() && it->second.own;
     }
 
 private:

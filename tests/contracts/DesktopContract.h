@@ -10,6 +10,7 @@
 //   void Destroy(WindowHandle);
 //   void Minimise(WindowHandle);
 //   void Settle();                            lets posted work reach the windows
+//   WindowHandle Foreign();                   a window of another process
 #include <gtest/gtest.h>
 
 #include <string>
@@ -126,9 +127,21 @@ TYPED_TEST_P(DesktopContract, SleepingPassesTheTickCount) {
     EXPECT_LT(took, 1000u);
 }
 
+TYPED_TEST_P(DesktopContract, OnlyTheProcesssOwnWindowsAreItsOwn) {
+    WindowHandle top = this->h.Make(0, "Cv2ContractOwn", "own");
+    WindowHandle child = this->h.Make(top, "Cv2ContractOwnChild", "");
+    EXPECT_TRUE(this->D().IsOwnWindow(top));
+    EXPECT_TRUE(this->D().IsOwnWindow(child));
+    EXPECT_FALSE(this->D().IsOwnWindow(this->h.Foreign()));
+    EXPECT_FALSE(this->D().IsOwnWindow(0));
+    this->h.Destroy(child);
+    EXPECT_FALSE(this->D().IsOwnWindow(child));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(DesktopContract, TitlesAreCutToTheBufferWithoutSplittingACharacter,
                             WindowsAreFoundByClassAndTitleUnderTheirParent, AWindowExistsUntilItIsDestroyed,
                             AForcedActivationBringsTheWindowForwardAndItsThreadAnswers,
-                            MinimisedWindowsComeBackEitherWay, OwnersAndIntegrityLevels, SleepingPassesTheTickCount);
+                            MinimisedWindowsComeBackEitherWay, OwnersAndIntegrityLevels, SleepingPassesTheTickCount,
+                            OnlyTheProcesssOwnWindowsAreItsOwn);
 
 }  // namespace cv2
