@@ -210,6 +210,7 @@ void TCV2Frm::PasteBtnClick() {
         view_.SetTimerEnabled(false);
         view_.SetStatusText("");
     }
+    SyncHotKeys(view_.IsDown(ToolButton::Paste));
 }
 
 // ---- sending ----

@@ -15,6 +15,7 @@
 #include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeDesktop.h"
+#include "platform/fakes/FakeGlobalHotKeys.h"
 #include "platform/fakes/FakeKeyInput.h"
 
 namespace cv2 {
@@ -24,7 +25,7 @@ constexpr int kGroups = 2000;  // 2,000 groups of 10 items: 20,000 items
 
 struct Session {
     explicit Session(FileSystem& files)
-        : platform{desktop, keys, clipboard, files, shell, locale}, frm(view, platform) {
+        : platform{desktop, keys, clipboard, files, shell, locale, hotKeys}, frm(view, platform) {
         ItemTree& tree = frm.Tree();
         for (int g = 0; g < kGroups; ++g) {
             Item* top = tree.AppendChild(nullptr, "group " + std::to_string(g));
@@ -47,6 +48,7 @@ struct Session {
     fakes::FakeClipboard clipboard{log};
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
+    fakes::FakeGlobalHotKeys hotKeys;
     Platform platform;
     TCV2Frm frm;
 };

@@ -17,7 +17,7 @@ namespace {
 std::string Shown(const NodeMenuVisibility& visible) {
     static constexpr const char* kNames[] = {"TabEnter", "-",      "Click",    "Convert", "-",    "Add",  "AddChild",
                                              "-",        "Expand", "Collapse", "-",       "Edit", "N1",   "Del",
-                                             "AllDel",   "-",      "Wait",     "-",       "Help", "About"};
+                                             "AllDel",   "-",      "Wait",     "HotKey",  "-",    "Help", "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -34,7 +34,9 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ClickCheck)].caption, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)");
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::About)].image, 41);
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].caption, "送信時の変換(&Z)");
-    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, kImageCount - 1);
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, 44);
+    EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].caption, "ホットキーの設定(&Y)");
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].image, kImageCount - 1);
     std::string convert;
     for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
     EXPECT_EQ(convert,
@@ -97,6 +99,7 @@ std::string Effects(testing::MainFrmFixture& f) {
     if (f.frm.Dirty()) out += " dirty";
     for (const auto& box : f.view.boxes) out += " box:" + box.caption;
     if (!f.view.waitDialogShown.empty()) out += " wait";
+    if (!f.view.hotKeyDialogShown.empty()) out += " hotkeys";
     if (f.view.aboutShown) out += " about";
     for (const std::string& call : f.log.calls)
         if (call.find("Key") != std::string::npos || call.find("Input") != std::string::npos) {
@@ -119,6 +122,7 @@ TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
         {NodeMenu::DelNodeMenu, "C dirty box:選択アイテム削除"},
         {NodeMenu::AllDelNodeMenu, " dirty box:全アイテム削除"},
         {NodeMenu::Wait1, "A|.B|C wait"},
+        {NodeMenu::HotKeyMenu, "A|.B|C hotkeys"},
         {NodeMenu::Help1, "A|.B|C box:Corvell2！"},
         {NodeMenu::About, "A|.B|C about"},
     };
@@ -174,14 +178,15 @@ TEST_P(NodeMenuCases, VisibleEntriesAndSingleSeparators) {
 INSTANTIATE_TEST_SUITE_P(
     AllStates, NodeMenuCases,
     ::testing::Values(
-        Case{"empty", false, "Click Convert - Add - N1 - Wait - Help About"},
-        Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait - Help About"},
-        Case{"flat", false, "Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
-        Case{"flat", true, "TabEnter - Click Convert - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"empty", false, "Click Convert - Add - N1 - Wait HotKey - Help About"},
+        Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait HotKey - Help About"},
+        Case{"flat", false, "Click Convert - Add AddChild - Edit N1 Del AllDel - Wait HotKey - Help About"},
+        Case{"flat", true, "TabEnter - Click Convert - Add AddChild - Edit N1 Del AllDel - Wait HotKey - Help About"},
         Case{"nested", false,
-             "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
+             "Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait HotKey - Help About"},
         Case{"nested", true,
-             "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"}),
+             "TabEnter - Click Convert - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait HotKey - Help "
+             "About"}),
     CaseName);
 
 TEST(NodeMenu, SeparatorsAreNormalisedWhateverTheyWereBefore) {

@@ -6,6 +6,7 @@
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeGlobalHotKeys.h"
 #include "platform/fakes/FakeKeyInput.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeShell.h"
@@ -20,7 +21,8 @@ struct FakePlatform {
     FakeFileSystem files;
     FakeShell shell;
     FakeLocale locale;
-    Platform platform{desktop, keys, clipboard, files, shell, locale};
+    FakeGlobalHotKeys hotKeys;
+    Platform platform{desktop, keys, clipboard, files, shell, locale, hotKeys};
 };
 
 }  // namespace cv2::fakes

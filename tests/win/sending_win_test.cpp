@@ -13,6 +13,7 @@
 #include "platform/Handle_win.h"
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeGlobalHotKeys.h"
 #include "platform/fakes/FakeLocale.h"
 #include "tests/support/FakeMainView.h"
 #include "tests/support/RecordedClipboardCalls_win.h"
@@ -80,8 +81,9 @@ protected:
     fakes::FakeFileSystem files;
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
+    fakes::FakeGlobalHotKeys hotKeys;
     fakes::FakeMainView view{log};
-    Platform platform{*desktop, *keys, *clipboard, files, shell, locale};
+    Platform platform{*desktop, *keys, *clipboard, files, shell, locale, hotKeys};
     TCV2Frm frm{view, platform};
 };
 
