@@ -52,29 +52,16 @@ TEST(HotKey, ControlRegistrationAndNameFormsOfEachKey) {
     EXPECT_EQ(RegisterModifiersOf(win), 0xAu);
     EXPECT_EQ(HotKeyName(win), "Ctrl+Win+V");
     EXPECT_EQ(ControlValueOf(win), 0x0256);
-    // Only modifiers pressed so far, or nothing: no hotkey.
-    EXPECT_TRUE(HotKeyFromControl(0x0600).IsNone());
-    EXPECT_EQ(ControlValueOf(HotKey{}), 0);
-    EXPECT_EQ(HotKeyName(HotKey{}), "");
+    EXPECT_TRUE(HotKeyFromControl(0x0600).IsNone()) << "only modifiers pressed so far";
 }
 
-TEST(HotKey, NamesAreReadWhateverTheCaseAndNothingElseIsAKey) {
-    EXPECT_EQ(ParseHotKey("ctrl+ALT+pageup"), (HotKey{0x21, kCtrlAlt}));
-    EXPECT_EQ(ParseHotKey("Shift+Ctrl+f12"), (HotKey{0x7B, kHotKeyCtrl | kHotKeyShift}));
-    EXPECT_EQ(ParseHotKey("V"), (HotKey{'V', 0}));
-    for (const char* bad :
-         {"", "Ctrl+", "Ctrl+Alt", "Ctrl+Foo", "Ctrl+F25", "F0", "F01", "0x", "0x100", "0xZ1", "Ctrl-V", "Ctrl+VV"})
+TEST(HotKey, NamesAreReadWhateverTheCaseAndOnlyKeysWithCtrlAltOrWinAreFitForAHotkey) {
+    EXPECT_EQ(ParseHotKey("shift+ctrl+PAGEUP"), (HotKey{0x21, kHotKeyCtrl | kHotKeyShift}));
+    for (const char* bad : {"", "Ctrl+", "Ctrl+Alt", "Ctrl+F25", "F0", "F01", "0x100", "0xZ1", "Ctrl-V", "Ctrl+VV"})
         EXPECT_FALSE(ParseHotKey(bad)) << bad;
-}
-
-TEST(HotKey, OnlyAKeyHeldWithCtrlAltOrWinIsFitForAHotkey) {
-    EXPECT_TRUE(IsUsableHotKey({'V', kHotKeyAlt}));
     EXPECT_TRUE(IsUsableHotKey({'V', kHotKeyWin}));
-    EXPECT_FALSE(IsUsableHotKey({'V', 0}));
-    EXPECT_FALSE(IsUsableHotKey({'V', kHotKeyShift}));
-    EXPECT_FALSE(IsUsableHotKey({0x11, kCtrlAlt})) << "a modifier is no key of its own";
-    EXPECT_FALSE(IsUsableHotKey({0xA4, kHotKeyCtrl}));
-    EXPECT_FALSE(IsUsableHotKey(HotKey{}));
+    for (const HotKey& unfit : {HotKey{'V', 0}, HotKey{'V', kHotKeyShift}, HotKey{0x11, kCtrlAlt}, HotKey{}})
+        EXPECT_FALSE(IsUsableHotKey(unfit)) << HotKeyName(unfit);
 }
 
 TEST(HotKeySet, StoredTextsComeBackAndBadOnesGiveWayToTheDefault) {
@@ -85,15 +72,12 @@ TEST(HotKeySet, StoredTextsComeBackAndBadOnesGiveWayToTheDefault) {
     EXPECT_EQ(HotKeysFromStored({"Ctrl+Shift+F5", "garbage", "Shift+B"}), (HotKeySet{f5, n, b}));
     // A key an earlier action has leaves the later one without, the default included.
     EXPECT_EQ(HotKeysFromStored({"junk", "Ctrl+Alt+V", "Ctrl+Alt+N"}), (HotKeySet{v, HotKey{}, n}));
-    for (const HotKeySet& keys : {DefaultHotKeys(), HotKeySet{f5, HotKey{}, v}}) {
-        const HotKeySet back = HotKeysFromStored({StoredTextOf(keys[0]), StoredTextOf(keys[1]), StoredTextOf(keys[2])});
-        EXPECT_EQ(back, keys);
-    }
+    const HotKeySet keys{f5, HotKey{}, v};
+    EXPECT_EQ(HotKeysFromStored({StoredTextOf(keys[0]), StoredTextOf(keys[1]), StoredTextOf(keys[2])}), keys);
 }
 
 TEST(HotKeySet, TheDialogRefusesAKeyForTwoActionsAndAKeyNoHotkeyMayHave) {
     const HotKey v{'V', kCtrlAlt}, n{'N', kCtrlAlt};
-    EXPECT_EQ(HotKeySetProblem(DefaultHotKeys()), "");
     EXPECT_EQ(HotKeySetProblem(HotKeySet{v, HotKey{}, HotKey{}}), "");
     EXPECT_EQ(HotKeySetProblem(HotKeySet{HotKey{}, v, v}),
               "Ctrl+Alt+V が「飛ばす」と「戻る」の両方に設定されています。\n\r別々のキーにしてください。");

@@ -1,6 +1,5 @@
-// The main window's hotkeys: their keys in the settings file, their registration following
-// the paste button, the word about keys another program holds, the dialog, and what a
-// press does.
+// The main window's hotkeys: keys from the settings file, registration following the paste
+// button, the word about keys that cannot be had, the dialog, and what a press does.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,14 +12,18 @@ namespace {
 
 const std::wstring kUser = L"C:\\Data\\me.cv2";
 const std::wstring kUserIni = L"C:\\Data\\me.ini";
-constexpr unsigned kCtrlAlt = kHotKeyCtrl | kHotKeyAlt;
-const HotKey kV{'V', kCtrlAlt}, kN{'N', kCtrlAlt}, kB{'B', kCtrlAlt};
+const HotKey kV{'V', kHotKeyCtrl | kHotKeyAlt}, kN{'N', kHotKeyCtrl | kHotKeyAlt}, kF9{0x78, kHotKeyCtrl | kHotKeyAlt};
+const char* const kAllDefaults = "Ctrl+Alt+V|Ctrl+Alt+N|Ctrl+Alt+B";
 
 class HotKeys : public ::testing::Test, public MainFrmFixture {
 protected:
     void LoadFrom(const std::string& ini) {
         files.files[kUserIni] = ini;
         frm.LoadSettings(kUser);
+    }
+    void SetPaste(bool down) {
+        view.down[ToolButton::Paste] = down;
+        frm.PasteBtnClick();
     }
     // The keys the main window holds, by action; "-" for none.
     std::string Registered() {
@@ -31,165 +34,96 @@ protected:
         }
         return out;
     }
-    void SetPaste(bool down) {
-        view.down[ToolButton::Paste] = down;
-        frm.PasteBtnClick();
-    }
-    std::string Boxes() {
-        std::string out;
-        for (const auto& box : view.boxes) out += (out.empty() ? "" : " / ") + box.text;
-        return out;
-    }
 };
 
-TEST_F(HotKeys, KeysComeFromTheSettingsFileWithDefaultsForMissingAndBadValues) {
+TEST_F(HotKeys, KeysComeFromTheSettingsFileAndGoBackThere) {
     LoadFrom("");
-    EXPECT_EQ(frm.HotKeys(), DefaultHotKeys());
-    EXPECT_EQ(Registered(), "Ctrl+Alt+V|Ctrl+Alt+N|Ctrl+Alt+B");
-
-    LoadFrom("[HotKey]\r\nSendNext=Ctrl+Shift+F5\r\nSkip=None\r\nBack=B\r\n");
-    EXPECT_EQ(Registered(), "Ctrl+Shift+F5|-|Ctrl+Alt+B");
-    BuildSmallTree();
+    EXPECT_EQ(Registered(), kAllDefaults);
+    // Two actions swap their keys while registered.
+    LoadFrom("[HotKey]\r\nSendNext=Ctrl+Alt+N\r\nSkip=Ctrl+Alt+V\r\n");
+    EXPECT_EQ(Registered(), "Ctrl+Alt+N|Ctrl+Alt+V|Ctrl+Alt+B");
+    EXPECT_TRUE(view.boxes.empty());
+    LoadFrom("[HotKey]\r\nSendNext=Ctrl+Shift+F5\r\nSkip=None\r\n");
     frm.SaveSettings(kUser);
     const IniFile ini = IniFile::Parse(files.files[kUserIni]);
-    EXPECT_EQ(ini.ReadString("HotKey", "SendNext", ""), "Ctrl+Shift+F5");
-    EXPECT_EQ(ini.ReadString("HotKey", "Skip", ""), "None");
-    EXPECT_EQ(ini.ReadString("HotKey", "Back", ""), "Ctrl+Alt+B");
-
-    MainFrmFixture next;
-    next.files.files[kUserIni] = files.files[kUserIni];
-    next.frm.LoadSettings(kUser);
-    EXPECT_EQ(next.frm.HotKeys(), frm.HotKeys());
+    EXPECT_EQ(ini.ReadString("HotKey", "SendNext", "") + "|" + ini.ReadString("HotKey", "Skip", "") + "|" +
+                  ini.ReadString("HotKey", "Back", ""),
+              "Ctrl+Shift+F5|None|Ctrl+Alt+B");
 }
 
-TEST_F(HotKeys, RegisteredExactlyWhileThePasteButtonIsDown) {
+TEST_F(HotKeys, RegisteredWhilePasteModeIsOnAndAHeldKeyIsNamedOncePerStart) {
+    hotKeys.heldElsewhere = {kV};
     LoadFrom("[ToolBtn]\r\nPasteBtn=0\r\n");
     EXPECT_EQ(Registered(), "-|-|-");
     SetPaste(true);
-    EXPECT_EQ(Registered(), "Ctrl+Alt+V|Ctrl+Alt+N|Ctrl+Alt+B");
+    EXPECT_EQ(Registered(), "-|Ctrl+Alt+N|Ctrl+Alt+B");
     SetPaste(false);
-    EXPECT_EQ(Registered(), "-|-|-");
     SetPaste(true);
-    frm.FormDestroy();
-    EXPECT_EQ(Registered(), "-|-|-") << "the window takes its hotkeys with it";
-
-    // A load that stops before the paste button's handler (a bad TabEnter) still registers.
-    MainFrmFixture stopped;
-    stopped.files.files[kUserIni] = "[ToolBtn]\r\nPasteBtn=1\r\n[Menu]\r\nTabEnter=7\r\n";
-    stopped.frm.LoadSettings(kUser);
-    EXPECT_EQ(stopped.hotKeys.registered.size(), 3u);
-}
-
-TEST_F(HotKeys, KeysAnotherProgramHoldsAreNamedOnceAndTheOthersWork) {
-    hotKeys.heldElsewhere = {kV, kB};
-    LoadFrom("");
-    EXPECT_EQ(Registered(), "-|Ctrl+Alt+N|-");
     ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_EQ(view.boxes[0].text, "Ctrl+Alt+V は他のプログラムが使用中です\n\rCtrl+Alt+B は他のプログラムが使用中です");
+    EXPECT_EQ(view.boxes[0].text, "Ctrl+Alt+V は他のプログラムが使用中です");
     EXPECT_EQ(view.boxes[0].caption, "Corvell2！");
+    // The other program lets go of it: the next toggle takes it.
+    hotKeys.heldElsewhere.clear();
     SetPaste(false);
     SetPaste(true);
-    LoadFrom("");
-    EXPECT_EQ(view.boxes.size(), 1u) << "not at every toggle or load";
-    // The other program lets go of one: the next toggle takes it, silently.
-    hotKeys.heldElsewhere = {kB};
-    SetPaste(false);
-    SetPaste(true);
-    EXPECT_EQ(Registered(), "Ctrl+Alt+V|Ctrl+Alt+N|-");
+    EXPECT_EQ(Registered(), kAllDefaults);
+    frm.FormDestroy();
+    EXPECT_EQ(Registered(), "-|-|-");
+    // A load that stops before the paste button's handler (a bad TabEnter) registers all the same.
+    LoadFrom("[Menu]\r\nTabEnter=7\r\n");
+    EXPECT_EQ(Registered(), kAllDefaults);
     EXPECT_EQ(view.boxes.size(), 1u);
 }
 
-TEST_F(HotKeys, TheDialogFreesTheKeysWhileOpenAndOkTakesAndNamesTheNewOnes) {
+TEST_F(HotKeys, TheDialogFreesTheKeysWhileOpenAndUnavailableNewKeysAreNamedAtOnce) {
+    hotKeys.heldElsewhere = {kN};
     LoadFrom("");
     std::string whileOpen;
     view.whileHotKeyDialogOpen = [&] { whileOpen = Registered(); };
-    const HotKey f9{0x78, kCtrlAlt};
-    view.hotKeyDialogAnswers.push_back({false, HotKeySet{f9, f9, f9}});
-    frm.HotKeyMenuClick();
+    view.hotKeyDialogAnswers = {{false, HotKeySet{}}, {true, HotKeySet{kN, kF9, HotKey{}}}};
+    frm.HotKeyMenuClick();  // Cancel
     EXPECT_EQ(whileOpen, "-|-|-") << "so that the dialog's fields can take them";
-    EXPECT_EQ(Registered(), "Ctrl+Alt+V|Ctrl+Alt+N|Ctrl+Alt+B") << "Cancel";
-    ASSERT_EQ(view.hotKeyDialogShown.size(), 1u);
-    EXPECT_EQ(view.hotKeyDialogShown[0], DefaultHotKeys());
-
-    // OK with a key another program holds and one the system refuses: said at once, though
-    // the held key was named before.
-    hotKeys.heldElsewhere = {kN};
-    SetPaste(false);
-    SetPaste(true);
-    ASSERT_EQ(view.boxes.size(), 1u);
-    view.hotKeyDialogAnswers.push_back({true, HotKeySet{kN, f9, HotKey{}}});
+    EXPECT_EQ(Registered(), "Ctrl+Alt+V|-|Ctrl+Alt+B");
+    EXPECT_EQ(view.boxes.size(), 1u);
+    // OK: the keys just chosen are named, the one named before too, in one box.
+    hotKeys.heldElsewhere = {kN, kF9};
     frm.HotKeyMenuClick();
-    EXPECT_EQ(frm.HotKeys(), (HotKeySet{kN, f9, HotKey{}}));
-    EXPECT_EQ(Registered(), "-|Ctrl+Alt+F9|-");
-    ASSERT_EQ(view.boxes.size(), 2u);
-    EXPECT_EQ(view.boxes[1].text, "Ctrl+Alt+N は他のプログラムが使用中です");
-
+    EXPECT_EQ(frm.HotKeys(), (HotKeySet{kN, kF9, HotKey{}}));
+    EXPECT_EQ(view.boxes.back().text,
+              "Ctrl+Alt+N は他のプログラムが使用中です\n\rCtrl+Alt+F9 は他のプログラムが使用中です");
+    hotKeys.heldElsewhere.clear();
     hotKeys.refuseWith = 5;
-    view.hotKeyDialogAnswers.push_back({true, HotKeySet{kV, HotKey{}, HotKey{}}});
+    view.hotKeyDialogAnswers = {{true, HotKeySet{kV, HotKey{}, HotKey{}}}};
     frm.HotKeyMenuClick();
-    ASSERT_EQ(view.boxes.size(), 3u);
-    EXPECT_EQ(view.boxes[2].text, "Ctrl+Alt+V をホットキーにできません（エラー 5）");
+    EXPECT_EQ(view.boxes.back().text, "Ctrl+Alt+V をホットキーにできません（エラー 5）");
 }
 
-TEST_F(HotKeys, TwoActionsSwapTheirKeysWithoutAWordOfConflict) {
-    LoadFrom("");
-    LoadFrom("[HotKey]\r\nSendNext=Ctrl+Alt+N\r\nSkip=Ctrl+Alt+V\r\n");
-    EXPECT_EQ(Registered(), "Ctrl+Alt+N|Ctrl+Alt+V|Ctrl+Alt+B");
-    EXPECT_EQ(Boxes(), "");
-}
-
-class HotKeyPresses : public HotKeys {
-protected:
-    static constexpr WindowHandle kForm = 50;
-    static constexpr WindowHandle kOurDialog = 60;
-
-    void SetUp() override {
-        Build(tree(), "A+|.a1|.a2|B|.b1|C");  // rows: A a1 a2 B C
-        view.selection = Find("A");
-        view.down[ToolButton::Paste] = true;
-        desktop.windows[kForm] = {0, "Form", "応募フォーム"};
-        desktop.windows[kOurDialog] = {0, "#32770", "ホットキーの設定", false, 0, true};
-        desktop.foreground = kForm;
-    }
-    // Each press, then the selection's text after it.
-    std::string Press(std::initializer_list<HotKeyAction> actions) {
+TEST_F(HotKeys, APressMovesTheSelectionOneVisibleRowOnlyWhileAnotherProgramIsInFront) {
+    Build(tree(), "A+|.a1|.a2|B|.b1|C");  // rows: A a1 a2 B C
+    view.selection = Find("A");
+    desktop.windows[50] = {0, "Form", "応募フォーム"};
+    desktop.windows[60] = {0, "#32770", "ホットキーの設定", false, 0, true};
+    auto press = [&](std::initializer_list<HotKeyAction> actions) {
         std::string out;
         for (HotKeyAction a : actions) {
             frm.HotKeyPressed(a);
             out += (out.empty() ? "" : " ") + (view.selection ? view.selection->Text() : std::string("-"));
         }
         return out;
-    }
-};
-
-TEST_F(HotKeyPresses, EachPressMovesTheSelectionOneVisibleRow) {
+    };
     using enum HotKeyAction;
-    EXPECT_EQ(Press({SendNext, Skip, Back, SendNext, SendNext, SendNext, Skip}), "a1 a2 a1 a2 B C C");
-    EXPECT_EQ(Press({Back, Back, Back, Back, Back, Back}), "B a2 a1 A A A");
+    desktop.foreground = 50;
+    EXPECT_EQ(press({SendNext}), "A") << "paste mode off";
+    view.down[ToolButton::Paste] = true;
+    for (WindowHandle ours : {WindowHandle{60}, view.handle, WindowHandle{0}}) {
+        desktop.foreground = ours;
+        EXPECT_EQ(press({SendNext, Back}), "A A") << ours;
+    }
+    desktop.foreground = 50;
+    EXPECT_EQ(press({SendNext, Skip, Back, SendNext, SendNext, SendNext, Skip}), "a1 a2 a1 a2 B C C");
+    EXPECT_EQ(press({Back, Back, Back, Back, Back}), "B a2 a1 A A");
     view.selection = nullptr;
-    EXPECT_EQ(Press({SendNext}), "A") << "without a selection the first row";
-}
-
-TEST_F(HotKeyPresses, NothingHappensOutsidePasteModeOrWhileAWindowOfOursIsInFront) {
-    using enum HotKeyAction;
-    for (WindowHandle front : {kOurDialog, view.handle, WindowHandle{0}}) {
-        desktop.foreground = front;
-        EXPECT_EQ(Press({SendNext, Back}), "A A") << front;
-    }
-    desktop.foreground = kForm;
-    view.down[ToolButton::Paste] = false;
-    EXPECT_EQ(Press({SendNext, Skip}), "A A");
-}
-
-TEST(HotKeyIds, EachActionHasAnIdOfItsOwnAndOtherIdsNone) {
-    for (int i = 0; i < kHotKeyActionCount; ++i) {
-        HotKeyAction action{};
-        ASSERT_TRUE(HotKeyActionOfId(HotKeyIdOf(static_cast<HotKeyAction>(i)), action));
-        EXPECT_EQ(static_cast<int>(action), i);
-    }
-    HotKeyAction action{};
-    for (int id : {-1, -2, 0, kFirstHotKeyId - 1, kFirstHotKeyId + kHotKeyActionCount})
-        EXPECT_FALSE(HotKeyActionOfId(id, action)) << id;
+    EXPECT_EQ(press({SendNext}), "A") << "without a selection the first row";
 }
 
 }  // namespace

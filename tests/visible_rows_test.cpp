@@ -7,39 +7,23 @@
 namespace cv2 {
 namespace {
 
-std::string TextOf(const Item* item) { return item ? item->Text() : "-"; }
-
 TEST(VisibleRows, NextAndPreviousSkipWhatCollapsedItemsHide) {
-    // Rows: A a1 x a2 B C; a2 and B are collapsed, hiding y and b1.
+    // Rows: A a1 x a2 B C; a2 and B are collapsed, hiding y and b1 (and z, though its own
+    // parent is open).
     ItemTree tree;
-    testing::Build(tree, "A+|.a1+|..x|.a2|..y|B|.b1|C");
-    struct Step {
-        const char* from;
-        const char* next;
-        const char* previous;
-    };
-    const Step steps[] = {
-        {"A", "a1", "-"}, {"a1", "x", "A"}, {"x", "a2", "a1"}, {"a2", "B", "x"},
-        {"B", "C", "a2"}, {"C", "-", "B"},  {"y", "B", "a2"},  {"b1", "C", "B"},
-    };
-    for (const Step& s : steps) {
-        SCOPED_TRACE(s.from);
-        Item* from = testing::Find(tree, s.from);
-        EXPECT_EQ(TextOf(NextVisibleRow(tree, from)), s.next);
-        EXPECT_EQ(TextOf(PreviousVisibleRow(tree, from)), s.previous);
+    testing::Build(tree, "A+|.a1+|..x|.a2|..y|B|.b1+|..z|C");
+    auto text = [](const Item* item) { return item ? item->Text() : std::string("-"); };
+    // from, next, previous
+    const char* const steps[][3] = {{"A", "a1", "-"}, {"a1", "x", "A"}, {"x", "a2", "a1"}, {"a2", "B", "x"},
+                                    {"B", "C", "a2"}, {"C", "-", "B"},  {"y", "B", "a2"},  {"z", "C", "B"}};
+    for (const auto& s : steps) {
+        Item* from = testing::Find(tree, s[0]);
+        EXPECT_EQ(text(NextVisibleRow(tree, from)), s[1]) << s[0];
+        EXPECT_EQ(text(PreviousVisibleRow(tree, from)), s[2]) << s[0];
     }
-    EXPECT_EQ(TextOf(NextVisibleRow(tree, nullptr)), "A");
-    EXPECT_EQ(TextOf(PreviousVisibleRow(tree, nullptr)), "A");
-}
-
-TEST(VisibleRows, AnItemHiddenDeepDownBelongsToItsOutermostCollapsedRow) {
-    ItemTree tree;
-    testing::Build(tree, "A|.b+|..c|D");  // b is open, but inside the collapsed A
-    Item* c = testing::Find(tree, "c");
-    EXPECT_EQ(TextOf(NextVisibleRow(tree, c)), "D");
-    EXPECT_EQ(TextOf(PreviousVisibleRow(tree, c)), "A");
-    ItemTree empty;
-    EXPECT_EQ(NextVisibleRow(empty, nullptr), nullptr);
+    EXPECT_EQ(text(NextVisibleRow(tree, nullptr)), "A");
+    EXPECT_EQ(text(PreviousVisibleRow(tree, nullptr)), "A");
+    EXPECT_EQ(NextVisibleRow(ItemTree(), nullptr), nullptr);
 }
 
 }  // namespace

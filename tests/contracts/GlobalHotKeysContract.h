@@ -17,54 +17,46 @@ class GlobalHotKeysContract : public ::testing::Test {
 protected:
     H h;
     GlobalHotKeys& P() { return h.Port(); }
-    const HotKey kFirst{0x84, kHotKeyCtrl | kHotKeyAlt | kHotKeyShift};   // Ctrl+Alt+Shift+F21
-    const HotKey kSecond{0x85, kHotKeyCtrl | kHotKeyAlt | kHotKeyShift};  // ...+F22
+    HotKeyStatus Register(WindowHandle w, int id, const HotKey& key) { return P().Register(w, id, key).status; }
+    const HotKey kF21{0x84, kHotKeyCtrl | kHotKeyAlt | kHotKeyShift};
+    const HotKey kF22{0x85, kHotKeyCtrl | kHotKeyAlt | kHotKeyShift};
 };
 
 TYPED_TEST_SUITE_P(GlobalHotKeysContract);
 
-TYPED_TEST_P(GlobalHotKeysContract, AKeyThatIsHeldIsRefusedUntilItIsGivenUp) {
+TYPED_TEST_P(GlobalHotKeysContract, AHeldKeyIsRefusedUntilGivenUpAndAnIdRegisteredAgainLetsGoOfItsOldKey) {
     WindowHandle one = this->h.MakeWindow();
     WindowHandle two = this->h.MakeWindow();
-    ASSERT_EQ(this->P().Register(one, 1, this->kFirst).status, HotKeyStatus::Ok);
-    const HotKeyResult refused = this->P().Register(two, 1, this->kFirst);
+    ASSERT_EQ(this->Register(one, 1, this->kF21), HotKeyStatus::Ok);
+    const HotKeyResult refused = this->P().Register(two, 1, this->kF21);
     EXPECT_EQ(refused.status, HotKeyStatus::HeldByAnother);
     EXPECT_EQ(refused.error, kErrorHotKeyHeld);
-    EXPECT_EQ(this->P().Register(one, 2, this->kFirst).status, HotKeyStatus::HeldByAnother) << "another id of ours";
-    this->P().Unregister(one, 1);
-    EXPECT_EQ(this->P().Register(two, 1, this->kFirst).status, HotKeyStatus::Ok);
+    EXPECT_EQ(this->Register(one, 2, this->kF21), HotKeyStatus::HeldByAnother) << "another id of ours";
+    ASSERT_EQ(this->Register(one, 1, this->kF22), HotKeyStatus::Ok);
+    EXPECT_EQ(this->Register(two, 1, this->kF21), HotKeyStatus::Ok) << "the old key is free";
+    // A refusal leaves the id without a key.
+    EXPECT_EQ(this->Register(one, 1, this->kF21), HotKeyStatus::HeldByAnother);
+    EXPECT_EQ(this->Register(two, 2, this->kF22), HotKeyStatus::Ok);
     this->P().Unregister(two, 1);
+    EXPECT_EQ(this->Register(one, 1, this->kF21), HotKeyStatus::Ok);
+    for (int id : {1, 2, 7}) {
+        this->P().Unregister(one, id);  // 2 and 7 hold nothing: harmless
+        this->P().Unregister(two, id);
+    }
 }
 
-TYPED_TEST_P(GlobalHotKeysContract, RegisteringAnIdAgainReplacesItsKey) {
-    WindowHandle one = this->h.MakeWindow();
-    WindowHandle two = this->h.MakeWindow();
-    ASSERT_EQ(this->P().Register(one, 1, this->kFirst).status, HotKeyStatus::Ok);
-    ASSERT_EQ(this->P().Register(one, 1, this->kSecond).status, HotKeyStatus::Ok);
-    EXPECT_EQ(this->P().Register(two, 1, this->kFirst).status, HotKeyStatus::Ok) << "the old key is free";
-    EXPECT_EQ(this->P().Register(two, 2, this->kSecond).status, HotKeyStatus::HeldByAnother);
-    // A refusal leaves the id without a key: its old one is free too.
-    EXPECT_EQ(this->P().Register(one, 1, this->kFirst).status, HotKeyStatus::HeldByAnother);
-    EXPECT_EQ(this->P().Register(two, 2, this->kSecond).status, HotKeyStatus::Ok);
-    this->P().Unregister(two, 1);
-    this->P().Unregister(two, 2);
-}
-
-TYPED_TEST_P(GlobalHotKeysContract, GivingUpWhatIsNotThereIsHarmlessAndAGoneWindowGetsNothing) {
-    WindowHandle one = this->h.MakeWindow();
-    this->P().Unregister(one, 7);
-    this->P().Unregister(0, 7);
+TYPED_TEST_P(GlobalHotKeysContract, AWindowThatIsGoneGetsNoKey) {
     WindowHandle gone = this->h.MakeWindow();
     this->h.Destroy(gone);
-    const HotKeyResult refused = this->P().Register(gone, 1, this->kFirst);
+    const HotKeyResult refused = this->P().Register(gone, 1, this->kF21);
     EXPECT_EQ(refused.status, HotKeyStatus::Failed);
     EXPECT_NE(refused.error, 0u);
-    EXPECT_EQ(this->P().Register(one, 1, this->kFirst).status, HotKeyStatus::Ok) << "the refusal took no key";
+    WindowHandle one = this->h.MakeWindow();
+    EXPECT_EQ(this->Register(one, 1, this->kF21), HotKeyStatus::Ok) << "the refusal took no key";
     this->P().Unregister(one, 1);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(GlobalHotKeysContract, AKeyThatIsHeldIsRefusedUntilItIsGivenUp,
-                            RegisteringAnIdAgainReplacesItsKey,
-                            GivingUpWhatIsNotThereIsHarmlessAndAGoneWindowGetsNothing);
+REGISTER_TYPED_TEST_SUITE_P(GlobalHotKeysContract, AHeldKeyIsRefusedUntilGivenUpAndAnIdRegisteredAgainLetsGoOfItsOldKey,
+                            AWindowThatIsGoneGetsNoKey);
 
 }  // namespace cv2

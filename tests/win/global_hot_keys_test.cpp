@@ -3,37 +3,29 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
+#include "platform/Handle_win.h"
 #include "platform/Win32Ports.h"
 #include "tests/contracts/GlobalHotKeysContract.h"
 
 namespace cv2 {
 namespace {
 
-class Win32HotKeysHarness {
-public:
-    Win32HotKeysHarness() = default;
-    ~Win32HotKeysHarness() {
-        for (HWND w : made_)
-            if (IsWindow(w)) DestroyWindow(w);
-    }
-    Win32HotKeysHarness(const Win32HotKeysHarness&) = delete;
-    Win32HotKeysHarness& operator=(const Win32HotKeysHarness&) = delete;
+struct Win32HotKeysHarness {
+    std::unique_ptr<GlobalHotKeys> port = MakeWin32GlobalHotKeys();
+    std::vector<UniqueWindow> windows;  // of the test's thread, gone with the test
 
-    GlobalHotKeys& Port() { return *port_; }
+    GlobalHotKeys& Port() { return *port; }
     WindowHandle MakeWindow() {
-        HWND w = CreateWindowExW(0, L"STATIC", L"hotkeys", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-        made_.push_back(w);
-        return reinterpret_cast<WindowHandle>(w);
+        windows.emplace_back(
+            CreateWindowExW(0, L"STATIC", L"hotkeys", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        return reinterpret_cast<WindowHandle>(windows.back().get());
     }
-    void Destroy(WindowHandle w) { DestroyWindow(reinterpret_cast<HWND>(w)); }
-
-private:
-    std::unique_ptr<GlobalHotKeys> port_ = MakeWin32GlobalHotKeys();
-    std::vector<HWND> made_;
+    void Destroy(WindowHandle w) {
+        for (UniqueWindow& made : windows)
+            if (reinterpret_cast<WindowHandle>(made.get()) == w) made.reset();
+    }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, GlobalHotKeysContract, Win32HotKeysHarness);
