@@ -6,15 +6,17 @@
 // The handlers live in one .cpp file per concern: EditCommands.cpp (the item tree),
 // Layout.cpp (compact mode, minimum size, the popup menu), Sending.cpp (target tracking,
 // sending, follow-up key, click mode), SettingsIo.cpp (settings files), StartUp.cpp,
-// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help).
+// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help), HotKeys.cpp and
+// HotKeySend.cpp (the global hotkeys).
 #include <string>
 #include <vector>
 
 #include "CV2MainFrm/MainView.h"
+#include "HotKey/HotKeyFrm.h"
 #include "base/ErrorReport.h"
-#include "send/SendConversion.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
+#include "platform/GlobalHotKeys.h"
 #include "platform/KeyInput.h"
 #include "base/FileSystem.h"
 #include "platform/Locale.h"
@@ -36,12 +38,19 @@ struct Platform {
     Shell& shell;
     Locale& locale;
     Clock& clock;
+    GlobalHotKeys& hotKeys;
 };
 
 inline constexpr const char* kNewItemText = "新規項目";
 inline constexpr int kTitleBufferBytes = 256;
 
 enum class MouseButton { Left, Right, Middle };
+
+// The id each action's hotkey is registered under for the main window (WM_HOTKEY's wParam).
+inline constexpr int kFirstHotKeyId = 0x0C20;
+constexpr int HotKeyIdOf(HotKeyAction action) { return kFirstHotKeyId + static_cast<int>(action); }
+// The action of a hotkey id; false for an id that is none of ours.
+bool HotKeyActionOfId(int id, HotKeyAction& action);
 
 class TCV2Frm : private TreeObserver {
 public:
@@ -74,6 +83,7 @@ public:
     const std::wstring& OpenInitialDir() const { return openInitialDir; }
     const std::wstring& SaveInitialDir() const { return saveInitialDir; }
     const std::wstring& SaveDialogName() const { return saveDialogName; }
+    const HotKeySet& HotKeys() const { return hotKeys; }
 
     // ---- the item tree and its commands ----
     void AddNodeMenuClick();
@@ -141,6 +151,13 @@ public:
     // What a send of this moment is built from.
     SendSettings CurrentSendSettings();
 
+    // ---- global hotkeys ----
+    // A registered hotkey was pressed. Only in paste-into-target mode, and only while a
+    // window of another program is in front.
+    void HotKeyPressed(HotKeyAction action);
+    // The hotkey dialog from the item menu.
+    void HotKeyMenuClick();
+
     // ---- settings files ----
     void SaveSettings(const std::wstring& path);
     void LoadSettings(const std::wstring& path);
@@ -199,6 +216,14 @@ private:
     void ExpandedChanged(Item& item) override;
 
     void RunPlan(const Plan& plan);
+    // The send a hotkey makes into the window in front: `item` is the selection (may be
+    // null), `pressed` the key the user pressed to ask for it.
+    void SendForHotKey(HotKeyAction action, const Item* item, const HotKey& pressed);
+    // Registers the keys of the hotkeys while `on`, gives them all up otherwise; says once
+    // which keys could not be registered.
+    void SyncHotKeys(bool on);
+    void ReadHotKeySettings(const IniFile& ini);
+    void WriteHotKeySettings(IniFile& ini) const;
     // Sends the item under the pointer, when the last pointer movement was on an item;
     // the click gestures and MainTreeMouseDown's Ctrl+left press share it. With `group`,
     // an item that has children sends them instead.
@@ -228,6 +253,9 @@ private:
     // held them): SaveSettings leaves them alone.
     std::vector<std::wstring> unreadSettings;
     bool sessionEnded = false;
+    HotKeySet hotKeys = DefaultHotKeys();
+    HotKeySet registeredHotKeys{};        // what each action holds now; none when not registered
+    std::vector<HotKey> reportedHotKeys;  // keys already said to be unavailable
 
     MainView& view_;
     Platform& platform_;

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "HotKey/HotKeyFrm.h"
 #include "NewFrm/WizardInput.h"
 #include "base/Types.h"
 #include "tree/ItemTree.h"
@@ -84,6 +85,7 @@ enum class NodeMenu {
     AllDelNodeMenu,
     z005,
     Wait1,
+    HotKeyMenu,
     Z006,
     Help1,
     About,
@@ -140,6 +142,8 @@ public:
     virtual bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) = 0;
     // The wait-time dialog with `text` in its field; true for OK, with the field's text.
     virtual bool ShowWaitDialog(std::string& text) = 0;
+    // The hotkey dialog with `keys` in its fields; true for OK, with the keys it took.
+    virtual bool ShowHotKeyDialog(HotKeySet& keys) = 0;
     virtual void ShowAboutBox() = 0;
     // The new-user wizard; true for OK, with what was entered.
     virtual bool ShowWizard(WizardInput& input) = 0;

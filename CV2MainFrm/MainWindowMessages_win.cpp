@@ -65,6 +65,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kTimerId) frm_->Timer1Timer();
             return 0;
+        case WM_HOTKEY: {
+            HotKeyAction action{};
+            if (HotKeyActionOfId(static_cast<int>(wParam), action)) frm_->HotKeyPressed(action);
+            return 0;
+        }
         case WM_COMMAND:
             if (lParam == 0 || reinterpret_cast<HWND>(lParam) == toolBar1_ ||
                 reinterpret_cast<HWND>(lParam) == toolBar2_) {

@@ -14,6 +14,7 @@
 #include "wingui/ImageList_win.h"
 #include "CV2MainFrm/MainWindow_win.h"
 #include "CV2MainFrm/MainWindowParts_win.h"
+#include "HotKey/HotKeyFrm_win.h"
 #include "NewFrm/NewInputFrm_win.h"
 #include "Option/OptionFrm_win.h"
 #include "base/Cp932.h"
@@ -193,6 +194,8 @@ bool MainWindow::RunFileDialog(const FileDialogSpec& spec, std::wstring& fileNam
 }
 
 bool MainWindow::ShowWaitDialog(std::string& text) { return ShowOptionFrm(Hwnd(), text); }
+
+bool MainWindow::ShowHotKeyDialog(HotKeySet& keys) { return ShowHotKeyFrm(Hwnd(), keys); }
 
 void MainWindow::ShowAboutBox() { ::cv2::ShowAboutBox(Hwnd(), platform_.shell); }
 

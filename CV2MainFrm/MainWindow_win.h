@@ -95,6 +95,7 @@ public:
     void ShowError(const std::string& text, const std::string& caption) override;
     bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) override;
     bool ShowWaitDialog(std::string& text) override;
+    bool ShowHotKeyDialog(HotKeySet& keys) override;
     void ShowAboutBox() override;
     bool ShowWizard(WizardInput& input) override;
 

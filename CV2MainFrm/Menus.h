@@ -30,6 +30,7 @@ enum CommandId : int {
     kCmdConvertMenu,
     kCmdGroupSendMenu,
     kCmdSendWayMenu,
+    kCmdHotKeyMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
@@ -121,6 +122,8 @@ inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
      &TCV2Frm::AllDelNodeMenuClick},
     NodeMenuSeparator(NodeMenu::z005),
     {NodeMenu::Wait1, kCmdWait1, "Wait設定(&W)", 30, NodeMenuShown::Always, &TCV2Frm::Wait1Click},
+    {NodeMenu::HotKeyMenu, kCmdHotKeyMenu, "ホットキーの設定(&Y)", 46, NodeMenuShown::Always,
+     &TCV2Frm::HotKeyMenuClick},
     NodeMenuSeparator(NodeMenu::Z006),
     {NodeMenu::Help1, kCmdHelp1, "ヘルプ(&H)", 40, NodeMenuShown::Always, &TCV2Frm::Help1Click},
     {NodeMenu::About, kCmdAbout, "バージョン情報(&V)", 41, NodeMenuShown::Always, &TCV2Frm::AboutClick},

@@ -48,6 +48,7 @@ void TCV2Frm::PasteBtnClick() {
         view_.SetTimerEnabled(false);
         view_.SetStatusText("");
     }
+    SyncHotKeys(view_.IsDown(ToolButton::Paste));
 }
 
 // ---- sending ----
@@ -110,6 +111,24 @@ void TCV2Frm::MainTreeClick(bool shift) {
 
 void TCV2Frm::MainTreeDblClick(bool shift) {
     if (dblClickHandlerInstalled) SendPointerItem(shift);
+}
+
+// A hotkey works on the window in front, which stays in front: it is the target of this
+// step alone, and the tracked target stays as it was.
+void TCV2Frm::SendForHotKey(HotKeyAction action, const Item* item, const HotKey& pressed) {
+    if (action == HotKeyAction::SendNext && !item) return;
+    SendSettings s = CurrentSendSettings();
+    s.target = platform_.desktop.GetForegroundWindow();
+    s.specialTarget = platform_.desktop.GetWindowText(s.target, kTitleBufferBytes) == kSpecialTargetTitle;
+    std::vector<std::uint16_t> held;
+    if (pressed.modifiers & kHotKeyCtrl) held.push_back(kVkControl);
+    if (pressed.modifiers & kHotKeyAlt) held.push_back(kVkMenu);
+    if (pressed.modifiers & kHotKeyShift) held.push_back(kVkShift);
+    if (pressed.modifiers & kHotKeyWin) held.insert(held.end(), {kVkLWin, kVkRWin});
+    const FormStep step = action == HotKeyAction::SendNext ? FormStep::Send
+                          : action == HotKeyAction::Skip   ? FormStep::Skip
+                                                           : FormStep::Back;
+    RunPlan(PlanFormStep(s, step, item ? ItemToSend(*item) : ItemSend{}, held));
 }
 
 void TCV2Frm::TabEnterBtnClick() { RunPlan(PlanFollowUpOnly(CurrentSendSettings())); }

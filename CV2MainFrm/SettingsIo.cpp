@@ -131,6 +131,7 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
         ini.WriteInteger(kConvert, "Mode", conversion.mode);
         ini.WriteBool(kConvert, "NoHyphen", conversion.noHyphen);
         ini.WriteBool(kConvert, "Typing", conversion.typing);
+        WriteHotKeySettings(ini);
         ini.Save(platform_.files, file);
     } catch (const std::exception&) {
         // Settings are a convenience: a file that cannot be written is not worth a message.
@@ -140,6 +141,8 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
 void TCV2Frm::LoadSettings(const std::wstring& path) {
     IniFile ini = LoadSettingsFile(platform_.files, path);
     NoteSettingsRead(SettingsFileOf(path), ini);
+    // Before the paste button's handler registers them.
+    ReadHotKeySettings(ini);
     RedrawSuspension redraw(view_);
     // Each step builds on the ones before; the first that fails leaves the rest undone
     // and whatever was applied so far stays.
@@ -192,6 +195,8 @@ void TCV2Frm::LoadSettings(const std::wstring& path) {
     // Outside the block above: an empty tree (no item to select) or a bad Expand value must
     // not lose the conversion, which the next save would then overwrite.
     conversion = ReadConversion(ini);
+    // The hotkeys follow the paste button even when the steps stopped before its handler.
+    SyncHotKeys(view_.IsDown(ToolButton::Paste));
 }
 
 std::string TCV2Frm::BuildExpandList() {
@@ -232,6 +237,8 @@ void TCV2Frm::LoadItemImages(ItemTree& tree, const std::wstring& path) {
 }
 
 void TCV2Frm::FormDestroy() {
+    // The system keeps a window's hotkeys until its thread ends.
+    SyncHotKeys(false);
     // After the end of the session the settings are written already, with the state the
     // session ended in.
     if (sessionEnded) return;

@@ -25,7 +25,8 @@ struct Win32Ports {
     std::unique_ptr<cv2::Locale> locale = cv2::MakeWin32Locale();
     std::unique_ptr<cv2::Ime> ime = cv2::MakeWin32Ime();
     std::unique_ptr<cv2::MutexApi> mutexes = cv2::MakeWin32Mutex();
-    cv2::Platform platform{*desktop, *keys, *clipboard, *files, *shell, *locale, *clock};
+    std::unique_ptr<cv2::GlobalHotKeys> hotKeys = cv2::MakeWin32GlobalHotKeys();
+    cv2::Platform platform{*desktop, *keys, *clipboard, *files, *shell, *locale, *clock, *hotKeys};
 };
 
 }  // namespace

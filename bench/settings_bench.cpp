@@ -16,6 +16,7 @@
 #include "tests/support/FakeMainView.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeDesktop.h"
+#include "platform/fakes/FakeGlobalHotKeys.h"
 #include "platform/fakes/FakeKeyInput.h"
 
 namespace cv2 {
@@ -25,7 +26,7 @@ constexpr int kGroups = 2000;  // 2,000 groups of 10 items: 20,000 items
 
 struct Session {
     explicit Session(FileSystem& files)
-        : platform{desktop, keys, clipboard, files, shell, locale, clock}, frm(view, platform) {
+        : platform{desktop, keys, clipboard, files, shell, locale, clock, hotKeys}, frm(view, platform) {
         ItemTree& tree = frm.Tree();
         for (int g = 0; g < kGroups; ++g) {
             Item* top = tree.AppendChild(nullptr, "group " + std::to_string(g));
@@ -49,6 +50,7 @@ struct Session {
     fakes::FakeClipboard clipboard{log};
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
+    fakes::FakeGlobalHotKeys hotKeys;
     Platform platform;
     TCV2Frm frm;
 };

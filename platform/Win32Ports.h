@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "base/FileSystem.h"
+#include "platform/GlobalHotKeys.h"
 #include "platform/Ime.h"
 #include "platform/KeyInput.h"
 #include "platform/Locale.h"
@@ -26,5 +27,6 @@ std::unique_ptr<Locale> MakeWin32Locale();
 std::unique_ptr<Ime> MakeWin32Ime();
 std::unique_ptr<MutexApi> MakeWin32Mutex();
 std::unique_ptr<Profile> MakeWin32Profile();
+std::unique_ptr<GlobalHotKeys> MakeWin32GlobalHotKeys();
 
 }  // namespace cv2

@@ -21,6 +21,10 @@ struct FakeDesktopHarness {
         desktop.windows[next] = w;
         return next++;
     }
+    WindowHandle Foreign() {
+        desktop.windows[next] = {0, "Cv2Foreign", "another program"};
+        return next++;
+    }
     void Show(WindowHandle w) { desktop.windows[w].visible = true; }
     void Destroy(WindowHandle w) { desktop.windows.erase(w); }
     void Minimise(WindowHandle w) { desktop.windows[w].iconic = true; }

@@ -15,9 +15,10 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {"TabEnter", "Group", "-",      "Click",    "Convert", "Way",  "-",  "Add",
-                                             "AddChild", "-",     "Expand", "Collapse", "-",       "Edit", "N1", "Del",
-                                             "AllDel",   "-",     "Wait",   "-",        "Help",    "About"};
+    static constexpr const char* kNames[] = {"TabEnter", "Group",  "-",        "Click", "Convert", "Way",
+                                             "-",        "Add",    "AddChild", "-",     "Expand",  "Collapse",
+                                             "-",        "Edit",   "N1",       "Del",   "AllDel",  "-",
+                                             "Wait",     "HotKey", "-",        "Help",  "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -35,6 +36,8 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::About)].image, 41);
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].caption, "送信時の変換(&Z)");
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, 44);
+    EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].caption, "ホットキーの設定(&Y)");
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].image, kToolGlyphFirst + kToolGlyphCount - 1);
     std::string convert;
     for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
     EXPECT_EQ(convert,
@@ -101,6 +104,7 @@ std::string Effects(testing::MainFrmFixture& f) {
     if (f.frm.Dirty()) out += " dirty";
     for (const auto& box : f.view.boxes) out += " box:" + box.caption;
     if (!f.view.waitDialogShown.empty()) out += " wait";
+    if (!f.view.hotKeyDialogShown.empty()) out += " hotkeys";
     if (f.view.aboutShown) out += " about";
     for (const std::string& call : f.log.calls)
         if (call.find("Key") != std::string::npos || call.find("Input") != std::string::npos) {
@@ -124,6 +128,7 @@ TEST(NodeMenu, EachCommandRunsItsEntrysHandler) {
         {NodeMenu::DelNodeMenu, "C dirty box:選択アイテム削除"},
         {NodeMenu::AllDelNodeMenu, " dirty box:全アイテム削除"},
         {NodeMenu::Wait1, "A|.B|C wait"},
+        {NodeMenu::HotKeyMenu, "A|.B|C hotkeys"},
         {NodeMenu::Help1, "A|.B|C box:Corvell2！"},
         {NodeMenu::About, "A|.B|C about"},
     };
@@ -181,14 +186,15 @@ TEST_P(NodeMenuCases, VisibleEntriesAndSingleSeparators) {
 INSTANTIATE_TEST_SUITE_P(
     AllStates, NodeMenuCases,
     ::testing::Values(
-        Case{"empty", false, "Click Convert - Add - N1 - Wait - Help About"},
-        Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait - Help About"},
-        Case{"flat", false, "Click Convert Way - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
-        Case{"flat", true, "TabEnter - Click Convert Way - Add AddChild - Edit N1 Del AllDel - Wait - Help About"},
+        Case{"empty", false, "Click Convert - Add - N1 - Wait HotKey - Help About"},
+        Case{"empty", true, "TabEnter - Click Convert - Add - N1 - Wait HotKey - Help About"},
+        Case{"flat", false, "Click Convert Way - Add AddChild - Edit N1 Del AllDel - Wait HotKey - Help About"},
+        Case{"flat", true,
+             "TabEnter - Click Convert Way - Add AddChild - Edit N1 Del AllDel - Wait HotKey - Help About"},
         Case{"nested", false,
-             "Click Convert Way - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help About"},
+             "Click Convert Way - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait HotKey - Help About"},
         Case{"nested", true,
-             "TabEnter - Click Convert Way - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait - Help "
+             "TabEnter - Click Convert Way - Add AddChild - Expand Collapse - Edit N1 Del AllDel - Wait HotKey - Help "
              "About"}),
     CaseName);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Error.h"
+#include "send/KeyBatches.h"
 #include "tests/support/MainFrmFixture.h"
 
 namespace cv2 {
@@ -119,6 +120,23 @@ TEST_F(SendingTest, WithNoTargetTheTextGoesToTheClipboardAndNoKeyAnywhere) {
     EXPECT_THAT(keys.batches, IsEmpty());
     SetFollowUp(1);
     EXPECT_THROW(frm.TabEnterBtnClick(), Error) << "the follow-up key alike";
+}
+
+TEST_F(SendingTest, AHotKeySendsIntoTheWindowInFrontOnceItsKeysAreLetGo) {
+    testing::Build(tree(), "見出し|abc~22|def");
+    view.selection = Find("abc");  // typed, with Tab
+    desktop.foreground = kTarget;
+    keys.keysDown = {kVkLControl, kVkLMenu};
+    clock.At(40, [this] { keys.keysDown.clear(); });  // the user lets go
+    frm.HotKeyPressed(HotKeyAction::SendNext);
+    EXPECT_EQ(clipboard.Text(), "abc");
+    ASSERT_FALSE(keys.batches.empty());
+    EXPECT_EQ(keys.batches.back().front(), (KeyEvent{L'a', false, true}));
+    EXPECT_EQ(keys.batches.back().back(), Release(kVkTab));
+    EXPECT_GE(clock.now, 40u);
+    EXPECT_THAT(log.calls, ::testing::Not(::testing::Contains(::testing::StartsWith("SetForegroundWindow"))));
+    EXPECT_EQ(view.selection, Find("def"));
+    EXPECT_EQ(frm.TargetWindow(), 0u) << "the tracked target is left as it was";
 }
 
 // ---- gestures and click mode ----

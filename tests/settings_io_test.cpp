@@ -50,7 +50,8 @@ TEST_F(SettingsIo, SaveWritesEveryKeyInItsOrder) {
               "[Paste]\r\nWaitTime=150\r\n"
               "[Menu]\r\nTabEnter=2\r\n"
               "[Image]\r\nindex0=0\r\nindex1=5\r\nindex2=0\r\nindex3=0\r\nindex4=0\r\nindex5=0\r\nindex6=11\r\n"
-              "[Convert]\r\nMode=4\r\nNoHyphen=1\r\nTyping=0\r\n");
+              "[Convert]\r\nMode=4\r\nNoHyphen=1\r\nTyping=0\r\n"
+              "[HotKey]\r\nSendNext=Ctrl+Alt+V\r\nSkip=Ctrl+Alt+N\r\nBack=Ctrl+Alt+B\r\n");
     EXPECT_EQ(files.writes, std::vector<std::wstring>{kUserIni});
 }
 

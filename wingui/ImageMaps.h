@@ -715,6 +715,28 @@ inline constexpr const char* kSendChoiceMark[] = {
     ".KKKKK............",
 };
 
+// The hotkeys: a key of the keyboard seen from above, with the V of Ctrl+Alt+V.
+inline constexpr const char* kHotKeyCap[] = {
+    "..................",
+    "..KKKKKKKKKKKKKK..",
+    ".KssssssssssssssK.",
+    ".KsWWWWWWWWWWWWgK.",
+    ".KsWWWWWWWWWWWWgK.",
+    ".KsWbbWWWWWWbbWgK.",
+    ".KsWbbWWWWWWbbWgK.",
+    ".KsWWbbWWWWbbWWgK.",
+    ".KsWWbbWWWWbbWWgK.",
+    ".KsWWWbbWWbbWWWgK.",
+    ".KsWWWWbbbbWWWWgK.",
+    ".KsWWWWWbbWWWWWgK.",
+    ".KsWWWWWWWWWWWWgK.",
+    ".KseeeeeeeeeeeegK.",
+    ".KggggggggggggggK.",
+    ".KggggggggggggggK.",
+    "..KKKKKKKKKKKKKK..",
+    "..................",
+};
+
 // ---- Dialog glyphs, 16 x 16 ----
 
 inline constexpr const char* kBackGlyph[] = {

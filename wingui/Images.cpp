@@ -37,11 +37,11 @@ const MapRef kItemMaps[kItemIconCount] = {
     {"mail", maps::kMail, kNoLocal, kImageSize},
 };
 
-constexpr int kToolFirst = 24;
+constexpr int kToolFirst = kToolGlyphFirst;
 constexpr int kAppIconIndex = 41;
 
-// Toolbar and menu glyphs 24..45; image 41 is the program's 16 x 16 icon (nullptr here).
-const MapRef kToolMaps[kMarkedIconFirst - kToolFirst] = {
+// Toolbar and menu glyphs from 24; image 41 is the program's 16 x 16 icon (nullptr here).
+const MapRef kToolMaps[kToolGlyphCount] = {
     {"No", maps::kNo, kNoLocal, kImageSize},
     {"Tab", maps::kTab, kNoLocal, kImageSize},
     {"Enter", maps::kEnter, kNoLocal, kImageSize},
@@ -64,6 +64,7 @@ const MapRef kToolMaps[kMarkedIconFirst - kToolFirst] = {
     {"single click", maps::kMouseOne, kNoLocal, kImageSize},
     {"convert", maps::kConvertText, kNoLocal, kImageSize},
     {"group send", maps::kGroupSend, kNoLocal, kImageSize},
+    {"hotkeys", maps::kHotKeyCap, kNoLocal, kImageSize},
 };
 
 const MapRef kGlyphMaps[kGlyphCount] = {

@@ -19,13 +19,15 @@ struct Picture {
 };
 
 inline constexpr int kImageSize = 18;
-inline constexpr int kImageCount = 70;
 inline constexpr int kItemIconCount = 12;  // 12..23 are the selected variants of 0..11
-// 46..69 are 0..23 with the mark of an item that has a way of sending of its own.
-inline constexpr int kMarkedIconFirst = 46;
+inline constexpr int kToolGlyphFirst = 2 * kItemIconCount;
+inline constexpr int kToolGlyphCount = 23;  // 24..46
+// Then 0..23 again, with the mark of an item that has a way of sending of its own.
+inline constexpr int kMarkedIconFirst = kToolGlyphFirst + kToolGlyphCount;
+inline constexpr int kImageCount = kMarkedIconFirst + 2 * kItemIconCount;
 
-// The 70 images of the shared image list: 0..11 item icons, 12..23 the same with the
-// hand holding a pen, 24..45 the toolbar and menu glyphs, 46..69 the icons 0..23 marked.
+// The images of the shared image list: 0..11 item icons, 12..23 the same with the hand
+// holding a pen, then the toolbar and menu glyphs, then the icons 0..23 marked.
 const std::vector<Picture>& MainImages();
 
 // The hand holding a pen that marks a selected item; transparent where it leaves the

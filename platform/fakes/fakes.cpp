@@ -5,6 +5,7 @@
 #include "platform/fakes/FakeClock.h"
 #include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeGlobalHotKeys.h"
 #include "platform/fakes/FakeKeyInput.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeMutex.h"

@@ -10,6 +10,7 @@
 //   void Destroy(WindowHandle);
 //   void Minimise(WindowHandle);
 //   void Settle();                            lets posted work reach the windows
+//   WindowHandle Foreign();                   a window of another process
 #include <gtest/gtest.h>
 
 #include <string>
@@ -128,6 +129,9 @@ TYPED_TEST_P(DesktopContract, FactsTellOurOwnWindowsAndTheirProcess) {
     EXPECT_EQ(facts.className, "Cv2ContractFacts");
     EXPECT_NE(this->D().ProcessOf(a), 0u);
     EXPECT_EQ(this->D().ProcessOf(a), this->D().ProcessOf(b));
+    const WindowHandle foreign = this->h.Foreign();
+    EXPECT_FALSE(this->D().Facts(foreign).ours);
+    EXPECT_NE(this->D().ProcessOf(foreign), this->D().ProcessOf(a));
     this->h.Show(a);
     EXPECT_TRUE(this->D().Facts(a).visible);
     this->h.Destroy(b);

@@ -5,8 +5,8 @@
 # resolution) pass at both, and at 144 the tool buttons, the tree's rows, the pictures and the
 # status bar are one and a half times their size at 96 (within a pixel).
 # With a folder for screenshots, the real program is shown there at both resolutions too:
-# the wizard of a first start, the main window, its item menu, the wait-time dialog and
-# the about box (dpi96-*.png, dpi144-*.png).
+# the wizard of a first start, the main window, its item menu, the wait-time dialog, the
+# hotkey dialog and the about box (dpi96-*.png, dpi144-*.png).
 #
 # Usage: dpi_e2e.sh Corvell2.exe cv2_wintests.exe [folder for screenshots]
 # Exits 77 (skipped) when Xvfb, xdotool, imagemagick or Wine are missing.
@@ -86,6 +86,15 @@ show_program() {
     shot wait-dialog
     xdotool key Escape
     gone "Wait設定" 20 || fail "$dpi dpi: the wait-time dialog did not close"
+    sleep 0.5
+    xdotool windowfocus --sync "$main" 2>/dev/null
+    xdotool click 3
+    sleep 1
+    xdotool key y
+    wait_window "ホットキーの設定" 20 >/dev/null || fail "$dpi dpi: the hotkey dialog did not open"
+    shot hotkey-dialog
+    xdotool key Escape
+    gone "ホットキーの設定" 20 || fail "$dpi dpi: the hotkey dialog did not close"
     sleep 0.5
     xdotool windowfocus --sync "$main" 2>/dev/null
     xdotool click 3

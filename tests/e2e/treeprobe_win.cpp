@@ -1,10 +1,11 @@
 // Reads the running main window for the main-window end-to-end script, which cannot see
 // inside a Wine desktop from X:
 //   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
-//                          item), the screen centres of each visible row's label and +/-
-//                          button and the index of its icon's image, the frame's
-//                          size, the bars' heights, the status bar's text (the window an
-//                          item goes to) and the screen centres of the tool buttons
+//                          item), the selected item's text, the screen centres of each
+//                          visible row's label and +/- button and the index of its icon's
+//                          image, the frame's size, the bars' heights, the status bar's
+//                          text (the window an item goes to) and the screen centres of the
+//                          tool buttons
 //   treeprobe close <out>  asks the main window to close; says its process id
 //   treeprobe ended <out> <pid> [ms]  waits (20 s by default) for that process to end
 //   treeprobe menus <out>  how many popup menus are open on the desktop (the menus of
@@ -172,6 +173,8 @@ Lines Look() {
     if (!tree) return {{"found", "0"}};
     out.emplace_back("found", "1");
     out.emplace_back("tree", Dump(tree, TreeView_GetRoot(tree)));
+    HTREEITEM selected = TreeView_GetSelection(tree);
+    out.emplace_back("selected", selected ? TextOfItem(tree, selected) : std::string());
 
     RemoteRect rect(tree);
     int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));

@@ -44,6 +44,9 @@ public:
     bool timerEnabled = true;
     std::deque<std::pair<bool, std::string>> waitDialogAnswers;  // (ok, text)
     std::vector<std::string> waitDialogShown;
+    std::deque<std::pair<bool, HotKeySet>> hotKeyDialogAnswers;  // (ok, keys)
+    std::vector<HotKeySet> hotKeyDialogShown;
+    std::function<void()> whileHotKeyDialogOpen;
     int aboutShown = 0;
     std::deque<std::pair<bool, WizardInput>> wizardAnswers;
     int wizardShown = 0;
@@ -139,6 +142,15 @@ public:
         auto [ok, t] = waitDialogAnswers.front();
         waitDialogAnswers.pop_front();
         if (ok) text = t;
+        return ok;
+    }
+    bool ShowHotKeyDialog(HotKeySet& keys) override {
+        hotKeyDialogShown.push_back(keys);
+        if (whileHotKeyDialogOpen) whileHotKeyDialogOpen();
+        if (hotKeyDialogAnswers.empty()) return false;
+        auto [ok, k] = hotKeyDialogAnswers.front();
+        hotKeyDialogAnswers.pop_front();
+        if (ok) keys = k;
         return ok;
     }
     void ShowAboutBox() override { ++aboutShown; }

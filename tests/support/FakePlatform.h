@@ -7,6 +7,7 @@
 #include "platform/fakes/FakeClock.h"
 #include "platform/fakes/FakeDesktop.h"
 #include "platform/fakes/FakeFileSystem.h"
+#include "platform/fakes/FakeGlobalHotKeys.h"
 #include "platform/fakes/FakeKeyInput.h"
 #include "platform/fakes/FakeLocale.h"
 #include "platform/fakes/FakeShell.h"
@@ -22,7 +23,8 @@ struct FakePlatform {
     FakeFileSystem files;
     FakeShell shell;
     FakeLocale locale;
-    Platform platform{desktop, keys, clipboard, files, shell, locale, clock};
+    FakeGlobalHotKeys hotKeys;
+    Platform platform{desktop, keys, clipboard, files, shell, locale, clock, hotKeys};
 };
 
 }  // namespace cv2::fakes

@@ -42,6 +42,8 @@ public:
     // each shown window down again.
     void Show(WindowHandle w) { ShowWindow(reinterpret_cast<HWND>(w), SW_SHOW); }
     void Destroy(WindowHandle w) { DestroyWindow(reinterpret_cast<HWND>(w)); }
+    // The desktop belongs to the system (to Wine's explorer under Wine).
+    WindowHandle Foreign() { return reinterpret_cast<WindowHandle>(GetDesktopWindow()); }
     void Minimise(WindowHandle w) { ShowWindow(reinterpret_cast<HWND>(w), SW_MINIMIZE); }
     void Settle() {
         const ULONGLONG end = GetTickCount64() + 100;

@@ -13,6 +13,7 @@
 
 #include "About/About.h"
 #include "About/AboutBox_win.h"
+#include "HotKey/HotKeyFrm_win.h"
 #include "NewFrm/NewInputFrm_win.h"
 #include "Option/OptionFrm_win.h"
 #include "platform/Win32Ports.h"
@@ -172,6 +173,16 @@ TEST(DialogDpi, TheWaitDialogLaysItselfOutAgain) {
                               }}));
     ExpectWalked(walk);
     EXPECT_EQ(text, "42");
+}
+
+TEST(DialogDpi, TheHotKeyDialogLaysItselfOutAgain) {
+    HotKeySet keys = DefaultHotKeys();
+    Walk walk;
+    ExpectFinished(DriveModal([&] { ShowHotKeyFrm(nullptr, keys); }, {[&](HWND dlg) {
+                                  WalkResolutions(dlg, walk);
+                                  PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+                              }}));
+    ExpectWalked(walk);
 }
 
 TEST(DialogDpi, TheAboutBoxLaysItselfOutAgainAndItsLinksMoveWithIt) {

@@ -503,7 +503,7 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
     UniqueMenu empty(window.BuildNodePopup());
     EXPECT_EQ(MenuText(empty.get()),
               "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S) 送信時の変換(&Z)[9] - アイテムの追加(&A) - アイテムイメージの変更(&I)[12] - "
-              "Wait設定(&W) - ヘルプ(&H) バージョン情報(&V)");
+              "Wait設定(&W) ホットキーの設定(&Y) - ヘルプ(&H) バージョン情報(&V)");
 
     BuildSample();
     window.SetDown(ToolButton::Paste, true);
@@ -514,8 +514,8 @@ TEST_F(MainWindowTest, NodePopupIsBuiltFromTheRulesEveryTime) {
               "Tabを押す(&P) - ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)* 送信時の変換(&Z)[9] この項目の送り方(&M)[9] - アイテムの追加(&A) "
               "子アイテムの追加(&K) - "
               "全てのアイテムを開く(&O) 全てのアイテムを閉じる(&T) - 選択アイテムの編集(&E) "
-              "アイテムイメージの変更(&I)[12] 選択アイテムを削除(&D) 全て削除(&C) - Wait設定(&W) - "
-              "ヘルプ(&H) バージョン情報(&V)");
+              "アイテムイメージの変更(&I)[12] 選択アイテムを削除(&D) 全て削除(&C) - Wait設定(&W) "
+              "ホットキーの設定(&Y) - ヘルプ(&H) バージョン情報(&V)");
 
     // The conversion submenu shows the current choice: one radio entry and the check entries.
     for (const SendConversion& c :
