@@ -148,6 +148,9 @@ public:
     void ClipboardRender(unsigned format);
     void ClipboardRenderAll();
     void ClipboardReleased();
+    // Whether a click on our window must leave the target in front: it may still be taking
+    // the keys of the last send, and would lose them to us.
+    bool TargetKeepsTheKeyboard() { return engine_.TargetTakingKeys(); }
     // What a send of this moment is built from.
     SendSettings CurrentSendSettings();
 

@@ -127,6 +127,7 @@ bool SendEngine::RunStep(const Plan& plan, const Step& step) {
         case StepKind::Keys:
             if (step.paste) NotePaste(step.window);
             SendBatch(step.keys);
+            keysOut_ = KeysOut{step.window, p_.clock.Now()};
             return true;
         case StepKind::DiaryPaste:
             DiaryPaste(step.window);
@@ -306,6 +307,13 @@ void SendEngine::Render(unsigned format) {
 void SendEngine::RenderAll(WindowHandle owner) {
     if (!offerHeld_) return;
     p_.clipboard.RenderAll(owner, {promised_});
+}
+
+bool SendEngine::TargetTakingKeys() {
+    if (!keysOut_) return false;
+    const std::uint64_t now = p_.clock.Now();
+    if (AwaitingTaken() && pasted_->target == keysOut_->target && now < pasted_->at + kTakenBudgetMs) return true;
+    return now < keysOut_->at + kKeysSettleMs;
 }
 
 void SendEngine::ClipboardReleased() {

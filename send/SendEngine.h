@@ -30,6 +30,8 @@ inline constexpr int kTakenBudgetMs = 1000;
 inline constexpr int kReadyBudgetMs = 500;
 // How long a target is given to handle typed keys before its input method is opened again.
 inline constexpr int kImeSettleMs = 500;
+// How long a target is given to take keys that paste nothing (typed text, Tab) from its queue.
+inline constexpr int kKeysSettleMs = 300;
 
 struct SendPorts {
     Desktop& desktop;
@@ -67,6 +69,10 @@ public:
     bool AwaitingTaken() const { return pasted_ && !pasted_->taken; }
     // From the last paste to its target's read, once it was read.
     std::optional<int> LastTakenMs() const { return lastTakenMs_; }
+    // Whether the target may still be taking the keys sent last: until the text they pasted
+    // was taken (within its budget), or a moment after keys that paste nothing. Meanwhile
+    // the target must keep the keyboard: a click on our window must not take it away.
+    bool TargetTakingKeys();
 
 private:
     struct Pasted {
@@ -99,6 +105,11 @@ private:
     bool offerHeld_ = false;   // the clipboard holds our last offer
     ClipboardExtra promised_;  // the offer's Unicode form, rendered when asked for
     std::optional<Pasted> pasted_;
+    struct KeysOut {
+        WindowHandle target = 0;
+        std::uint64_t at = 0;
+    };
+    std::optional<KeysOut> keysOut_;
     std::optional<int> lastTakenMs_;
     WindowHandle closedIme_ = 0;
     struct ImeToReopen {

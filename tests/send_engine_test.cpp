@@ -250,6 +250,21 @@ TEST_F(SendEngineTest, NothingIsAwaitedWhenTheClipboardNoLongerHoldsOurText) {
     EXPECT_EQ(clock.now, start);
 }
 
+TEST_F(SendEngineTest, TheTargetKeepsTheKeyboardUntilItTookThePasteOrItsKeysSettled) {
+    EXPECT_FALSE(engine.TargetTakingKeys());
+    TargetReadsAfter(600);
+    Go(Send("abc"));
+    clock.now += 500;
+    EXPECT_TRUE(engine.TargetTakingKeys()) << "the page has not read yet";
+    clock.Wait(200);
+    EXPECT_FALSE(engine.TargetTakingKeys());
+    settings.conversion.typing = true;
+    Go(Send("abc"));
+    EXPECT_TRUE(engine.TargetTakingKeys());
+    clock.now += kKeysSettleMs;
+    EXPECT_FALSE(engine.TargetTakingKeys());
+}
+
 TEST_F(SendEngineTest, APlanAskedForDuringAWaitRunsAfterTheOneWaiting) {
     TargetReadsAfter(300);
     Go(Send("abc"));
