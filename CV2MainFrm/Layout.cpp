@@ -67,8 +67,8 @@ NodeMenuVisibility TCV2Frm::NodePopupPopup() {
             break;
         }
     }
-    return NormalizeSeparators(
-        NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste)));
+    return NormalizeSeparators(NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste),
+                                               !recent_.Paths().empty()));
 }
 
 }  // namespace cv2

@@ -72,6 +72,9 @@ HMENU MainWindow::BuildNodePopup() {
             case NodeMenu::ConvertMenu:
                 sub = BuildConvertMenu();
                 break;
+            case NodeMenu::RecentMenu:
+                sub = BuildRecentMenu();
+                break;
             case NodeMenu::N1:
                 sub = CreatePopupMenu();
                 for (const MenuEntry& im : kImageMenu)
@@ -95,6 +98,16 @@ HMENU MainWindow::BuildConvertMenu() {
         if (e.id == kCmdTyping) checked = frm_->Conversion().typing;
         AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(),
                         checked ? MFS_CHECKED : MFS_UNCHECKED, radio, nullptr);
+    }
+    return menu;
+}
+
+HMENU MainWindow::BuildRecentMenu() {
+    HMENU menu = CreatePopupMenu();
+    int id = kCmdRecent0;
+    for (const RecentMenuEntry& e : frm_->RecentFilesMenu()) {
+        AppendMenuEntry(menu, MenuEntry{id++, "", kNoImage}, e.caption, e.checked ? MFS_CHECKED : MFS_UNCHECKED, false,
+                        nullptr);
     }
     return menu;
 }

@@ -64,6 +64,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kTimerId) frm_->Timer1Timer();
+            if (wParam == kRecoveryTimerId) frm_->RecoveryTimerTimer();
             return 0;
         case WM_COMMAND:
             if (lParam == 0 || reinterpret_cast<HWND>(lParam) == toolBar1_ ||
@@ -103,23 +104,25 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (frm_->FormCloseQuery()) DestroyWindow(Hwnd());
             return 0;
         case WM_QUERYENDSESSION:
-            return OnQueryEndSession() ? TRUE : FALSE;
+            return frm_->FormQueryEndSession((lParam & ENDSESSION_CRITICAL) != 0) ? TRUE : FALSE;
         case WM_ENDSESSION:
             // The system may end the process at any moment after this returns, without
             // WM_DESTROY: the settings are written now. The window then goes as on closing,
             // so that the message loop ends and the single-instance guard is released.
             if (wParam) {
                 KillTimer(Hwnd(), kTimerId);
-                try {
-                    frm_->FormEndSession();
-                } catch (const std::exception& e) {
-                    ReportException(e.what());
-                }
-                DestroyWindow(Hwnd());
+                KillTimer(Hwnd(), kRecoveryTimerId);
             }
+            try {
+                frm_->FormEndSession(wParam != FALSE);
+            } catch (const std::exception& e) {
+                ReportException(e.what());
+            }
+            if (wParam) DestroyWindow(Hwnd());
             return 0;
         case WM_DESTROY:
             KillTimer(Hwnd(), kTimerId);
+            KillTimer(Hwnd(), kRecoveryTimerId);
             try {
                 frm_->FormDestroy();
             } catch (const std::exception& e) {
@@ -136,21 +139,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool MainWindow::OnQueryEndSession() {
-    if (!frm_->Dirty()) return true;
-    // Shown by the system beside the program while it holds the session up.
-    std::wstring reason = FromCp932("保存されていない変更があります");
-    ShutdownBlockReasonCreate(Hwnd(), reason.c_str());
-    auto done = ScopeGuard([this] { ShutdownBlockReasonDestroy(Hwnd()); });
-    return frm_->FormQueryEndSession();
-}
-
 void MainWindow::Command(int id) {
     TCV2Frm& f = *frm_;
     if (id >= kCmdIm00 && id < kCmdIm00 + 12) return f.Im11Click(id - kCmdIm00);
     if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
     if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes)
         return f.ConvertModeClick(id - kCmdConvertMode0);
+    if (id >= kCmdRecent0 && id < kCmdRecent0 + kRecentFileCount) return f.RecentFileClick(id - kCmdRecent0);
     if (RunNodeMenuCommand(f, id)) return;
     switch (id) {
         case kCmdNoHyphen:

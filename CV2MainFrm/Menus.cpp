@@ -4,7 +4,7 @@ namespace cv2 {
 
 namespace {
 
-bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
+bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool hasRecentFiles) {
     switch (rule) {
         case NodeMenuShown::Always:
             return true;
@@ -14,6 +14,8 @@ bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bo
             return treeNotEmpty;
         case NodeMenuShown::WithChildren:
             return someItemHasChildren;
+        case NodeMenuShown::WithRecentFiles:
+            return hasRecentFiles;
         case NodeMenuShown::AsSeparator:
             break;
     }
@@ -22,10 +24,10 @@ bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bo
 
 }  // namespace
 
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
+NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool hasRecentFiles) {
     NodeMenuVisibility v{};
     for (int i = 0; i < kNodeMenuCount; ++i)
-        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode);
+        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode, hasRecentFiles);
     return v;
 }
 

@@ -27,6 +27,7 @@ enum CommandId : int {
     kCmdHelp1,
     kCmdAbout,
     kCmdConvertMenu,
+    kCmdRecentMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
@@ -37,6 +38,8 @@ enum CommandId : int {
     kCmdConvertMode0 = 320,
     kCmdNoHyphen = kCmdConvertMode0 + 6,
     kCmdTyping,
+    // RecentMenu: the recent files are kCmdRecent0 + 0..7
+    kCmdRecent0 = 340,
     // tool buttons
     kCmdResizeBtn = 400,
     kCmdShowToolBar2Btn,
@@ -63,7 +66,8 @@ enum class NodeMenuShown {
     InPasteMode,   // the paste button is down
     WithItems,     // the tree is not empty
     WithChildren,  // some item has children
-    AsSeparator,   // one between two groups of shown entries
+    WithRecentFiles,
+    AsSeparator,  // one between two groups of shown entries
 };
 
 // An entry of NodePopup: where it stands, its command, caption and picture, when it is
@@ -109,6 +113,7 @@ inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
     {NodeMenu::AllDelNodeMenu, kCmdAllDelNodeMenu, "全て削除(&C)", 39, NodeMenuShown::WithItems,
      &TCV2Frm::AllDelNodeMenuClick},
     NodeMenuSeparator(NodeMenu::z005),
+    {NodeMenu::RecentMenu, kCmdRecentMenu, "最近使ったファイル(&F)", 27, NodeMenuShown::WithRecentFiles, nullptr},
     {NodeMenu::Wait1, kCmdWait1, "Wait設定(&W)", 30, NodeMenuShown::Always, &TCV2Frm::Wait1Click},
     NodeMenuSeparator(NodeMenu::Z006),
     {NodeMenu::Help1, kCmdHelp1, "ヘルプ(&H)", 40, NodeMenuShown::Always, &TCV2Frm::Help1Click},
@@ -190,7 +195,7 @@ inline constexpr bool IsSeparator(NodeMenu entry) { return NodePopupEntry(entry)
 
 // Which ordinary entries of NodePopup are shown, by their rules in kNodePopup; separators
 // come out hidden (see NormalizeSeparators).
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode);
+NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool hasRecentFiles);
 
 // Shows exactly one separator (the last of its run) between two groups of visible ordinary
 // entries and hides every other one, those at the top and the bottom included.
