@@ -161,8 +161,6 @@ public:
     void SetDirty(bool unsaved);
     // The recovery timer ran out: the unsaved tree goes to the recovery file.
     void RecoveryTimerTimer();
-    // Where the unsaved tree is kept: beside the user file, beside the executable without one.
-    std::wstring RecoveryFile();
 
     // ---- recent files ----
     const std::vector<std::wstring>& RecentFileList() const { return recent_.Paths(); }
@@ -208,7 +206,9 @@ private:
 
     // Open of `path`, or of a file picked in the open dialog when it is empty.
     void OpenUserFile(std::wstring path);
-    // The recovery file: written within kRecoveryDelayMs of a change, and removed.
+    // The recovery file: written within kRecoveryDelayMs of a change, and removed. It lies
+    // beside the user file, or beside the executable when there is none.
+    std::wstring RecoveryFile();
     void ScheduleRecovery();
     bool WriteRecovery();
     void DiscardRecovery();
