@@ -18,7 +18,7 @@ ExpandGate TCV2Frm::Gate() {
 
 void TCV2Frm::SetDocumentForTest(const std::wstring& file, bool unsaved) {
     fileName = file;
-    dirty = unsaved;
+    SetDirty(unsaved);
 }
 
 void TCV2Frm::ReportError(const std::string& message) { view_.ShowError(ErrorReportText(message), kAppTitle); }
@@ -49,6 +49,8 @@ void TCV2Frm::TextChanged(Item& item) {
 }
 
 void TCV2Frm::ImageChanged(Item& item) {
+    // Icons are settings, not changes of the tree, but the recovery file keeps them too.
+    if (dirty) ScheduleRecovery();
     if (treeView_) treeView_->ImageChanged(item);
 }
 

@@ -6,13 +6,15 @@
 // The handlers live in one .cpp file per concern: EditCommands.cpp (the item tree),
 // Layout.cpp (compact mode, minimum size, the popup menu), Sending.cpp (target tracking,
 // sending, follow-up key, click mode), SettingsIo.cpp (settings files), StartUp.cpp,
-// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help), HotKeys.cpp and
-// HotKeySend.cpp (the global hotkeys).
+// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help), HotKeys.cpp (the
+// global hotkeys), Recovery.cpp and RecentFiles.cpp.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CV2MainFrm/MainView.h"
 #include "HotKey/HotKeyFrm.h"
+#include "CV2MainFrm/RecentFiles.h"
 #include "base/ErrorReport.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
@@ -163,10 +165,16 @@ public:
 
     // ---- settings files ----
     void SaveSettings(const std::wstring& path);
+    // What SaveSettings writes, into `ini`; false when it stopped part-way.
+    bool WriteSettings(IniFile& ini);
     void LoadSettings(const std::wstring& path);
+    // What LoadSettings applies, from `ini`.
+    void ApplySettings(const IniFile& ini);
     std::string BuildExpandList();
     void LoadItemImages();
     void LoadItemImages(ItemTree& tree, const std::wstring& path);  // by position, from the settings of `path`
+    // What each item keeps in the settings file (its icon), by position, from `ini`.
+    void ApplyItemSettings(ItemTree& tree, const IniFile& ini);
     void FormDestroy();
     // Remembers whether the settings file just loaded could be read.
     void NoteSettingsRead(const std::wstring& file, const IniFile& ini);
@@ -181,12 +189,28 @@ public:
     void OpenBtnClick();
     void NewBtnClick();
     bool FormCloseQuery();
-    // Logoff or shutdown asks: true when the session may end. Unsaved changes get the same
-    // question as closing; while a question is already open the answer is no.
-    bool FormQueryEndSession();
-    // The session ends: the process is about to be ended without the window's destruction,
-    // so its work (the settings files) is done now, and only once.
-    void FormEndSession();
+    // Logoff or shutdown asks: true when the session may end. Both settings files are written
+    // first, and the recovery file. Unsaved changes then get the same question as closing;
+    // while a question is already open the answer is no. A critical end asks nothing.
+    bool FormQueryEndSession(bool critical);
+    // The session ends (`ending`), or goes on after all. An ending session ends the process
+    // without the window's destruction, so its work (the settings files) is done now, and only once.
+    void FormEndSession(bool ending);
+
+    // ---- unsaved changes ----
+    // Every change of the dirty flag comes through here: true after each change of the tree.
+    // The shutdown block reason follows the flag; the recovery file is written within
+    // kRecoveryDelayMs of a change while the flag is set, and removed when it is cleared.
+    void SetDirty(bool unsaved);
+    // The recovery timer ran out: the unsaved tree goes to the recovery file.
+    void RecoveryTimerTimer();
+
+    // ---- recent files ----
+    const std::vector<std::wstring>& RecentFileList() const { return recent_.Paths(); }
+    // The entries of the recent-files submenu, the current file checked.
+    std::vector<RecentMenuEntry> RecentFilesMenu() const { return RecentMenuEntries(recent_, fileName); }
+    // Open of the recent file at `index`; a file no longer there is offered for removal.
+    void RecentFileClick(int index);
 
     // ---- wizard ----
     bool RunNewUserWizard(std::wstring& path);
@@ -234,6 +258,20 @@ private:
     // Where a drop at (x, y) puts the selection; false when it has no place.
     bool DropPlace(int x, int y, Item*& target, AttachMode& mode);
 
+    // Open of `path`, or of a file picked in the open dialog when it is empty.
+    void OpenUserFile(std::wstring path);
+    // The recovery file: written within kRecoveryDelayMs of a change, and removed. It lies
+    // beside the user file, or beside the executable when there is none.
+    std::wstring RecoveryFile();
+    void ScheduleRecovery();
+    bool WriteRecovery();
+    void DiscardRecovery();
+    // At start-up: the tree a crash or a forced end left unsaved for `userFile` (empty: no
+    // file), offered when its recovery file is newer; true with it in `into`.
+    bool RecoverUnsavedTree(const std::wstring& userFile, ItemTree& into);
+    // The file joins the recent files, which are stored at once.
+    void NoteRecentFile(const std::wstring& path);
+
     std::wstring fileName;  // current user file; empty: none
     bool dirty = false;
     Item* pointerItem = nullptr;  // item under the pointer at the last movement
@@ -259,6 +297,13 @@ private:
     HotKeySet hotKeys = DefaultHotKeys();
     HotKeySet registeredHotKeys{};        // what each action holds now; none when not registered
     std::vector<HotKey> reportedHotKeys;  // keys already said to be unavailable
+    bool recoveryPending_ = false;        // the recovery timer runs
+    std::wstring recoveryWritten_;        // the recovery file this session wrote last (or recovered)
+    // Recovery files found at start-up that could not be read or put aside: never written
+    // over or removed.
+    std::vector<std::wstring> heldRecoveries_;
+    std::optional<IniFile> recoveredSettings_;  // for FormShow, after a recovery
+    RecentFiles recent_;
 
     MainView& view_;
     Platform& platform_;

@@ -22,7 +22,7 @@ void TCV2Frm::AddNodeMenuClick() {
     tree_.SetImageIndex(item, 0);
     view_.Select(item);
     view_.StartEditing(item);
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::AddChildMenuClick() {
@@ -34,7 +34,7 @@ void TCV2Frm::AddChildMenuClick() {
     tree_.Expand(selection, true, Gate());
     view_.Select(item);
     view_.StartEditing(item);
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::DelNodeMenuClick() {
@@ -47,7 +47,7 @@ void TCV2Frm::DelNodeMenuClick() {
     // The question box ran a message loop: the item may be gone by now.
     if (!tree_.Contains(selection)) return;
     tree_.Delete(selection);
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::AllDelNodeMenuClick() {
@@ -55,7 +55,7 @@ void TCV2Frm::AllDelNodeMenuClick() {
     if (view_.Ask("全てのアイテムを削除します。よろしいですか？", "全アイテム削除", Choices::YesNo) != Answer::Yes)
         return;
     tree_.Clear();
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::EditTextMenuClick() {
@@ -70,7 +70,7 @@ std::string TCV2Frm::MainTreeEdited(Item* item, const std::string& newText) {
     std::string text = newText.substr(std::min(newText.find_first_not_of(" \t"), newText.size()));
     if (text.empty()) text = kUnsetText;
     tree_.SetText(item, text);
-    dirty = true;
+    SetDirty(true);
     return text;
 }
 
@@ -127,7 +127,7 @@ void TCV2Frm::MainTreeDragDrop(int x, int y) {
     tree_.Move(selection, target, mode, Gate());
     // The moved item was rebuilt at its new place; it stays the selection.
     if (view_.Selection() != selection) view_.Select(selection);
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::MainTreeDragCopy(int x, int y) {

@@ -33,7 +33,11 @@ bool TCV2Frm::QuerySaveChanges() {
                                  ? std::string("無題は変更されています。保存しますか？")
                                  : ToCp932(ExtractFileName(fileName)) + " は変更されています。\n\r変更を保存しますか？";
     const Answer answer = view_.Ask(text, kPromptCaption, Choices::YesNoCancel);
-    if (answer == Answer::No) return true;
+    if (answer == Answer::No) {
+        // The changes are given up: so is their recovery file.
+        DiscardRecovery();
+        return true;
+    }
     if (answer != Answer::Yes) return false;
 
     std::wstring target = fileName;
@@ -47,6 +51,8 @@ bool TCV2Frm::QuerySaveChanges() {
     // Icons live only in the settings file: without it a tree saved here would come back
     // without them.
     SaveSettings(target);
+    DiscardRecovery();
+    NoteRecentFile(target);
     return true;
 }
 
@@ -60,13 +66,22 @@ void TCV2Frm::SaveBtnClick() {
     }
     fileName = path;
     SaveSettings(path);
-    dirty = false;
+    SetDirty(false);
+    NoteRecentFile(path);
 }
 
-void TCV2Frm::OpenBtnClick() {
-    std::wstring path;
+void TCV2Frm::OpenBtnClick() { OpenUserFile({}); }
+
+void TCV2Frm::OpenUserFile(std::wstring path) {
     if (!QuerySaveChanges()) return;
-    if (!RunOpenDialog(path)) return;
+    // Unsaved changes still in the window when the command stops get their recovery file back.
+    struct KeepRecovery {
+        TCV2Frm& frm;
+        ~KeepRecovery() {
+            if (frm.dirty) frm.ScheduleRecovery();
+        }
+    } keep{*this};
+    if (path.empty() && !RunOpenDialog(path)) return;
     if (!fileName.empty()) SaveSettings(fileName);
 
     // A file that cannot be read, or stops at a bad level, changes nothing: the tree
@@ -86,12 +101,36 @@ void TCV2Frm::OpenBtnClick() {
         // The window could not show all of it: what it shows is part of the new file and
         // belongs to no file, so neither file's settings nor a save can mix them up.
         fileName.clear();
-        dirty = true;
+        SetDirty(true);
         throw;
     }
-    dirty = false;
+    SetDirty(false);
     fileName = path;
     LoadSettings(path);
+    NoteRecentFile(path);
+}
+
+void TCV2Frm::RecentFileClick(int index) {
+    const std::vector<std::wstring>& list = recent_.Paths();
+    if (index < 0 || index >= static_cast<int>(list.size())) return;
+    const std::wstring path = list[static_cast<std::size_t>(index)];
+    if (!platform_.files.IsAbsent(path)) return OpenUserFile(path);
+    const std::string question =
+        "「" + ToCp932(path) + "」が見つかりません。" + "\n\r" + "最近使ったファイルの一覧から削除しますか？";
+    if (view_.Ask(question, "最近使ったファイル", Choices::YesNo) != Answer::Yes) return;
+    recent_.Remove(path);
+    NoteRecentFile({});
+}
+
+void TCV2Frm::NoteRecentFile(const std::wstring& path) {
+    recent_.Add(path);
+    // Into the executable's settings file at once, so that neither a crash nor another
+    // start's list loses the file.
+    const std::wstring file = SettingsFileOf(platform_.files.ModulePath());
+    IniFile ini = IniFile::Load(platform_.files, file);
+    if (ini.Unreadable()) return;
+    recent_.Write(ini);
+    if (ini.Changed()) ini.Save(platform_.files, file);
 }
 
 void TCV2Frm::NewBtnClick() {
@@ -99,17 +138,30 @@ void TCV2Frm::NewBtnClick() {
     std::wstring path;
     RunNewUserWizard(path);
     fileName = path;
+    if (dirty) ScheduleRecovery();
 }
 
 bool TCV2Frm::FormCloseQuery() { return QuerySaveChanges(); }
 
-bool TCV2Frm::FormQueryEndSession() {
+bool TCV2Frm::FormQueryEndSession(bool critical) {
+    // Windows may end the process while the question below is open ("Shut down anyway"):
+    // what would be written at the end is written now.
+    SaveSettings(platform_.files.ModulePath());
+    if (!fileName.empty()) SaveSettings(fileName);
+    WriteRecovery();
+    // A critical end asks no one: the unsaved tree waits in its recovery file.
+    if (critical) return true;
     // The question open already (from closing, Open or New) cannot be answered for the user.
     if (asking_) return false;
     return QuerySaveChanges();
 }
 
-void TCV2Frm::FormEndSession() {
+void TCV2Frm::FormEndSession(bool ending) {
+    if (!ending) {
+        // Another program refused: the session goes on with whatever is unsaved.
+        if (dirty) ScheduleRecovery();
+        return;
+    }
     if (sessionEnded) return;
     FormDestroy();
     sessionEnded = true;

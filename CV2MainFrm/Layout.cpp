@@ -67,9 +67,14 @@ NodeMenuVisibility TCV2Frm::NodePopupPopup() {
             break;
         }
     }
+    NodeMenuState state;
+    state.treeNotEmpty = tree_.Count() > 0;
+    state.someItemHasChildren = someItemHasChildren;
+    state.pasteMode = view_.IsDown(ToolButton::Paste);
     const Item* selection = view_.Selection();
-    return NormalizeSeparators(NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste),
-                                               selection && selection->HasChildren()));
+    state.forParent = selection && selection->HasChildren();
+    state.hasRecentFiles = !recent_.Paths().empty();
+    return NormalizeSeparators(NodeMenuEntries(state));
 }
 
 }  // namespace cv2

@@ -84,6 +84,7 @@ enum class NodeMenu {
     DelNodeMenu,
     AllDelNodeMenu,
     z005,
+    RecentMenu,
     Wait1,
     HotKeyMenu,
     Z006,
@@ -92,6 +93,9 @@ enum class NodeMenu {
 };
 inline constexpr int kNodeMenuCount = static_cast<int>(NodeMenu::About) + 1;
 using NodeMenuVisibility = std::array<bool, kNodeMenuCount>;
+
+// Unsaved changes reach the recovery file this long after the change at the latest.
+inline constexpr int kRecoveryDelayMs = 8000;
 
 class MainView {
 public:
@@ -131,6 +135,11 @@ public:
     virtual std::string StatusText() = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void SetTimerEnabled(bool enabled) = 0;
+    // The recovery timer: TCV2Frm::RecoveryTimerTimer every kRecoveryDelayMs while it runs.
+    virtual void SetRecoveryTimer(bool enabled) = 0;
+    // The reason the system shows for the program when a logoff or shutdown waits for it;
+    // empty when the program holds up nothing.
+    virtual void SetShutdownReason(const std::string& reason) = 0;
 
     // ---- modal dialogs of the main window ----
     // A question with the exclamation icon. Texts are code page 932.

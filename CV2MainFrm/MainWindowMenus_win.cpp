@@ -75,6 +75,9 @@ HMENU MainWindow::BuildNodePopup() {
             case NodeMenu::SendWayMenu:
                 sub = BuildSendWayMenu();
                 break;
+            case NodeMenu::RecentMenu:
+                sub = BuildRecentMenu();
+                break;
             case NodeMenu::N1:
                 sub = CreatePopupMenu();
                 for (const MenuEntry& im : kImageMenu)
@@ -113,6 +116,16 @@ HMENU MainWindow::BuildSendWayMenu() {
         const bool checked = isWay ? e.id - kCmdSendWay0 == way : e.id - kCmdFollowUp0 == followUp;
         AppendMenuEntry(menu, e, e.caption ? FromCp932(e.caption) : std::wstring(),
                         checked ? MFS_CHECKED : MFS_UNCHECKED, e.caption != nullptr, nullptr);
+    }
+    return menu;
+}
+
+HMENU MainWindow::BuildRecentMenu() {
+    HMENU menu = CreatePopupMenu();
+    int id = kCmdRecent0;
+    for (const RecentMenuEntry& e : frm_->RecentFilesMenu()) {
+        AppendMenuEntry(menu, MenuEntry{id++, "", kNoImage}, e.caption, e.checked ? MFS_CHECKED : MFS_UNCHECKED, false,
+                        nullptr);
     }
     return menu;
 }

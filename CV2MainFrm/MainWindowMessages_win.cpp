@@ -64,6 +64,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kTimerId) frm_->Timer1Timer();
+            if (wParam == kRecoveryTimerId) frm_->RecoveryTimerTimer();
             return 0;
         case WM_HOTKEY: {
             HotKeyAction action{};
@@ -131,24 +132,26 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_QUERYENDSESSION:
-            return OnQueryEndSession() ? TRUE : FALSE;
+            return frm_->FormQueryEndSession((lParam & ENDSESSION_CRITICAL) != 0) ? TRUE : FALSE;
         case WM_ENDSESSION:
             // The system may end the process at any moment after this returns, without
             // WM_DESTROY: the settings are written now. The window then goes as on closing,
             // so that the message loop ends and the single-instance guard is released.
             if (wParam) {
                 KillTimer(Hwnd(), kTimerId);
-                try {
-                    frm_->ClipboardRenderAll();
-                    frm_->FormEndSession();
-                } catch (const std::exception& e) {
-                    ReportException(e.what());
-                }
-                DestroyWindow(Hwnd());
+                KillTimer(Hwnd(), kRecoveryTimerId);
+                frm_->ClipboardRenderAll();
             }
+            try {
+                frm_->FormEndSession(wParam != FALSE);
+            } catch (const std::exception& e) {
+                ReportException(e.what());
+            }
+            if (wParam) DestroyWindow(Hwnd());
             return 0;
         case WM_DESTROY:
             KillTimer(Hwnd(), kTimerId);
+            KillTimer(Hwnd(), kRecoveryTimerId);
             try {
                 frm_->FormDestroy();
             } catch (const std::exception& e) {
@@ -165,15 +168,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool MainWindow::OnQueryEndSession() {
-    if (!frm_->Dirty()) return true;
-    // Shown by the system beside the program while it holds the session up.
-    std::wstring reason = FromCp932("保存されていない変更があります");
-    ShutdownBlockReasonCreate(Hwnd(), reason.c_str());
-    auto done = ScopeGuard([this] { ShutdownBlockReasonDestroy(Hwnd()); });
-    return frm_->FormQueryEndSession();
-}
-
 void MainWindow::Command(int id) {
     TCV2Frm& f = *frm_;
     if (id >= kCmdIm00 && id < kCmdIm00 + 12) return f.Im11Click(id - kCmdIm00);
@@ -184,6 +178,7 @@ void MainWindow::Command(int id) {
         return f.SendWayClick(static_cast<SendWay>(id - kCmdSendWay0));
     if (id >= kCmdFollowUp0 && id < kCmdFollowUp0 + kFollowUpChoiceCount)
         return f.FollowUpChoiceClick(static_cast<FollowUpChoice>(id - kCmdFollowUp0));
+    if (id >= kCmdRecent0 && id < kCmdRecent0 + kRecentFileCount) return f.RecentFileClick(id - kCmdRecent0);
     if (RunNodeMenuCommand(f, id)) return;
     switch (id) {
         case kCmdNoHyphen:

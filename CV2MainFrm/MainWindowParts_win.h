@@ -9,6 +9,7 @@ namespace cv2::mainwindow {
 
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 500;
+constexpr UINT_PTR kRecoveryTimerId = 2;
 constexpr UINT kResumeRedrawMessage = WM_APP + 1;
 constexpr int kTreeId = 10;
 constexpr int kStatusId = 11;

@@ -150,6 +150,22 @@ void MainWindow::SetTimerEnabled(bool enabled) {
         KillTimer(Hwnd(), kTimerId);
 }
 
+void MainWindow::SetRecoveryTimer(bool enabled) {
+    if (enabled)
+        SetTimer(Hwnd(), kRecoveryTimerId, kRecoveryDelayMs, nullptr);
+    else
+        KillTimer(Hwnd(), kRecoveryTimerId);
+}
+
+void MainWindow::SetShutdownReason(const std::string& reason) {
+    // The system shows the reason beside the program while a logoff or shutdown waits for
+    // it; the program still answers WM_QUERYENDSESSION itself.
+    if (reason.empty())
+        ShutdownBlockReasonDestroy(Hwnd());
+    else
+        ShutdownBlockReasonCreate(Hwnd(), FromCp932(reason).c_str());
+}
+
 Answer MainWindow::Ask(const std::string& text, const std::string& caption, Choices choices) {
     const UINT buttons = choices == Choices::YesNo ? MB_YESNO : MB_YESNOCANCEL;
     switch (MessageBoxW(Hwnd(), FromCp932(text).c_str(), FromCp932(caption).c_str(), buttons | MB_ICONEXCLAMATION)) {

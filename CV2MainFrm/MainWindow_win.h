@@ -61,6 +61,7 @@ public:
     HMENU BuildConvertMenu();
     HMENU BuildSendWayMenu();
     HMENU BuildTabEnterPopup();
+    HMENU BuildRecentMenu();
     // Carries out a menu or tool-button command.
     void Command(int id);
 
@@ -91,6 +92,8 @@ public:
     std::string StatusText() override;
     void SetStatusText(const std::string& text) override;
     void SetTimerEnabled(bool enabled) override;
+    void SetRecoveryTimer(bool enabled) override;
+    void SetShutdownReason(const std::string& reason) override;
     Answer Ask(const std::string& text, const std::string& caption, Choices choices) override;
     void ShowError(const std::string& text, const std::string& caption) override;
     bool RunFileDialog(const FileDialogSpec& spec, std::wstring& fileName) override;
@@ -134,7 +137,6 @@ private:
     void ApplyFont();
     void LayoutControls();
     LRESULT OnNotify(NMHDR* header);
-    bool OnQueryEndSession();
     void ShowNodePopup(POINT screen);
     void ShowNodePopupAtSelection();
     void ShowTabEnterPopup(POINT screen);

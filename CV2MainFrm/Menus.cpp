@@ -4,18 +4,20 @@ namespace cv2 {
 
 namespace {
 
-bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool forParent) {
+bool IsShown(NodeMenuShown rule, const NodeMenuState& state) {
     switch (rule) {
         case NodeMenuShown::Always:
             return true;
         case NodeMenuShown::InPasteMode:
-            return pasteMode;
+            return state.pasteMode;
         case NodeMenuShown::WithItems:
-            return treeNotEmpty;
+            return state.treeNotEmpty;
         case NodeMenuShown::WithChildren:
-            return someItemHasChildren;
+            return state.someItemHasChildren;
         case NodeMenuShown::ForParent:
-            return forParent;
+            return state.forParent;
+        case NodeMenuShown::WithRecentFiles:
+            return state.hasRecentFiles;
         case NodeMenuShown::AsSeparator:
             break;
     }
@@ -24,10 +26,9 @@ bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bo
 
 }  // namespace
 
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool forParent) {
+NodeMenuVisibility NodeMenuEntries(const NodeMenuState& state) {
     NodeMenuVisibility v{};
-    for (int i = 0; i < kNodeMenuCount; ++i)
-        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode, forParent);
+    for (int i = 0; i < kNodeMenuCount; ++i) v[i] = IsShown(kNodePopup[i].shown, state);
     return v;
 }
 

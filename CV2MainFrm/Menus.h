@@ -31,6 +31,7 @@ enum CommandId : int {
     kCmdGroupSendMenu,
     kCmdSendWayMenu,
     kCmdHotKeyMenu,
+    kCmdRecentMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
@@ -45,6 +46,8 @@ enum CommandId : int {
     // FollowUpChoice
     kCmdSendWay0 = 340,
     kCmdFollowUp0 = kCmdSendWay0 + kSendWayCount,
+    // RecentMenu: the recent files are kCmdRecent0 + 0..7
+    kCmdRecent0 = 360,
     // tool buttons
     kCmdResizeBtn = 400,
     kCmdShowToolBar2Btn,
@@ -68,11 +71,12 @@ inline constexpr int kNoImage = -1;
 // When an entry of NodePopup is shown (separators: see NormalizeSeparators).
 enum class NodeMenuShown {
     Always,
-    InPasteMode,   // the paste button is down
-    WithItems,     // the tree is not empty
-    WithChildren,  // some item has children
-    ForParent,     // the item the menu is for (the selection) has children
-    AsSeparator,   // one between two groups of shown entries
+    InPasteMode,      // the paste button is down
+    WithItems,        // the tree is not empty
+    WithChildren,     // some item has children
+    ForParent,        // the item the menu is for (the selection) has children
+    WithRecentFiles,  // the recent-files list is not empty
+    AsSeparator,      // one between two groups of shown entries
 };
 
 // An entry of NodePopup: where it stands, its command, caption and picture, when it is
@@ -121,6 +125,7 @@ inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
     {NodeMenu::AllDelNodeMenu, kCmdAllDelNodeMenu, "全て削除(&C)", 39, NodeMenuShown::WithItems,
      &TCV2Frm::AllDelNodeMenuClick},
     NodeMenuSeparator(NodeMenu::z005),
+    {NodeMenu::RecentMenu, kCmdRecentMenu, "最近使ったファイル(&F)", 27, NodeMenuShown::WithRecentFiles, nullptr},
     {NodeMenu::Wait1, kCmdWait1, "Wait設定(&W)", 30, NodeMenuShown::Always, &TCV2Frm::Wait1Click},
     {NodeMenu::HotKeyMenu, kCmdHotKeyMenu, "ホットキーの設定(&Y)", 46, NodeMenuShown::Always,
      &TCV2Frm::HotKeyMenuClick},
@@ -218,8 +223,15 @@ inline constexpr bool IsSeparator(NodeMenu entry) { return NodePopupEntry(entry)
 
 // Which ordinary entries of NodePopup are shown, by their rules in kNodePopup; separators
 // come out hidden (see NormalizeSeparators).
-// `forParent`: the item the menu is for has children.
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool forParent = false);
+// What the rules of NodePopup look at.
+struct NodeMenuState {
+    bool treeNotEmpty = false;
+    bool someItemHasChildren = false;
+    bool pasteMode = false;
+    bool forParent = false;  // the item the menu is for has children
+    bool hasRecentFiles = false;
+};
+NodeMenuVisibility NodeMenuEntries(const NodeMenuState& state);
 
 // Shows exactly one separator (the last of its run) between two groups of visible ordinary
 // entries and hides every other one, those at the top and the bottom included.

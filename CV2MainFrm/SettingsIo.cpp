@@ -96,6 +96,14 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
         // or TabEnter) keep their values and places; an unreadable file is left alone.
         IniFile ini = IniFile::Load(platform_.files, file);
         if (ini.Unreadable()) return;
+        if (WriteSettings(ini)) ini.Save(platform_.files, file);
+    } catch (const std::exception&) {
+        // Settings are a convenience: a file that cannot be written is not worth a message.
+    }
+}
+
+bool TCV2Frm::WriteSettings(IniFile& ini) {
+    try {
         const WindowState state = view_.GetState();
         const Bounds bounds = view_.GetBounds();
         // In compact mode the window's size is the shrunk one; the size to restore is
@@ -132,15 +140,19 @@ void TCV2Frm::SaveSettings(const std::wstring& path) {
         ini.WriteBool(kConvert, "NoHyphen", conversion.noHyphen);
         ini.WriteBool(kConvert, "Typing", conversion.typing);
         WriteHotKeySettings(ini);
-        ini.Save(platform_.files, file);
     } catch (const std::exception&) {
-        // Settings are a convenience: a file that cannot be written is not worth a message.
+        return false;
     }
+    return true;
 }
 
 void TCV2Frm::LoadSettings(const std::wstring& path) {
     IniFile ini = LoadSettingsFile(platform_.files, path);
     NoteSettingsRead(SettingsFileOf(path), ini);
+    ApplySettings(ini);
+}
+
+void TCV2Frm::ApplySettings(const IniFile& ini) {
     // Before the paste button's handler registers them.
     ReadHotKeySettings(ini);
     RedrawSuspension redraw(view_);
@@ -220,6 +232,10 @@ void TCV2Frm::LoadItemImages() { LoadItemImages(tree_, fileName); }
 void TCV2Frm::LoadItemImages(ItemTree& tree, const std::wstring& path) {
     IniFile ini = LoadSettingsFile(platform_.files, path);
     if (!path.empty()) NoteSettingsRead(SettingsFileOf(path), ini);
+    ApplyItemSettings(tree, ini);
+}
+
+void TCV2Frm::ApplyItemSettings(ItemTree& tree, const IniFile& ini) {
     RedrawSuspension redraw(view_);
     std::string key = "index";
     ChoiceKeys choice;

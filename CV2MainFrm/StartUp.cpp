@@ -18,6 +18,7 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
     openInitialDir = saveInitialDir = ExtractFileDir(exePath);
 
     fileName.clear();
+    recent_.Read(IniFile::Load(files, SettingsFileOf(exePath)));
     std::wstring path;
     StartChoice choice = StartChoice::Undecided;
 
@@ -44,6 +45,8 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
 
     // The executable's own path stands for "no file", so that picking the executable in
     // the dialog also means none.
+    ItemTree loaded;
+    bool recovered = false;
     switch (choice) {
         case StartChoice::Load:
             break;
@@ -54,28 +57,46 @@ void TCV2Frm::FormCreate(const std::vector<std::wstring>& args) {
             path = exePath;
             break;
         case StartChoice::Undecided:
+            // An untitled tree that a crash left behind comes before a first run's wizard.
+            recovered = RecoverUnsavedTree({}, loaded);
             path.clear();
-            if (!RunNewUserWizard(path)) path = exePath;
+            if (recovered || !RunNewUserWizard(path)) path = exePath;
             break;
     }
-    if (path == exePath) return;
-
-    // The wizard's tree is read back from its file, like any other, with its icons.
-    ItemTree loaded;
-    try {
-        LoadUserFile(files, path, loaded);
-        fileName = path;
-    } catch (const std::exception&) {
-        // Whatever was read before a bad line stays; the program starts without a file.
+    if (path == exePath) {
+        if (!recovered && !RecoverUnsavedTree({}, loaded)) return;
+        recovered = true;
+    } else {
+        // The wizard's tree is read back from its file, like any other, with its icons.
+        try {
+            LoadUserFile(files, path, loaded);
+            fileName = path;
+        } catch (const std::exception&) {
+            // Whatever was read before a bad line stays; the program starts without a file.
+        }
+        // The icons go onto the items before the control gets them: changing an item's icon
+        // in the control afterwards costs a message per item, and a pass over all its shown
+        // rows for each.
+        LoadItemImages(loaded, fileName);
+        if (RecoverUnsavedTree(path, loaded)) {
+            recovered = true;
+            fileName = path;
+        }
+        if (!fileName.empty()) NoteRecentFile(fileName);
     }
-    // The icons go onto the items before the control gets them: changing an item's icon
-    // in the control afterwards costs a message per item, and a pass over all its shown
-    // rows for each.
-    LoadItemImages(loaded, fileName);
     RedrawSuspension redraw(view_);
     tree_.ReplaceWith(loaded);
+    if (recovered) SetDirty(true);
 }
 
-void TCV2Frm::FormShow() { LoadSettings(fileName); }
+void TCV2Frm::FormShow() {
+    if (!recoveredSettings_) return LoadSettings(fileName);
+    // A recovered tree comes back as it was left: its expanded items, its selection and the
+    // window from the recovery file. The user file's own settings file is only looked at.
+    if (!fileName.empty())
+        NoteSettingsRead(SettingsFileOf(fileName), IniFile::Load(platform_.files, SettingsFileOf(fileName)));
+    ApplySettings(*recoveredSettings_);
+    recoveredSettings_.reset();
+}
 
 }  // namespace cv2

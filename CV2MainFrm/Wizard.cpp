@@ -18,7 +18,7 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     if (!RunSaveDialog(chosen)) {
         // The new tree stays in the window, unsaved.
         path.clear();
-        dirty = true;
+        SetDirty(true);
         return false;
     }
     try {
@@ -26,12 +26,13 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     } catch (const std::exception&) {
         view_.ShowError(ToCp932(chosen) + "\n\r" + "を保存出来ませんでした。", "エラー");
         // The tree on screen is in no file: closing must still offer to save it.
-        dirty = true;
+        SetDirty(true);
         return false;
     }
     path = chosen;
     SaveSettings(chosen);
-    dirty = false;
+    NoteRecentFile(chosen);
+    SetDirty(false);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // Files and directory search. Paths are wide strings; file contents are bytes.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,14 @@ public:
     // when another program holds the old one). On any failure the old file is left as it
     // was and the result is false.
     virtual bool WriteFileAtomic(const std::wstring& path, const std::string& bytes) = 0;
+    // Removes the file; true when it is gone, also when it was not there.
+    virtual bool RemoveFile(const std::wstring& path) = 0;
+    // Renames the file in one step, replacing whatever file is at `to`; false leaves both as
+    // they were.
+    virtual bool RenameFile(const std::wstring& from, const std::wstring& to) = 0;
+    // When the file was last written, as a count that grows with time (comparable only with
+    // other counts of the same port); none when the file is not there or cannot be asked.
+    virtual std::optional<std::int64_t> WriteTime(const std::wstring& path) = 0;
     virtual bool FileExists(const std::wstring& path) = 0;
     // True only when nothing is at the path: a file that exists but cannot be read, or
     // whose attributes cannot be read, is not absent.

@@ -147,6 +147,27 @@ public:
         return true;
     }
 
+    bool RemoveFile(const std::wstring& path) override {
+        const std::string target = ToNative(path);
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+        return ::unlink(target.c_str()) == 0 || errno == ENOENT;
+    }
+
+    bool RenameFile(const std::wstring& from, const std::wstring& to) override {
+        const std::string source = ToNative(from), target = ToNative(to);
+        struct stat st {};
+        if (::stat(source.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+        if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+        return ::rename(source.c_str(), target.c_str()) == 0;
+    }
+
+    std::optional<std::int64_t> WriteTime(const std::wstring& path) override {
+        struct stat st {};
+        if (::stat(ToNative(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+        return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    }
+
     bool FileExists(const std::wstring& path) override {
         struct stat st {};
         return ::stat(ToNative(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);

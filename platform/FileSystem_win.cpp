@@ -111,6 +111,29 @@ public:
         return ok;
     }
 
+    bool RemoveFile(const std::wstring& path) override {
+        if (IsFolder(path)) return false;
+        if (RetryFileOperation([&] { return DeleteFileW(path.c_str()) != FALSE; })) return true;
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+
+    bool RenameFile(const std::wstring& from, const std::wstring& to) override {
+        if (IsFolder(from) || IsFolder(to)) return false;
+        return RetryFileOperation([&] {
+            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        });
+    }
+
+    std::optional<std::int64_t> WriteTime(const std::wstring& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+        // 100-nanosecond steps since 1601.
+        return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                         data.ftLastWriteTime.dwLowDateTime);
+    }
+
     bool FileExists(const std::wstring& path) override {
         DWORD attributes = GetFileAttributesW(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -13,6 +13,7 @@ const std::wstring kOld = L"C:\\Data\\old.cv2";
 const std::wstring kOldIni = L"C:\\Data\\old.ini";
 const std::wstring kNew = L"C:\\Data\\new.cv2";
 const std::wstring kNewIni = L"C:\\Data\\new.ini";
+const std::wstring kExeIni = L"C:\\Apps\\Corvell2.ini";  // with the recent files
 const std::string kSmallTreeFile = "A\r\n\ta1\r\n\t\tx\r\n\ta2\r\n\t\ty\r\nB\r\n\tb1\r\n";
 
 class FileCommands : public ::testing::Test, public testing::MainFrmFixture {
@@ -72,7 +73,7 @@ TEST_F(FileCommands, PromptYesSavesTheTreeAndItsSettings) {
     EXPECT_TRUE(frm.QuerySaveChanges());
     EXPECT_EQ(files.files[kOld], kSmallTreeFile);
     EXPECT_EQ(IniFile::Parse(files.files[kOldIni]).ReadInteger("Image", "index2", 0), 6);
-    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni}));
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni, kExeIni}));
     EXPECT_TRUE(frm.Dirty()) << "the caller is about to replace the tree or close";
     EXPECT_EQ(frm.FileName(), kOld);
     EXPECT_TRUE(view.fileDialogs.empty());
@@ -110,26 +111,35 @@ TEST_F(FileCommands, PromptReportsAFailedSaveAndStops) {
     EXPECT_FALSE(files.files.count(kOldIni));
 }
 
-TEST_F(FileCommands, EndOfSessionAsksLikeClosingAndWritesTheSettingsOnce) {
+TEST_F(FileCommands, EndOfSessionWritesTheSettingsFirstThenAsksLikeClosing) {
     BuildSmallTree();
     SetFileName(kOld);
-    EXPECT_TRUE(frm.FormQueryEndSession()) << "a clean tree lets the session end unasked";
+    EXPECT_TRUE(frm.FormQueryEndSession(false)) << "a clean tree lets the session end unasked";
     EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kExeIni, kOldIni}));
 
     MarkUnsaved();
+    files.writes.clear();
+    std::vector<std::wstring> writtenWhileAsking;
+    view.whileBoxOpen = [&] { writtenWhileAsking = files.writes; };
     view.answers = {Answer::Cancel};
-    EXPECT_FALSE(frm.FormQueryEndSession());
+    EXPECT_FALSE(frm.FormQueryEndSession(false));
+    // Windows may end the process while the question is open.
+    EXPECT_EQ(writtenWhileAsking, (std::vector<std::wstring>{kExeIni, kOldIni, kOld + L".recovery"}));
+    EXPECT_TRUE(files.files.count(kOld + L".recovery")) << "Cancel keeps the changes and their recovery";
     view.answers = {Answer::No};
-    EXPECT_TRUE(frm.FormQueryEndSession());
+    EXPECT_TRUE(frm.FormQueryEndSession(false));
     EXPECT_EQ(view.boxes.size(), 2u);
     EXPECT_EQ(view.boxes[1].text, "old.cv2 は変更されています。\n\r変更を保存しますか？");
-    EXPECT_TRUE(files.writes.empty()) << "No writes nothing yet";
-
-    frm.FormEndSession();
-    EXPECT_EQ(files.writes, (std::vector<std::wstring>{L"C:\\Apps\\Corvell2.ini", kOldIni}));
+    EXPECT_FALSE(files.files.count(kOld + L".recovery")) << "No gives the changes up";
+    EXPECT_FALSE(view.recoveryTimer);
     EXPECT_EQ(files.files.count(kOld), 0u) << "the user file stays as it was";
+
+    files.writes.clear();
+    frm.FormEndSession(true);
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kExeIni, kOldIni}));
     // A later destruction, or a second notice, does not write again.
-    frm.FormEndSession();
+    frm.FormEndSession(true);
     frm.FormDestroy();
     EXPECT_EQ(files.writes.size(), 2u);
 }
@@ -139,7 +149,7 @@ TEST_F(FileCommands, EndOfSessionWhileTheQuestionIsOpenIsRefused) {
     bool endAllowed = true;
     view.whileBoxOpen = [&] {
         view.whileBoxOpen = nullptr;
-        endAllowed = frm.FormQueryEndSession();
+        endAllowed = frm.FormQueryEndSession(false);
     };
     view.answers = {Answer::Cancel};
     EXPECT_FALSE(frm.FormCloseQuery());
@@ -147,9 +157,11 @@ TEST_F(FileCommands, EndOfSessionWhileTheQuestionIsOpenIsRefused) {
     EXPECT_EQ(view.boxes.size(), 1u) << "no second question over the first";
 
     // Once answered, the next request asks again.
+    files.writes.clear();
     view.answers = {Answer::Yes};
-    EXPECT_TRUE(frm.FormQueryEndSession());
-    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOld, kOldIni}));
+    EXPECT_TRUE(frm.FormQueryEndSession(false));
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kExeIni, kOldIni, kOld + L".recovery", kOld, kOldIni, kExeIni}));
+    EXPECT_FALSE(files.files.count(kOld + L".recovery")) << "saved";
 }
 
 TEST_F(FileCommands, AnItemTheWindowCannotShowIsNotKept) {
@@ -185,7 +197,7 @@ TEST_F(FileCommands, SaveAlwaysAsksForANameAndRemembersIt) {
     EXPECT_EQ(spec.defaultExt, "cv2");
     EXPECT_EQ(spec.initialDir, L"C:\\Apps");
     EXPECT_TRUE(spec.save);
-    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kNew, kNewIni}));
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kNew, kNewIni, kExeIni}));
     EXPECT_EQ(files.files[kNew], kSmallTreeFile);
     EXPECT_EQ(frm.FileName(), kNew);
     EXPECT_FALSE(frm.Dirty());
@@ -193,7 +205,7 @@ TEST_F(FileCommands, SaveAlwaysAsksForANameAndRemembersIt) {
     // Unchanged tree: still asks, offering the last name.
     frm.SaveBtnClick();
     EXPECT_EQ(view.initialNames.at(1), kNew);
-    EXPECT_EQ(files.writes.size(), 2u) << "cancelled";
+    EXPECT_EQ(files.writes.size(), 3u) << "cancelled";
     EXPECT_EQ(frm.SaveDialogName(), kNew);
 }
 
@@ -222,7 +234,7 @@ TEST_F(FileCommands, OpenWritesTheLeftFilesSettingsThenLoadsTheNewFileWithItsSet
     EXPECT_EQ(spec.initialDir, L"C:\\Apps");
     EXPECT_FALSE(spec.save);
     EXPECT_EQ(view.initialNames.at(0), L"");
-    EXPECT_EQ(files.writes, std::vector<std::wstring>{kOldIni});
+    EXPECT_EQ(files.writes, (std::vector<std::wstring>{kOldIni, kExeIni}));
     EXPECT_EQ(IniFile::Parse(files.files[kOldIni]).ReadInteger("Image", "index6", -1), 0);
     EXPECT_EQ(Dump(), "P+|.Q:8|R");
     EXPECT_EQ(frm.FileName(), kNew);

@@ -15,10 +15,9 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {"TabEnter", "Group",  "-",        "Click", "Convert", "Way",
-                                             "-",        "Add",    "AddChild", "-",     "Expand",  "Collapse",
-                                             "-",        "Edit",   "N1",       "Del",   "AllDel",  "-",
-                                             "Wait",     "HotKey", "-",        "Help",  "About"};
+    static constexpr const char* kNames[] = {
+        "TabEnter", "Group", "-",  "Click", "Convert", "Way", "-",      "Add",  "AddChild", "-", "Expand", "Collapse",
+        "-",        "Edit",  "N1", "Del",   "AllDel",  "-",   "Recent", "Wait", "HotKey",   "-", "Help",   "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -62,6 +61,7 @@ std::vector<int> AllCommandIds() {
     for (const MenuEntry& e : kTabEnterPopup) ids.push_back(e.id);
     for (const ToolButtonEntry& e : kToolBar1) ids.push_back(e.id);
     for (const ToolButtonEntry& e : kToolBar2) ids.push_back(e.id);
+    for (int i = 0; i < kRecentFileCount; ++i) ids.push_back(kCmdRecent0 + i);
     return ids;
 }
 
@@ -90,8 +90,8 @@ TEST(NodeMenu, EveryCommandIdIsUniqueAndEverySeparatorStandsBetweenTwoEntries) {
         EXPECT_GE(e.image, 0) << i;
         EXPECT_LT(e.image, kImageCount) << i;
         // Only the entries that open a submenu have no handler of their own.
-        const bool opensSubmenu =
-            e.entry == NodeMenu::N1 || e.entry == NodeMenu::ConvertMenu || e.entry == NodeMenu::SendWayMenu;
+        const bool opensSubmenu = e.entry == NodeMenu::N1 || e.entry == NodeMenu::ConvertMenu ||
+                                  e.entry == NodeMenu::SendWayMenu || e.entry == NodeMenu::RecentMenu;
         EXPECT_EQ(e.handler == nullptr, opensSubmenu) << e.caption;
     }
 }

@@ -46,6 +46,7 @@ TEST_F(StartUp, ARelativeArgumentBecomesAnAbsolutePathFromTheStartFolder) {
 
     // Wherever the current folder goes later, the settings land beside the file.
     files.currentDir = L"E:\\elsewhere\\";
+    files.writes.clear();
     frm.FormDestroy();
     EXPECT_EQ(files.writes, (std::vector<std::wstring>{kExeIni, L"D:\\mine\\sub\\Me.ini"}));
     // The prompt still names the file alone.

@@ -70,7 +70,33 @@ TYPED_TEST_P(FileSystemContract, SearchMasksMatchAsTheWindowsSearchDoes) {
     EXPECT_EQ(this->Found(L"missing\\*.cv2"), Names{});
 }
 
+TYPED_TEST_P(FileSystemContract, RenameReplacesRemoveIsDoneWhenNothingIsLeftAndWriteTimesGrow) {
+    FileSystem& files = this->Files();
+    const std::wstring a = this->h.Dir() + L"a.cv2.recovery", b = this->h.Dir() + L"a.cv2.recovery.old";
+    ASSERT_TRUE(files.WriteFileAtomic(b, "older"));
+    ASSERT_TRUE(files.WriteFileAtomic(a, "newer"));
+    const auto older = files.WriteTime(b), newer = files.WriteTime(a);
+    ASSERT_TRUE(older && newer);
+    EXPECT_LE(*older, *newer);
+    EXPECT_FALSE(files.WriteTime(this->h.Dir() + L"missing.cv2"));
+
+    EXPECT_TRUE(files.RenameFile(a, b)) << "over the file there";
+    std::string bytes;
+    EXPECT_TRUE(files.ReadFile(b, bytes));
+    EXPECT_EQ(bytes, "newer");
+    EXPECT_TRUE(files.IsAbsent(a));
+    EXPECT_EQ(files.WriteTime(b), newer) << "a rename is no write";
+    EXPECT_FALSE(files.RenameFile(a, b)) << "nothing to rename";
+    EXPECT_TRUE(files.ReadFile(b, bytes));
+
+    EXPECT_TRUE(files.RemoveFile(b));
+    EXPECT_TRUE(files.IsAbsent(b));
+    EXPECT_TRUE(files.RemoveFile(b)) << "gone already";
+    EXPECT_EQ(this->Found(L"*"), std::vector<std::wstring>{});
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, WhatIsWrittenIsReadBackByteForByteAndReplacedWhole,
-                            WhatIsNotThereIsAbsentAndReadsNothing, SearchMasksMatchAsTheWindowsSearchDoes);
+                            WhatIsNotThereIsAbsentAndReadsNothing, SearchMasksMatchAsTheWindowsSearchDoes,
+                            RenameReplacesRemoveIsDoneWhenNothingIsLeftAndWriteTimesGrow);
 
 }  // namespace cv2

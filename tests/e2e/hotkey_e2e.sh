@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The hotkeys end to end, with real X input into a Wine desktop: while another program's
 # window is in front, Ctrl+Alt+V pressed three times moves the selection three rows down
-# (into an opened item's children and out again), Ctrl+Alt+B one row back and Ctrl+Alt+N one
-# on; a press while the program's own window is in front moves nothing; the keys never
-# reach the form. The selection is read back through treeprobe.exe.
+# (into an opened item's children and out again) and fills three fields of the form with
+# their texts, Ctrl+Alt+B goes back a field and a row and Ctrl+Alt+N skips a field; a press
+# while the program's own window is in front does nothing. The selection is read back
+# through treeprobe.exe, the fields from the form's log.
 #
 # Usage: hotkey_e2e.sh Corvell2.exe treeprobe.exe target.exe [folder for screenshots]
 # Exits 77 (skipped) when Xvfb, xdotool, imagemagick or Wine are missing.
@@ -33,7 +34,7 @@ shot() {
 
 # Rows: A a1 a2 B C D (A opened, B closed); A selected; paste-into-target mode on.
 printf 'A\n\ta1\n\ta2\nB\n\tb1\nC\nD\n' | iconv -f UTF-8 -t CP932 >"$app/user.cv2"
-printf '[Window]\r\nWidth=178\r\nHeight=300\r\nTop=10\r\nLeft=10\r\nExpand=0\r\nNodeSelect=0\r\n[ToolBtn]\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\n' \
+printf '[Window]\r\nWidth=178\r\nHeight=300\r\nTop=10\r\nLeft=10\r\nExpand=0\r\nNodeSelect=0\r\n[ToolBtn]\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\n[Menu]\r\nTabEnter=1\r\n' \
     >"$app/user.ini"
 
 e2e_prefix
@@ -83,6 +84,10 @@ bring_forward 460 145 "応募フォーム - Target"
 press ctrl+alt+b a2
 echo "ok: no move while the program's own window is in front"
 
-grep -qx 'field0=' "$form" || fail "keys reached the form: $(grep '^field0=' "$form")"
-echo "ok: the hotkeys' keys never reached the form"
+# A, a1 and a2 in the first three fields, each followed by Tab; back, skip, back: the focus
+# ends on the third field, and nothing was sent while our own window was in front.
+for expect in field0=A field1=a1 field2=a2 field3= focus=2; do
+    grep -qx "$expect" "$form" || fail "the form has no $expect: $(tr '\n' ' ' <"$form")"
+done
+echo "ok: the hotkeys filled the form field by field"
 echo "PASS"

@@ -2,9 +2,12 @@
 # Nothing lost, end to end under Wine with real X input:
 #   clean     the session ends (wineboot -e) with a clean tree: both settings files are written
 #             with every key
-#   dirty     the session ends with unsaved changes: the save-changes question appears; Cancel
-#             keeps the program running, No then lets the session end with the user file
-#             unchanged and the settings written
+#   dirty     the session ends with unsaved changes: both settings files are written before
+#             the save-changes question is answered; Cancel keeps the program running, No then
+#             lets the session end with the user file unchanged
+#   crash     an edit, then the program's process killed: its recovery file is there within
+#             15 s; the next start asks to recover and Yes shows the edit unsaved; the start
+#             after that, answered No, puts the recovery file aside
 #   shared    another program holds the settings file open, sharing it: the icons load and
 #             survive the exit
 #   exclusive another program holds the settings file without sharing during start-up: its
@@ -97,22 +100,23 @@ wait_gone() {
     [ -f "$look_file" ] || fail "the probe did not answer"
     fail "the main window is still there"
 }
-# Clicks a button of the save-changes question (7 No, 2 Cancel) until the question is gone.
-# While the program asks, the session's own notice "待機中" (the program is not answering)
-# comes up over it: it is moved aside first, as a user would.
+# Clicks a button (6 Yes, 7 No, 2 Cancel) of a question (the save-changes question unless a
+# caption is given) until the question is gone. While the program asks, the session's own
+# notice "待機中" (the program is not answering) comes up over it: it is moved aside first,
+# as a user would.
 answer_box() {
-    local point
-    for _ in $(seq 50); do box_open && break; sleep 0.2; done
-    box_open || fail "the save-changes question did not appear"
+    local point caption=${2:-Corvel2！}
+    for _ in $(seq 50); do box_open "$caption" && break; sleep 0.2; done
+    box_open "$caption" || fail "the question $caption did not appear"
     for _ in $(seq 10); do
         ask_into "$work/aside.txt" aside "待機中"
-        box_open || return 0
+        box_open "$caption" || return 0
         shot "$scenario-question"
         point=$(sed -n "s/^button$1=//p" "$work/box.txt")
         [ -n "$point" ] || fail "the question has no button $1"
         xdotool mousemove $point click 1
         sleep 0.3
-        box_open || return 0
+        box_open "$caption" || return 0
     done
     fail "the question did not take the click on button $1"
 }
@@ -138,6 +142,28 @@ make_dirty() {
 }
 # wineboot on the desktop, waited for: it returns once every window has answered.
 end_session() { ask_wait=6000 ask_into "$work/ended.txt" run "wineboot.exe -e"; }
+# The program's own Wine process (its Windows command line starts with the exe), in this prefix.
+program_pid() {
+    local p
+    for p in $(pgrep -f 'Corvell2\.exe'); do
+        tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -1 | grep -q 'Corvell2\.exe$' || continue
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo $p && return 0
+    done
+    return 1
+}
+# Kills the program as a crash or a power cut would end it, and waits until it is gone.
+kill_program() {
+    local pid
+    pid=$(program_pid) || fail "the program's process was not found"
+    kill -9 "$pid"
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+    wait_gone
+}
+# Starts the program, which asks whether to recover before its window is shown.
+start_asking() {
+    desktop_start "$app" Corvell2.exe data\\user.cv2
+    probe_start
+}
 has_every_key() {
     local key
     for key in Width Height Top Left Expand NodeSelect ResizeBtn PasteBtn ShowToolBar2Btn ClickChange WaitTime \
@@ -161,20 +187,53 @@ clean)
 dirty)
     start_program data\\user.cv2
     make_dirty
+    rm -f "$app/data/user.ini"
     (end_session; touch "$work/ended1") &
+    for _ in $(seq 50); do box_open && break; sleep 0.2; done
+    box_open || fail "the save-changes question did not appear"
+    # Windows may end the program while it asks: what it keeps is written by then.
+    has_every_key "$app/Corvell2.ini"
+    has_every_key "$app/data/user.ini"
+    echo "ok: both settings files are written before the question is answered"
     answer_box 2
     for _ in $(seq 100); do [ -f "$work/ended1" ] && break; sleep 0.2; done
     sleep 1
     running || fail "Cancel did not keep the program running"
-    [ ! -f "$app/Corvell2.ini" ] || fail "the settings were written although the session went on"
     echo "ok: Cancel keeps the program running"
     (end_session; touch "$work/ended2") &
     answer_box 7
     wait_gone
     user_text | cmp -s - "$app/data/user.cv2" || fail "No changed the user file"
-    has_every_key "$app/Corvell2.ini"
-    has_every_key "$app/data/user.ini"
-    echo "ok: No ends the session with the user file unchanged and the settings written"
+    [ ! -f "$app/data/user.cv2.recovery" ] || fail "No left the recovery file"
+    echo "ok: No ends the session with the user file unchanged"
+    ;;
+crash)
+    recovery="$app/data/user.cv2.recovery"
+    start_program data\\user.cv2
+    make_dirty
+    for _ in $(seq 75); do [ -f "$recovery" ] && break; sleep 0.2; done
+    [ -f "$recovery" ] || fail "no recovery file 15 s after the edit"
+    kill_program
+    echo "ok: the recovery file is written within 15 s of an edit"
+    start_asking
+    answer_box 6 Corvell2！
+    for _ in $(seq 50); do look && [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名 新規項目" ] && break; sleep 0.2; done
+    [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名 新規項目" ] || fail "the edit did not come back: [$(value tree)]"
+    shot crash-recovered
+    ask_into "$work/close.txt" close
+    answer_box 2
+    running || fail "Cancel closed the program"
+    echo "ok: Yes brings the edit back, unsaved"
+    kill_program
+    start_asking
+    answer_box 7 Corvell2！
+    for _ in $(seq 50); do look && [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名" ] && break; sleep 0.2; done
+    [ "$(value tree)" = "郵便番号+(123) 住所(東京都) 氏名" ] || fail "No did not start with the user file: [$(value tree)]"
+    [ -f "$recovery.old" ] && [ ! -f "$recovery" ] || fail "the recovery file was not put aside: $(ls "$app/data")"
+    ask_into "$work/close.txt" close
+    wait_gone
+    user_text | cmp -s - "$app/data/user.cv2" || fail "the user file changed"
+    echo "ok: No starts with the user file and keeps the recovery file aside"
     ;;
 shared | exclusive)
     rm -f "$work/ready"

@@ -42,6 +42,9 @@ public:
     std::string tabEnterMenuCaption = "何もしない";
     std::string status;
     bool timerEnabled = true;
+    bool recoveryTimer = false;
+    int recoveryTimerStarts = 0;
+    std::string shutdownReason;
     std::deque<std::pair<bool, std::string>> waitDialogAnswers;  // (ok, text)
     std::vector<std::string> waitDialogShown;
     std::deque<std::pair<bool, HotKeySet>> hotKeyDialogAnswers;  // (ok, keys)
@@ -113,6 +116,11 @@ public:
         status = text;
     }
     void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+    void SetRecoveryTimer(bool enabled) override {
+        recoveryTimerStarts += enabled ? 1 : 0;
+        recoveryTimer = enabled;
+    }
+    void SetShutdownReason(const std::string& reason) override { shutdownReason = reason; }
 
     Answer Ask(const std::string& text, const std::string& caption, Choices choices) override {
         boxes.push_back({text, caption, false, choices});
