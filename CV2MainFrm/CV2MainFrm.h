@@ -6,7 +6,7 @@
 // The handlers live in one .cpp file per concern: EditCommands.cpp (the item tree),
 // Layout.cpp (compact mode, minimum size, the popup menu), Sending.cpp (target tracking,
 // sending, follow-up key, click mode), SettingsIo.cpp (settings files), StartUp.cpp,
-// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help).
+// FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help), UndoCommands.cpp.
 #include <string>
 #include <vector>
 
@@ -21,6 +21,7 @@
 #include "platform/Shell.h"
 #include "settings/Ini.h"
 #include "tree/ItemTree.h"
+#include "tree/TreeHistory.h"
 
 namespace cv2 {
 
@@ -90,6 +91,15 @@ public:
     void MainTreeMouseDown(MouseButton button, bool ctrl, int x, int y);
     // The gate through which every expansion and collapse of the tree passes.
     ExpandGate Gate();
+
+    // ---- undo and redo of the commands that change the tree ----
+    void UndoMenuClick();
+    void RedoMenuClick();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // A command has just put a new subtree (a copy) into the tree: one step that takes it
+    // out again, or a part of the step of the command that records it already.
+    void RecordInsertedSubtree(Item* root);
 
     // ---- layout, compact mode, popup menu ----
     // The window moved to a monitor of another resolution.
@@ -175,6 +185,14 @@ private:
     void ImageChanged(Item& item) override;
     void ExpandedChanged(Item& item) override;
 
+    // Every write of the dirty flag goes through here.
+    void SetDirty(bool value) { dirty = value; }
+    // Opens the undo step of a command that is about to change the tree.
+    TreeHistory::Recording RecordStep();
+    // A history that a change past it has made stale is forgotten, as of the tree now.
+    void SyncHistory();
+    void StepThroughHistory(bool undo);
+
     void WriteClipboardText(const std::string& text);
     // Sends the item under the pointer, when the last pointer movement was on an item;
     // the click gestures and MainTreeMouseDown's Ctrl+left press share it.
@@ -206,6 +224,7 @@ private:
     MainView& view_;
     Platform& platform_;
     ItemTree tree_;
+    TreeHistory history_{tree_};
     TreeObserver* treeView_ = nullptr;
     bool asking_ = false;  // the save-changes question is open
 };

@@ -18,23 +18,29 @@ constexpr unsigned kOffRowZones = 0xFE07;
 }  // namespace
 
 void TCV2Frm::AddNodeMenuClick() {
+    TreeHistory::Recording step = RecordStep();
     Item* item = tree_.AppendAtLevel(view_.Selection(), kNewItemText);
     tree_.SetImageIndex(item, 0);
+    history_.Inserted(item);
     view_.Select(item);
+    step.Commit(item, Affects::UserFile);
     view_.StartEditing(item);
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::AddChildMenuClick() {
     Item* selection = view_.Selection();
     if (!selection) return;
+    TreeHistory::Recording step = RecordStep();
     Item* item = tree_.AppendChild(selection, kNewItemText);
     tree_.SetImageIndex(item, 0);
+    history_.Inserted(item);
     expandAllowed = true;
     tree_.Expand(selection, true, Gate());
     view_.Select(item);
+    step.Commit(item, Affects::UserFile);
     view_.StartEditing(item);
-    dirty = true;
+    SetDirty(true);
 }
 
 void TCV2Frm::DelNodeMenuClick() {
@@ -46,16 +52,21 @@ void TCV2Frm::DelNodeMenuClick() {
     if (view_.Ask(question, "選択アイテム削除", Choices::YesNo) != Answer::Yes) return;
     // The question box ran a message loop: the item may be gone by now.
     if (!tree_.Contains(selection)) return;
-    tree_.Delete(selection);
-    dirty = true;
+    TreeHistory::Recording step = RecordStep();
+    history_.Remove(selection);
+    step.Commit(view_.Selection(), Affects::UserFile);
+    SetDirty(true);
 }
 
 void TCV2Frm::AllDelNodeMenuClick() {
     if (tree_.Count() == 0) return;
     if (view_.Ask("全てのアイテムを削除します。よろしいですか？", "全アイテム削除", Choices::YesNo) != Answer::Yes)
         return;
-    tree_.Clear();
-    dirty = true;
+    TreeHistory::Recording step = RecordStep();
+    ItemTree none;
+    history_.ReplaceAll(none);
+    step.Commit(view_.Selection(), Affects::UserFile);
+    SetDirty(true);
 }
 
 void TCV2Frm::EditTextMenuClick() {
@@ -69,8 +80,13 @@ std::string TCV2Frm::MainTreeEdited(Item* item, const std::string& newText) {
     // Space and tab are single-byte in Shift-JIS, so trimming from the front is safe.
     std::string text = newText.substr(std::min(newText.find_first_not_of(" \t"), newText.size()));
     if (text.empty()) text = kUnsetText;
-    tree_.SetText(item, text);
-    dirty = true;
+    // An edit that keeps the text still counts as a change, but leaves nothing to undo.
+    if (text != item->Text()) {
+        TreeHistory::Recording step = RecordStep();
+        history_.SetText(item, text);
+        step.Commit(view_.Selection(), Affects::UserFile);
+    }
+    SetDirty(true);
     return text;
 }
 
@@ -88,7 +104,12 @@ void TCV2Frm::FullCollapseMenuClick() {
 
 void TCV2Frm::Im11Click(int imageIndex) {
     if (imageIndex < 0 || imageIndex > 11) return;
-    if (Item* selection = view_.Selection()) tree_.SetImageIndex(selection, imageIndex);
+    Item* selection = view_.Selection();
+    if (!selection || (selection->ImageIndex() == imageIndex && selection->SelectedIndex() == imageIndex + 12)) return;
+    // Icons live in the settings file: the step leaves the dirty flag alone.
+    TreeHistory::Recording step = RecordStep();
+    history_.SetImageIndex(selection, imageIndex);
+    step.Commit(selection, Affects::SettingsOnly);
 }
 
 bool TCV2Frm::MainTreeDragOver(bool sourceIsTree) { return sourceIsTree && view_.Selection() != nullptr; }
@@ -97,19 +118,23 @@ void TCV2Frm::MainTreeDragDrop(int x, int y) {
     Item* selection = view_.Selection();
     if (!selection) return;
     HitTest hit = view_.TreeHitTest(x, y);
+    Item* target = hit.item;
+    AttachMode mode = AttachMode::Insert;
     if (hit.zones & kHitOnItem) {
-        if (!hit.item) return;
-        tree_.Move(selection, hit.item, AttachMode::AddChild, Gate());
+        mode = AttachMode::AddChild;
     } else if (hit.zones & kHitNowhere) {
-        tree_.Move(selection, nullptr, AttachMode::Add, Gate());
-    } else {
-        // Outside every row and not below the last one (border, scroll bar): no target.
-        if (!hit.item) return;
-        tree_.Move(selection, hit.item, AttachMode::Insert, Gate());
+        mode = AttachMode::Add;
+        target = nullptr;
     }
+    // Outside every row and not below the last one (border, scroll bar): no target.
+    if (mode != AttachMode::Add && !target) return;
+    // One undo step for whatever the drop does (a drop that moves nothing records none).
+    TreeHistory::Recording step = RecordStep();
+    history_.Move(selection, target, mode, Gate());
     // The moved item was rebuilt at its new place; it stays the selection.
     if (view_.Selection() != selection) view_.Select(selection);
-    dirty = true;
+    step.Commit(selection, Affects::UserFile);
+    SetDirty(true);
 }
 
 void TCV2Frm::MainTreeMouseMove(int x, int y) {

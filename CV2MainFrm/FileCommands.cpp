@@ -47,6 +47,7 @@ bool TCV2Frm::QuerySaveChanges() {
     // Icons live only in the settings file: without it a tree saved here would come back
     // without them.
     SaveSettings(target);
+    history_.MarkSaved();
     return true;
 }
 
@@ -60,7 +61,8 @@ void TCV2Frm::SaveBtnClick() {
     }
     fileName = path;
     SaveSettings(path);
-    dirty = false;
+    SetDirty(false);
+    history_.MarkSaved();
 }
 
 void TCV2Frm::OpenBtnClick() {
@@ -86,16 +88,20 @@ void TCV2Frm::OpenBtnClick() {
         // The window could not show all of it: what it shows is part of the new file and
         // belongs to no file, so neither file's settings nor a save can mix them up.
         fileName.clear();
-        dirty = true;
+        SetDirty(true);
+        history_.Clear(false);
         throw;
     }
-    dirty = false;
+    SetDirty(false);
+    history_.Clear(true);
     fileName = path;
     LoadSettings(path);
 }
 
 void TCV2Frm::NewBtnClick() {
     if (!QuerySaveChanges()) return;
+    // The wizard's tree is the first step of the new file's history.
+    history_.Clear(!dirty);
     std::wstring path;
     RunNewUserWizard(path);
     fileName = path;

@@ -68,7 +68,7 @@ NodeMenuVisibility TCV2Frm::NodePopupPopup() {
         }
     }
     return NormalizeSeparators(
-        NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste)));
+        NodeMenuEntries(tree_.Count() > 0, someItemHasChildren, view_.IsDown(ToolButton::Paste), CanUndo(), CanRedo()));
 }
 
 }  // namespace cv2

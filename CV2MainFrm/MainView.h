@@ -70,6 +70,8 @@ enum class NodeMenu {
     ClickCheck,
     ConvertMenu,
     z002,
+    UndoMenu,
+    RedoMenu,
     AddNodeMenu,
     AddChildMenu,
     z003,

@@ -133,6 +133,8 @@ private:
     void LayoutControls();
     LRESULT OnNotify(NMHDR* header);
     bool OnQueryEndSession();
+    // Ctrl+Z and Ctrl+Y: undo and redo; true when the key was one of them.
+    bool HistoryKey(WPARAM key);
     void ShowNodePopup(POINT screen);
     void ShowNodePopupAtSelection();
     void ShowTabEnterPopup(POINT screen);

@@ -4,7 +4,8 @@ namespace cv2 {
 
 namespace {
 
-bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
+bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool canUndo,
+             bool canRedo) {
     switch (rule) {
         case NodeMenuShown::Always:
             return true;
@@ -14,6 +15,10 @@ bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bo
             return treeNotEmpty;
         case NodeMenuShown::WithChildren:
             return someItemHasChildren;
+        case NodeMenuShown::WithUndo:
+            return canUndo;
+        case NodeMenuShown::WithRedo:
+            return canRedo;
         case NodeMenuShown::AsSeparator:
             break;
     }
@@ -22,10 +27,11 @@ bool IsShown(NodeMenuShown rule, bool treeNotEmpty, bool someItemHasChildren, bo
 
 }  // namespace
 
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode) {
+NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool canUndo,
+                                   bool canRedo) {
     NodeMenuVisibility v{};
     for (int i = 0; i < kNodeMenuCount; ++i)
-        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode);
+        v[i] = IsShown(kNodePopup[i].shown, treeNotEmpty, someItemHasChildren, pasteMode, canUndo, canRedo);
     return v;
 }
 

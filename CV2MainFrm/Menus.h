@@ -27,6 +27,8 @@ enum CommandId : int {
     kCmdHelp1,
     kCmdAbout,
     kCmdConvertMenu,
+    kCmdUndoMenu,
+    kCmdRedoMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
@@ -63,6 +65,8 @@ enum class NodeMenuShown {
     InPasteMode,   // the paste button is down
     WithItems,     // the tree is not empty
     WithChildren,  // some item has children
+    WithUndo,      // there is a change to undo
+    WithRedo,      // there is an undone change to redo
     AsSeparator,   // one between two groups of shown entries
 };
 
@@ -91,6 +95,8 @@ inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
     {NodeMenu::ClickCheck, kCmdClickCheck, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)", 43, NodeMenuShown::Always, &TCV2Frm::ClickCheckClick},
     {NodeMenu::ConvertMenu, kCmdConvertMenu, "送信時の変換(&Z)", 44, NodeMenuShown::Always, nullptr},
     NodeMenuSeparator(NodeMenu::z002),
+    {NodeMenu::UndoMenu, kCmdUndoMenu, "元に戻す(&U)", 45, NodeMenuShown::WithUndo, &TCV2Frm::UndoMenuClick},
+    {NodeMenu::RedoMenu, kCmdRedoMenu, "やり直し(&R)", 46, NodeMenuShown::WithRedo, &TCV2Frm::RedoMenuClick},
     {NodeMenu::AddNodeMenu, kCmdAddNodeMenu, "アイテムの追加(&A)", 33, NodeMenuShown::Always,
      &TCV2Frm::AddNodeMenuClick},
     {NodeMenu::AddChildMenu, kCmdAddChildMenu, "子アイテムの追加(&K)", 34, NodeMenuShown::WithItems,
@@ -190,7 +196,8 @@ inline constexpr bool IsSeparator(NodeMenu entry) { return NodePopupEntry(entry)
 
 // Which ordinary entries of NodePopup are shown, by their rules in kNodePopup; separators
 // come out hidden (see NormalizeSeparators).
-NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode);
+NodeMenuVisibility NodeMenuEntries(bool treeNotEmpty, bool someItemHasChildren, bool pasteMode, bool canUndo,
+                                   bool canRedo);
 
 // Shows exactly one separator (the last of its run) between two groups of visible ordinary
 // entries and hides every other one, those at the top and the bottom included.

@@ -10,15 +10,20 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     WizardInput input;
     if (!view_.ShowWizard(input)) return false;
     {
+        ItemTree built;
+        BuildNewUserTree(built, input, platform_.locale);
         RedrawSuspension pause(view_);
-        BuildNewUserTree(tree_, input, platform_.locale);
+        // One undo step gives the whole tree before back.
+        TreeHistory::Recording step = RecordStep();
+        history_.ReplaceAll(built);
+        step.Commit(view_.Selection(), Affects::UserFile);
     }
 
     std::wstring chosen;
     if (!RunSaveDialog(chosen)) {
         // The new tree stays in the window, unsaved.
         path.clear();
-        dirty = true;
+        SetDirty(true);
         return false;
     }
     try {
@@ -26,12 +31,13 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     } catch (const std::exception&) {
         view_.ShowError(ToCp932(chosen) + "\n\r" + "を保存出来ませんでした。", "エラー");
         // The tree on screen is in no file: closing must still offer to save it.
-        dirty = true;
+        SetDirty(true);
         return false;
     }
     path = chosen;
     SaveSettings(chosen);
-    dirty = false;
+    SetDirty(false);
+    history_.MarkSaved();
     return true;
 }
 

@@ -15,9 +15,9 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {"TabEnter", "-",      "Click",    "Convert", "-",    "Add",  "AddChild",
-                                             "-",        "Expand", "Collapse", "-",       "Edit", "N1",   "Del",
-                                             "AllDel",   "-",      "Wait",     "-",       "Help", "About"};
+    static constexpr const char* kNames[] = {"TabEnter", "-", "Click",  "Convert",  "-",    "Undo", "Redo", "Add",
+                                             "AddChild", "-", "Expand", "Collapse", "-",    "Edit", "N1",   "Del",
+                                             "AllDel",   "-", "Wait",   "-",        "Help", "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -34,7 +34,7 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ClickCheck)].caption, "ｼﾝｸﾞﾙｸﾘｯｸを有効(&S)");
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::About)].image, 41);
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].caption, "送信時の変換(&Z)");
-    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, kImageCount - 1);
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, 44);
     std::string convert;
     for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
     EXPECT_EQ(convert,

@@ -42,6 +42,8 @@ static Item* AfterSubtree(const Item* item) {
     return nullptr;
 }
 
+void SubtreeDeleter::operator()(Item* item) const { ItemTree::FreeSubtree(item); }
+
 ItemTree::~ItemTree() {
     while (first_) {
         Item* top = first_;
@@ -71,6 +73,7 @@ void ItemTree::Link(Item* item, Item* parent, Item* before) {
 }
 
 void ItemTree::Unlink(Item* item) {
+    ++revision_;
     Item*& first = item->parent_ ? item->parent_->firstChild_ : first_;
     Item*& last = item->parent_ ? item->parent_->lastChild_ : last_;
     if (item->prev_)
@@ -137,15 +140,39 @@ Item* ItemTree::AppendChild(Item* parent, std::string text) {
     return item;
 }
 
-void ItemTree::Delete(Item* item) {
-    if (!item) return;
+void ItemTree::Delete(Item* item) { Detach(item); }
+
+DetachedItem ItemTree::Detach(Item* item) {
+    if (!item) return nullptr;
     if (observer_) observer_->ItemRemoving(*item);
     count_ -= SubtreeSize(item);
     Item* parent = item->parent_;
     Unlink(item);
     if (parent && !parent->firstChild_) CloseChildless(parent);
     Changed();
-    FreeSubtree(item);
+    return DetachedItem(item);
+}
+
+Item* ItemTree::Attach(DetachedItem& item, Item* parent, Item* before) {
+    Item* root = item.get();
+    if (!root) return nullptr;
+    Link(root, parent, before);
+    const int size = SubtreeSize(root);
+    count_ += size;
+    Changed();
+    if (observer_) {
+        try {
+            observer_->SubtreeAdded(*root);
+        } catch (...) {
+            // The view takes back what it showed of it; the model keeps only what is shown.
+            observer_->ItemRemoving(*root);
+            Unlink(root);
+            count_ -= size;
+            Changed();
+            throw;
+        }
+    }
+    return item.release();
 }
 
 void ItemTree::Clear() {
@@ -162,13 +189,33 @@ void ItemTree::Clear() {
 void ItemTree::ReplaceWith(ItemTree& other) {
     if (&other == this) return;
     Clear();
+    Adopt(other);
+    AnnounceAll();
+}
+
+void ItemTree::SwapWith(ItemTree& other) {
+    if (&other == this) return;
+    if (observer_ && first_) observer_->Clearing();
+    ItemTree mine;
+    mine.Adopt(*this);
+    Adopt(other);
+    other.Adopt(mine);
+    AnnounceAll();
+}
+
+void ItemTree::Adopt(ItemTree& other) {
     first_ = other.first_;
     last_ = other.last_;
     count_ = other.count_;
     other.first_ = other.last_ = nullptr;
     other.count_ = 0;
+    ++other.revision_;
+    ++revision_;
     other.Changed();
     Changed();
+}
+
+void ItemTree::AnnounceAll() {
     if (!observer_) return;
     for (Item* top = first_; top; top = top->next_) {
         try {
@@ -288,6 +335,25 @@ void ItemTree::SetImageIndex(Item* item, int index) {
 void ItemTree::SetSelectedIndex(Item* item, int index) {
     item->selectedIndex_ = index;
     if (observer_) observer_->ImageChanged(*item);
+}
+
+void ItemTree::CopyAttributes(const Item& from, Item& to) {
+    to.text_ = from.text_;
+    to.imageIndex_ = from.imageIndex_;
+    to.selectedIndex_ = from.selectedIndex_;
+}
+
+DetachedItem ItemTree::Snapshot(const Item& item) {
+    DetachedItem copy(new Item(std::string()));
+    CopyAttributes(item, *copy);
+    return copy;
+}
+
+void ItemTree::RestoreAttributes(Item* item, const Item& snapshot) {
+    CopyAttributes(snapshot, *item);
+    if (!observer_) return;
+    observer_->TextChanged(*item);
+    observer_->ImageChanged(*item);
 }
 
 Item* ItemTree::ItemAt(int index) const {

@@ -40,7 +40,7 @@ const MapRef kItemMaps[kItemIconCount] = {
 constexpr int kToolFirst = 24;
 constexpr int kAppIconIndex = 41;
 
-// Toolbar and menu glyphs 24..44; image 41 is the program's 16 x 16 icon (nullptr here).
+// Toolbar and menu glyphs 24..46; image 41 is the program's 16 x 16 icon (nullptr here).
 const MapRef kToolMaps[kImageCount - kToolFirst] = {
     {"No", maps::kNo, kNoLocal, kImageSize},
     {"Tab", maps::kTab, kNoLocal, kImageSize},
@@ -63,6 +63,8 @@ const MapRef kToolMaps[kImageCount - kToolFirst] = {
     {"pictures", maps::kPictures, kNoLocal, kImageSize},
     {"single click", maps::kMouseOne, kNoLocal, kImageSize},
     {"convert", maps::kConvertText, kNoLocal, kImageSize},
+    {"undo", maps::kUndoArrow, kNoLocal, kImageSize},
+    {"redo", maps::kRedoArrow, kNoLocal, kImageSize},
 };
 
 const MapRef kGlyphMaps[kGlyphCount] = {

@@ -19,11 +19,11 @@ struct Picture {
 };
 
 inline constexpr int kImageSize = 18;
-inline constexpr int kImageCount = 45;
+inline constexpr int kImageCount = 47;
 inline constexpr int kItemIconCount = 12;  // 12..23 are the selected variants of 0..11
 
-// The 45 images of the shared image list: 0..11 item icons, 12..23 the same with the
-// hand holding a pen, 24..44 the toolbar and menu glyphs.
+// The 47 images of the shared image list: 0..11 item icons, 12..23 the same with the
+// hand holding a pen, 24..46 the toolbar and menu glyphs.
 const std::vector<Picture>& MainImages();
 
 // The hand holding a pen that marks a selected item; transparent where it leaves the
