@@ -144,9 +144,12 @@ std::string Icons(HWND tree, HTREEITEM first) {
         TVITEMW tv{};
         tv.mask = TVIF_IMAGE | TVIF_HANDLE;
         tv.hItem = n;
-        out += (out.empty() ? "" : " ") +
-               std::string(remote.Ask(tree, TVM_GETITEMW, 0, tv) ? std::to_string(tv.iImage) : "?");
-        if (HTREEITEM child = TreeView_GetChild(tree, n)) out += " " + Icons(tree, child);
+        if (!out.empty()) out += ' ';
+        out += remote.Ask(tree, TVM_GETITEMW, 0, tv) ? std::to_string(tv.iImage) : std::string("?");
+        if (HTREEITEM child = TreeView_GetChild(tree, n)) {
+            out += ' ';
+            out += Icons(tree, child);
+        }
     }
     return out;
 }
