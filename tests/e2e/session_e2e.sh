@@ -252,6 +252,19 @@ undo)
     xdotool key ctrl+z
     expect_tree "$whole" "$icons" "the second Ctrl+Z did not bring the group back"
     echo "ok: Ctrl+Z and Ctrl+Y take the delete back and forth with texts, icons and expansion"
+    # In an in-place edit the keys are the edit's: Ctrl+Y there redoes nothing in the tree.
+    xdotool mousemove $(row_point 氏名 label) click 3
+    for _ in $(seq 50); do ask_into "$work/menus.txt" menus && grep -qx 'menus=[1-9]' "$work/menus.txt" && break; sleep 0.1; done
+    xdotool key e
+    # The edit has the focus once it is open (the tree, control 10, has it before).
+    editing() { ask_into "$work/focus.txt" fields Corvell2！ && grep '^focus=' "$work/focus.txt" | grep -vqx 'focus=10'; }
+    for _ in $(seq 50); do editing && break; sleep 0.1; done
+    editing || fail "no in-place edit from the menu"
+    xdotool type --delay 60 "Edited"
+    xdotool key ctrl+y
+    xdotool key Escape
+    expect_tree "$whole" "$icons" "Ctrl+Y in the edit reached the tree"
+    echo "ok: Ctrl+Y in an in-place edit stays there"
     # Nothing is changed now: closing asks nothing.
     ask_into "$work/close.txt" close
     deadline=$((SECONDS + 30))
