@@ -32,7 +32,7 @@
 
 namespace cv2 {
 
-// What a step changes besides the tree: the user file, or only the settings file (icons).
+// Which file holds what a step changes: the user file, or only the settings file (icons).
 enum class Affects { UserFile, SettingsOnly };
 
 // What an undo or redo leaves: the selection to restore, and whether the step was one
