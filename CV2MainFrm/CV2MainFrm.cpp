@@ -19,6 +19,7 @@ ExpandGate TCV2Frm::Gate() {
 void TCV2Frm::SetDocumentForTest(const std::wstring& file, bool unsaved) {
     fileName = file;
     SetDirty(unsaved);
+    history_.Clear(!unsaved);
 }
 
 void TCV2Frm::ReportError(const std::string& message) { view_.ShowError(ErrorReportText(message), kAppTitle); }
@@ -55,6 +56,7 @@ void TCV2Frm::ImageChanged(Item& item) {
 }
 
 void TCV2Frm::ExpandedChanged(Item& item) {
+    history_.ExpandedChanged(item);
     if (treeView_) treeView_->ExpandedChanged(item);
 }
 

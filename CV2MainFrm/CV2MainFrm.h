@@ -7,7 +7,7 @@
 // Layout.cpp (compact mode, minimum size, the popup menu), Sending.cpp (target tracking,
 // sending, follow-up key, click mode), SettingsIo.cpp (settings files), StartUp.cpp,
 // FileCommands.cpp, Wizard.cpp, WaitTime.cpp, Dialogs.cpp (about, help), HotKeys.cpp (the
-// global hotkeys), Recovery.cpp and RecentFiles.cpp.
+// global hotkeys), Recovery.cpp, RecentFiles.cpp and UndoCommands.cpp.
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +28,7 @@
 #include "send/SendEngine.h"
 #include "settings/Ini.h"
 #include "tree/ItemTree.h"
+#include "tree/TreeHistory.h"
 
 namespace cv2 {
 
@@ -111,6 +112,15 @@ public:
     void MainTreeMouseDown(MouseButton button, bool ctrl, int x, int y);
     // The gate through which every expansion and collapse of the tree passes.
     ExpandGate Gate();
+
+    // ---- undo and redo of the commands that change the tree ----
+    void UndoMenuClick();
+    void RedoMenuClick();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // A command has just put a new subtree (a copy) into the tree: one step that takes it
+    // out again, or a part of the step of the command that records it already.
+    void RecordInsertedSubtree(Item* root);
 
     // ---- layout, compact mode, popup menu ----
     // The window moved to a monitor of another resolution.
@@ -251,6 +261,13 @@ private:
     void SyncHotKeys(bool on);
     void ReadHotKeySettings(const IniFile& ini);
     void WriteHotKeySettings(IniFile& ini) const;
+    // Opens the undo step of a command that is about to change the tree.
+    TreeHistory::Recording RecordStep();
+    // A history that a change past it has made stale is forgotten, as of the tree now.
+    void SyncHistory();
+    void StepThroughHistory(bool undo);
+    // The selection's own way of sending and follow-up key, as one undo step.
+    void SetSendChoice(SendWay way, FollowUpChoice followUp);
     // Sends the item under the pointer, when the last pointer movement was on an item;
     // the click gestures and MainTreeMouseDown's Ctrl+left press share it. With `group`,
     // an item that has children sends them instead.
@@ -309,6 +326,7 @@ private:
     Platform& platform_;
     SendEngine engine_;
     ItemTree tree_;
+    TreeHistory history_{tree_};
     TreeObserver* treeView_ = nullptr;
     bool asking_ = false;  // the save-changes question is open
 };

@@ -18,9 +18,12 @@ constexpr unsigned kOffRowZones = 0xFE07;
 }  // namespace
 
 void TCV2Frm::AddNodeMenuClick() {
+    TreeHistory::Recording step = RecordStep();
     Item* item = tree_.AppendAtLevel(view_.Selection(), kNewItemText);
     tree_.SetImageIndex(item, 0);
+    history_.Inserted(item);
     view_.Select(item);
+    step.Commit(item, Affects::UserFile);
     view_.StartEditing(item);
     SetDirty(true);
 }
@@ -28,11 +31,14 @@ void TCV2Frm::AddNodeMenuClick() {
 void TCV2Frm::AddChildMenuClick() {
     Item* selection = view_.Selection();
     if (!selection) return;
+    TreeHistory::Recording step = RecordStep();
     Item* item = tree_.AppendChild(selection, kNewItemText);
     tree_.SetImageIndex(item, 0);
+    history_.Inserted(item);
     expandAllowed = true;
     tree_.Expand(selection, true, Gate());
     view_.Select(item);
+    step.Commit(item, Affects::UserFile);
     view_.StartEditing(item);
     SetDirty(true);
 }
@@ -46,7 +52,9 @@ void TCV2Frm::DelNodeMenuClick() {
     if (view_.Ask(question, "選択アイテム削除", Choices::YesNo) != Answer::Yes) return;
     // The question box ran a message loop: the item may be gone by now.
     if (!tree_.Contains(selection)) return;
-    tree_.Delete(selection);
+    TreeHistory::Recording step = RecordStep();
+    history_.Remove(selection);
+    step.Commit(view_.Selection(), Affects::UserFile);
     SetDirty(true);
 }
 
@@ -54,7 +62,10 @@ void TCV2Frm::AllDelNodeMenuClick() {
     if (tree_.Count() == 0) return;
     if (view_.Ask("全てのアイテムを削除します。よろしいですか？", "全アイテム削除", Choices::YesNo) != Answer::Yes)
         return;
-    tree_.Clear();
+    TreeHistory::Recording step = RecordStep();
+    ItemTree none;
+    history_.ReplaceAll(none);
+    step.Commit(view_.Selection(), Affects::UserFile);
     SetDirty(true);
 }
 
@@ -69,7 +80,12 @@ std::string TCV2Frm::MainTreeEdited(Item* item, const std::string& newText) {
     // Space and tab are single-byte in Shift-JIS, so trimming from the front is safe.
     std::string text = newText.substr(std::min(newText.find_first_not_of(" \t"), newText.size()));
     if (text.empty()) text = kUnsetText;
-    tree_.SetText(item, text);
+    // An edit that keeps the text still counts as a change, but leaves nothing to undo.
+    if (text != item->Text()) {
+        TreeHistory::Recording step = RecordStep();
+        history_.SetText(item, text);
+        step.Commit(view_.Selection(), Affects::UserFile);
+    }
     SetDirty(true);
     return text;
 }
@@ -88,16 +104,29 @@ void TCV2Frm::FullCollapseMenuClick() {
 
 void TCV2Frm::Im11Click(int imageIndex) {
     if (imageIndex < 0 || imageIndex > 11) return;
-    if (Item* selection = view_.Selection()) tree_.SetImageIndex(selection, imageIndex);
+    Item* selection = view_.Selection();
+    if (!selection || (selection->ImageIndex() == imageIndex && selection->SelectedIndex() == imageIndex + 12)) return;
+    // Icons live in the settings file: the step leaves the dirty flag alone.
+    TreeHistory::Recording step = RecordStep();
+    history_.SetImageIndex(selection, imageIndex);
+    step.Commit(selection, Affects::SettingsOnly);
 }
 
 // Like an icon, the choice lives in the settings file: the user file does not change.
+void TCV2Frm::SetSendChoice(SendWay way, FollowUpChoice followUp) {
+    Item* selection = view_.Selection();
+    if (!selection || (selection->Way() == way && selection->FollowUp() == followUp)) return;
+    TreeHistory::Recording step = RecordStep();
+    history_.SetSendChoice(selection, way, followUp);
+    step.Commit(selection, Affects::SettingsOnly);
+}
+
 void TCV2Frm::SendWayClick(SendWay way) {
-    if (Item* selection = view_.Selection()) tree_.SetSendChoice(selection, way, selection->FollowUp());
+    if (const Item* selection = view_.Selection()) SetSendChoice(way, selection->FollowUp());
 }
 
 void TCV2Frm::FollowUpChoiceClick(FollowUpChoice followUp) {
-    if (Item* selection = view_.Selection()) tree_.SetSendChoice(selection, selection->Way(), followUp);
+    if (const Item* selection = view_.Selection()) SetSendChoice(selection->Way(), followUp);
 }
 
 bool TCV2Frm::MainTreeDragOver(bool sourceIsTree) { return sourceIsTree && view_.Selection() != nullptr; }
@@ -124,9 +153,12 @@ void TCV2Frm::MainTreeDragDrop(int x, int y) {
     Item* target = nullptr;
     AttachMode mode{};
     if (!selection || !DropPlace(x, y, target, mode)) return;
-    tree_.Move(selection, target, mode, Gate());
+    // One undo step for whatever the drop does (a drop that moves nothing records none).
+    TreeHistory::Recording step = RecordStep();
+    history_.Move(selection, target, mode, Gate());
     // The moved item was rebuilt at its new place; it stays the selection.
     if (view_.Selection() != selection) view_.Select(selection);
+    step.Commit(selection, Affects::UserFile);
     SetDirty(true);
 }
 
@@ -135,9 +167,13 @@ void TCV2Frm::MainTreeDragCopy(int x, int y) {
     Item* target = nullptr;
     AttachMode mode{};
     if (!selection || !DropPlace(x, y, target, mode)) return;
+    TreeHistory::Recording step = RecordStep();
+    Item* copy = tree_.Copy(selection, target, mode, Gate());
+    history_.Inserted(copy);
     // As in a file manager, the copy is what the user goes on with.
-    view_.Select(tree_.Copy(selection, target, mode, Gate()));
-    dirty = true;
+    view_.Select(copy);
+    step.Commit(copy, Affects::UserFile);
+    SetDirty(true);
 }
 
 void TCV2Frm::MainTreeMouseMove(int x, int y) {

@@ -53,6 +53,7 @@ bool TCV2Frm::QuerySaveChanges() {
     SaveSettings(target);
     DiscardRecovery();
     NoteRecentFile(target);
+    history_.MarkSaved();
     return true;
 }
 
@@ -68,6 +69,7 @@ void TCV2Frm::SaveBtnClick() {
     SaveSettings(path);
     SetDirty(false);
     NoteRecentFile(path);
+    history_.MarkSaved();
 }
 
 void TCV2Frm::OpenBtnClick() { OpenUserFile({}); }
@@ -102,9 +104,11 @@ void TCV2Frm::OpenUserFile(std::wstring path) {
         // belongs to no file, so neither file's settings nor a save can mix them up.
         fileName.clear();
         SetDirty(true);
+        history_.Clear(false);
         throw;
     }
     SetDirty(false);
+    history_.Clear(true);
     fileName = path;
     LoadSettings(path);
     NoteRecentFile(path);
@@ -135,6 +139,8 @@ void TCV2Frm::NoteRecentFile(const std::wstring& path) {
 
 void TCV2Frm::NewBtnClick() {
     if (!QuerySaveChanges()) return;
+    // The wizard's tree is the first step of the new file's history.
+    history_.Clear(!dirty);
     std::wstring path;
     RunNewUserWizard(path);
     fileName = path;

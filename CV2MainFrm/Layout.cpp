@@ -74,6 +74,8 @@ NodeMenuVisibility TCV2Frm::NodePopupPopup() {
     const Item* selection = view_.Selection();
     state.forParent = selection && selection->HasChildren();
     state.hasRecentFiles = !recent_.Paths().empty();
+    state.canUndo = CanUndo();
+    state.canRedo = CanRedo();
     return NormalizeSeparators(NodeMenuEntries(state));
 }
 

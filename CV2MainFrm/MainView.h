@@ -73,6 +73,8 @@ enum class NodeMenu {
     ConvertMenu,
     SendWayMenu,
     z002,
+    UndoMenu,
+    RedoMenu,
     AddNodeMenu,
     AddChildMenu,
     z003,

@@ -123,6 +123,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROYCLIPBOARD:
             frm_->ClipboardReleased();
             return 0;
+        case WM_KEYDOWN:
+            // The window itself has the focus when the tree does not (just after activation).
+            if (HistoryKey(wParam)) return 0;
+            return Default(msg, wParam, lParam);
         case WM_CLOSE:
             if (frm_->FormCloseQuery()) {
                 // The promised text outlives us: given now, while the window can still open
@@ -170,6 +174,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::Command(int id) {
     TCV2Frm& f = *frm_;
+    // An in-place edit still open (the item button's menu leaves it so) ends as accepted
+    // first: it is a change of its own that the undo then takes back.
+    if ((id == kCmdUndoMenu || id == kCmdRedoMenu) && tree_) SendMessageW(tree_, TVM_ENDEDITLABELNOW, FALSE, 0);
     if (id >= kCmdIm00 && id < kCmdIm00 + 12) return f.Im11Click(id - kCmdIm00);
     if (id >= kCmdNoTabEnter && id <= kCmdEnter1) return f.NoTabEnterClick(id - kCmdNoTabEnter);
     if (id >= kCmdConvertMode0 && id < kCmdConvertMode0 + kConvertMenuModes)
@@ -204,6 +211,16 @@ void MainWindow::Command(int id) {
         default:
             return;
     }
+}
+
+bool MainWindow::HistoryKey(WPARAM key) {
+    // Ctrl+Z and Ctrl+Y alone; with Alt or Shift they are other keys. An open in-place edit
+    // has the focus itself and keeps these keys for its own text.
+    if ((key != 'Z' && key != 'Y') || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 ||
+        GetKeyState(VK_SHIFT) < 0)
+        return false;
+    Command(key == 'Z' ? kCmdUndoMenu : kCmdRedoMenu);
+    return true;
 }
 
 LRESULT MainWindow::OnNotify(NMHDR* header) {
@@ -262,6 +279,12 @@ bool MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
                 ShowNodePopupAtSelection();
                 return true;
             }
+            if (msg == WM_KEYDOWN && HistoryKey(wParam)) return true;
+            break;
+        case WM_CHAR:
+            // The characters of Ctrl+Z and Ctrl+Y: the keys did their work already, and the
+            // control's search by typed letters would only beep at them.
+            if (wParam == 0x1A || wParam == 0x19) return true;
             break;
         default:
             break;

@@ -137,6 +137,8 @@ private:
     void ApplyFont();
     void LayoutControls();
     LRESULT OnNotify(NMHDR* header);
+    // Ctrl+Z and Ctrl+Y: undo and redo; true when the key was one of them.
+    bool HistoryKey(WPARAM key);
     void ShowNodePopup(POINT screen);
     void ShowNodePopupAtSelection();
     void ShowTabEnterPopup(POINT screen);

@@ -18,6 +18,10 @@ bool IsShown(NodeMenuShown rule, const NodeMenuState& state) {
             return state.forParent;
         case NodeMenuShown::WithRecentFiles:
             return state.hasRecentFiles;
+        case NodeMenuShown::WithUndo:
+            return state.canUndo;
+        case NodeMenuShown::WithRedo:
+            return state.canRedo;
         case NodeMenuShown::AsSeparator:
             break;
     }

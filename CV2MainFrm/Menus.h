@@ -32,6 +32,8 @@ enum CommandId : int {
     kCmdSendWayMenu,
     kCmdHotKeyMenu,
     kCmdRecentMenu,
+    kCmdUndoMenu,
+    kCmdRedoMenu,
     // N1: Im00..Im11 are kCmdIm00 + 0..11
     kCmdIm00 = 200,
     // TabEnterPopup: NoTabEnter, TAB1, Enter1 are kCmdNoTabEnter + 0..2
@@ -76,6 +78,8 @@ enum class NodeMenuShown {
     WithChildren,     // some item has children
     ForParent,        // the item the menu is for (the selection) has children
     WithRecentFiles,  // the recent-files list is not empty
+    WithUndo,         // there is a change to undo
+    WithRedo,         // there is an undone change to redo
     AsSeparator,      // one between two groups of shown entries
 };
 
@@ -107,6 +111,8 @@ inline constexpr std::array<NodeMenuEntry, kNodeMenuCount> kNodePopup{{
     {NodeMenu::ConvertMenu, kCmdConvertMenu, "送信時の変換(&Z)", 44, NodeMenuShown::Always, nullptr},
     {NodeMenu::SendWayMenu, kCmdSendWayMenu, "この項目の送り方(&M)", 46, NodeMenuShown::WithItems, nullptr},
     NodeMenuSeparator(NodeMenu::z002),
+    {NodeMenu::UndoMenu, kCmdUndoMenu, "元に戻す(&U)", 47, NodeMenuShown::WithUndo, &TCV2Frm::UndoMenuClick},
+    {NodeMenu::RedoMenu, kCmdRedoMenu, "やり直し(&R)", 48, NodeMenuShown::WithRedo, &TCV2Frm::RedoMenuClick},
     {NodeMenu::AddNodeMenu, kCmdAddNodeMenu, "アイテムの追加(&A)", 33, NodeMenuShown::Always,
      &TCV2Frm::AddNodeMenuClick},
     {NodeMenu::AddChildMenu, kCmdAddChildMenu, "子アイテムの追加(&K)", 34, NodeMenuShown::WithItems,
@@ -230,6 +236,8 @@ struct NodeMenuState {
     bool pasteMode = false;
     bool forParent = false;  // the item the menu is for has children
     bool hasRecentFiles = false;
+    bool canUndo = false;
+    bool canRedo = false;
 };
 NodeMenuVisibility NodeMenuEntries(const NodeMenuState& state);
 

@@ -10,8 +10,13 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     WizardInput input;
     if (!view_.ShowWizard(input)) return false;
     {
+        ItemTree built;
+        BuildNewUserTree(built, input, platform_.locale);
         RedrawSuspension pause(view_);
-        BuildNewUserTree(tree_, input, platform_.locale);
+        // One undo step gives the whole tree before back.
+        TreeHistory::Recording step = RecordStep();
+        history_.ReplaceAll(built);
+        step.Commit(view_.Selection(), Affects::UserFile);
     }
 
     std::wstring chosen;
@@ -33,6 +38,7 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
     SaveSettings(chosen);
     NoteRecentFile(chosen);
     SetDirty(false);
+    history_.MarkSaved();
     return true;
 }
 

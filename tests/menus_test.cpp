@@ -15,9 +15,10 @@ namespace {
 
 // The shown entries as one line: captions without their accelerators, "-" for a separator.
 std::string Shown(const NodeMenuVisibility& visible) {
-    static constexpr const char* kNames[] = {
-        "TabEnter", "Group", "-",  "Click", "Convert", "Way", "-",      "Add",  "AddChild", "-", "Expand", "Collapse",
-        "-",        "Edit",  "N1", "Del",   "AllDel",  "-",   "Recent", "Wait", "HotKey",   "-", "Help",   "About"};
+    static constexpr const char* kNames[] = {"TabEnter", "Group",  "-",   "Click",    "Convert", "Way",    "-",
+                                             "Undo",     "Redo",   "Add", "AddChild", "-",       "Expand", "Collapse",
+                                             "-",        "Edit",   "N1",  "Del",      "AllDel",  "-",      "Recent",
+                                             "Wait",     "HotKey", "-",   "Help",     "About"};
     static_assert(std::size(kNames) == kNodeMenuCount);
     std::string out;
     for (int i = 0; i < kNodeMenuCount; ++i) {
@@ -36,7 +37,7 @@ TEST(NodeMenu, TablesMatchTheEntryOrder) {
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].caption, "送信時の変換(&Z)");
     EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::ConvertMenu)].image, 44);
     EXPECT_STREQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].caption, "ホットキーの設定(&Y)");
-    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].image, kToolGlyphFirst + kToolGlyphCount - 1);
+    EXPECT_EQ(kNodePopup[static_cast<int>(NodeMenu::HotKeyMenu)].image, 46);
     std::string convert;
     for (const MenuEntry& e : kConvertMenu) convert += e.caption ? std::string(e.caption) + "|" : "-|";
     EXPECT_EQ(convert,

@@ -47,6 +47,11 @@ TEST_F(SendChoice, TheMenuSetsOneHalfOfTheSelectionsChoiceAndLeavesTheFileClean)
     EXPECT_EQ(Dump(), "A|B~03");
     EXPECT_EQ(view.treeEvents, (std::vector<std::string>{"added A", "added B", "image B", "image B", "image B"}));
     EXPECT_FALSE(frm.Dirty());
+    // Each choice is a step of its own to undo, which leaves the file clean too.
+    frm.UndoMenuClick();
+    frm.UndoMenuClick();
+    EXPECT_EQ(Dump(), "A|B~20");
+    EXPECT_FALSE(frm.Dirty());
 }
 
 TEST_F(SendChoice, OnlyChoicesAreStoredAndTheyTravelWithTheirItemsThroughAMoveACopyAndAReload) {

@@ -44,6 +44,8 @@ static Item* AfterSubtree(const Item* item) {
     return nullptr;
 }
 
+void SubtreeDeleter::operator()(Item* item) const { ItemTree::FreeSubtree(item); }
+
 ItemTree::~ItemTree() {
     while (first_) {
         Item* top = first_;
@@ -73,6 +75,7 @@ void ItemTree::Link(Item* item, Item* parent, Item* before) {
 }
 
 void ItemTree::Unlink(Item* item) {
+    ++revision_;
     Item*& first = item->parent_ ? item->parent_->firstChild_ : first_;
     Item*& last = item->parent_ ? item->parent_->lastChild_ : last_;
     if (item->prev_)
@@ -109,11 +112,8 @@ void ItemTree::FreeSubtree(Item* item) {
 
 Item* ItemTree::CloneSubtree(const Item* s) {
     auto clone = [this](const Item* from) {
-        Item* to = NewItem(from->text_);
-        to->imageIndex_ = from->imageIndex_;
-        to->selectedIndex_ = from->selectedIndex_;
-        to->way_ = from->way_;
-        to->followUp_ = from->followUp_;
+        Item* to = NewItem(std::string());
+        CopyAttributes(*from, *to);
         return to;
     };
     Item* root = clone(s);
@@ -166,15 +166,39 @@ Item* ItemTree::AppendChild(Item* parent, std::string text) {
     return item;
 }
 
-void ItemTree::Delete(Item* item) {
-    if (!item) return;
+void ItemTree::Delete(Item* item) { Detach(item); }
+
+DetachedItem ItemTree::Detach(Item* item) {
+    if (!item) return nullptr;
     if (observer_) observer_->ItemRemoving(*item);
     count_ -= SubtreeSize(item);
     Item* parent = item->parent_;
     Unlink(item);
     if (parent && !parent->firstChild_) CloseChildless(parent);
     Changed();
-    FreeSubtree(item);
+    return DetachedItem(item);
+}
+
+Item* ItemTree::Attach(DetachedItem& item, Item* parent, Item* before) {
+    Item* root = item.get();
+    if (!root) return nullptr;
+    Link(root, parent, before);
+    const int size = SubtreeSize(root);
+    count_ += size;
+    Changed();
+    if (observer_) {
+        try {
+            observer_->SubtreeAdded(*root);
+        } catch (...) {
+            // The view takes back what it showed of it; the model keeps only what is shown.
+            observer_->ItemRemoving(*root);
+            Unlink(root);
+            count_ -= size;
+            Changed();
+            throw;
+        }
+    }
+    return item.release();
 }
 
 void ItemTree::Clear() {
@@ -191,13 +215,33 @@ void ItemTree::Clear() {
 void ItemTree::ReplaceWith(ItemTree& other) {
     if (&other == this) return;
     Clear();
+    Adopt(other);
+    AnnounceAll();
+}
+
+void ItemTree::SwapWith(ItemTree& other) {
+    if (&other == this) return;
+    if (observer_ && first_) observer_->Clearing();
+    ItemTree mine;
+    mine.Adopt(*this);
+    Adopt(other);
+    other.Adopt(mine);
+    AnnounceAll();
+}
+
+void ItemTree::Adopt(ItemTree& other) {
     first_ = other.first_;
     last_ = other.last_;
     count_ = other.count_;
     other.first_ = other.last_ = nullptr;
     other.count_ = 0;
+    ++other.revision_;
+    ++revision_;
     other.Changed();
     Changed();
+}
+
+void ItemTree::AnnounceAll() {
     if (!observer_) return;
     for (Item* top = first_; top; top = top->next_) {
         try {
@@ -364,6 +408,27 @@ void ItemTree::SetSendChoice(Item* item, SendWay way, FollowUpChoice followUp) {
     item->way_ = way;
     item->followUp_ = followUp;
     if (observer_) observer_->ImageChanged(*item);
+}
+
+void ItemTree::CopyAttributes(const Item& from, Item& to) {
+    to.text_ = from.text_;
+    to.imageIndex_ = from.imageIndex_;
+    to.selectedIndex_ = from.selectedIndex_;
+    to.way_ = from.way_;
+    to.followUp_ = from.followUp_;
+}
+
+DetachedItem ItemTree::Snapshot(const Item& item) {
+    DetachedItem copy(new Item(std::string()));
+    CopyAttributes(item, *copy);
+    return copy;
+}
+
+void ItemTree::RestoreAttributes(Item* item, const Item& snapshot) {
+    CopyAttributes(snapshot, *item);
+    if (!observer_) return;
+    observer_->TextChanged(*item);
+    observer_->ImageChanged(*item);
 }
 
 Item* ItemTree::ItemAt(int index) const {

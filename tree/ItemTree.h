@@ -13,14 +13,25 @@
 //   Item* a = tree.AppendAtLevel(nullptr, "A");
 //   tree.AppendChild(a, "B");
 //   for (int i = 0; i < tree.Count(); ++i) Use(tree.ItemAt(i));
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "base/SendChoice.h"
 
 namespace cv2 {
 
+class Item;
 class ItemTree;
+
+// Frees an item with its whole subtree: the owner of items that are in no tree.
+struct SubtreeDeleter {
+    void operator()(Item* item) const;
+};
+// An item that belongs to no tree, with its subtree: taken out of a tree to be put back
+// later, or a snapshot of one item's attributes.
+using DetachedItem = std::unique_ptr<Item, SubtreeDeleter>;
 
 class Item {
 public:
@@ -121,6 +132,16 @@ public:
     void Clear();
     // Takes every item of `other` (which is left empty) in place of this tree's items.
     void ReplaceWith(ItemTree& other);
+    // Exchanges the items of the two trees; only this tree's observer is told.
+    void SwapWith(ItemTree& other);
+
+    // Takes the item with its subtree out of the tree, whole, for putting it back later. An
+    // old parent left without children is closed, as by Delete.
+    DetachedItem Detach(Item* item);
+    // Puts a detached subtree in as a child of `parent` (null: top level) right before
+    // `before` (null: as the last one), with the expansion its items had; `item` is left
+    // empty. When the view cannot show it, the subtree stays in `item` and the error goes on.
+    Item* Attach(DetachedItem& item, Item* parent, Item* before);
 
     // Moves `s` with its subtree (see AttachMode). Does nothing at all when `target` lies
     // below `s`. The moved subtree arrives collapsed; an old parent left without children
@@ -145,6 +166,10 @@ public:
     void SetImageIndex(Item* item, int index);
     void SetSelectedIndex(Item* item, int index);
     void SetSendChoice(Item* item, SendWay way, FollowUpChoice followUp);
+    // A childless item outside the tree holding the attributes `item` has now.
+    static DetachedItem Snapshot(const Item& item);
+    // Gives `item` the attributes of a snapshot.
+    void RestoreAttributes(Item* item, const Item& snapshot);
 
     // The item at an absolute index; throws IndexError for a bad one.
     Item* ItemAt(int index) const;
@@ -154,11 +179,25 @@ public:
     // Whether `item` is (still) an item of this tree. O(n); for checks, not for loops.
     bool Contains(const Item* item) const;
 
+    // Counts the changes that take items out of their places (deleted, moved, handed to
+    // another tree); adding items leaves it. Whoever keeps item pointers and places across
+    // changes can tell from it that someone else may have freed or moved them meanwhile.
+    std::uint64_t Revision() const { return revision_; }
+
 private:
+    friend struct SubtreeDeleter;
+    // Everything an item carries besides its place, its children and its expansion: the one
+    // list of the attributes, for snapshots and copies.
+    static void CopyAttributes(const Item& from, Item& to);
+    // Takes the items of `other` (left empty) into this empty tree, telling no one.
+    void Adopt(ItemTree& other);
+    // Tells the observer of every top-level subtree; a subtree it cannot take goes, with
+    // those after it.
+    void AnnounceAll();
     Item* NewItem(std::string text);
     void Link(Item* item, Item* parent, Item* before);
     void Unlink(Item* item);
-    void FreeSubtree(Item* item);
+    static void FreeSubtree(Item* item);
     // A detached copy of the subtree of `s`.
     Item* CloneSubtree(const Item* s);
     int SubtreeSize(const Item* item) const;
@@ -169,6 +208,7 @@ private:
     Item* first_ = nullptr;
     Item* last_ = nullptr;
     int count_ = 0;
+    std::uint64_t revision_ = 0;
     TreeObserver* observer_ = nullptr;
     mutable Item* cacheItem_ = nullptr;
     mutable int cacheIndex_ = -1;

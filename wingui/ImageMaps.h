@@ -737,6 +737,50 @@ inline constexpr const char* kHotKeyCap[] = {
     "..................",
 };
 
+// Undo: an arrow turning back to the left.
+inline constexpr const char* kUndoArrow[] = {
+    "..................",
+    ".......K..........",
+    ".....KKBK.........",
+    "....KBBBK.........",
+    "..KKBBBBKKK.......",
+    ".KBBBBBBBBBKK.....",
+    "KBBBBBBBBBBBBK....",
+    ".KKBBBBBBBBBBBK...",
+    "...KBBBBKKKKBBBK..",
+    "....KBBBK...KBBK..",
+    ".....KKBK...KBBK..",
+    ".......K....KBBK..",
+    "...KKKKKKKKKBBBK..",
+    "..KBBBBBBBBBBBK...",
+    "..KBBBBBBBBBBK....",
+    "..KBBBBBBBBKK.....",
+    "...KKKKKKKK.......",
+    "..................",
+};
+
+// Redo: the same arrow turning to the right.
+inline constexpr const char* kRedoArrow[] = {
+    "..................",
+    "..........K.......",
+    ".........KBKK.....",
+    ".........KBBBK....",
+    ".......KKKBBBBKK..",
+    ".....KKBBBBBBBBBK.",
+    "....KBBBBBBBBBBBBK",
+    "...KBBBBBBBBBBBKK.",
+    "..KBBBKKKKBBBBK...",
+    "..KBBK...KBBBK....",
+    "..KBBK...KBKK.....",
+    "..KBBK....K.......",
+    "..KBBBKKKKKKKKK...",
+    "...KBBBBBBBBBBBK..",
+    "....KBBBBBBBBBBK..",
+    ".....KKBBBBBBBBK..",
+    ".......KKKKKKKK...",
+    "..................",
+};
+
 // ---- Dialog glyphs, 16 x 16 ----
 
 inline constexpr const char* kBackGlyph[] = {

@@ -65,6 +65,8 @@ const MapRef kToolMaps[kToolGlyphCount] = {
     {"convert", maps::kConvertText, kNoLocal, kImageSize},
     {"group send", maps::kGroupSend, kNoLocal, kImageSize},
     {"hotkeys", maps::kHotKeyCap, kNoLocal, kImageSize},
+    {"undo", maps::kUndoArrow, kNoLocal, kImageSize},
+    {"redo", maps::kRedoArrow, kNoLocal, kImageSize},
 };
 
 const MapRef kGlyphMaps[kGlyphCount] = {

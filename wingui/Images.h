@@ -21,7 +21,7 @@ struct Picture {
 inline constexpr int kImageSize = 18;
 inline constexpr int kItemIconCount = 12;  // 12..23 are the selected variants of 0..11
 inline constexpr int kToolGlyphFirst = 2 * kItemIconCount;
-inline constexpr int kToolGlyphCount = 23;  // 24..46
+inline constexpr int kToolGlyphCount = 25;  // 24..48
 // Then 0..23 again, with the mark of an item that has a way of sending of its own.
 inline constexpr int kMarkedIconFirst = kToolGlyphFirst + kToolGlyphCount;
 inline constexpr int kImageCount = kMarkedIconFirst + 2 * kItemIconCount;

@@ -14,6 +14,8 @@
 #             bytes are unchanged after the exit
 #   relative  a relative user-file argument, then an Open in another folder: each settings
 #             file lands beside its own user file
+#   undo      a group deleted from the item menu comes back with Ctrl+Z, texts, icons and
+#             expansion as they were; Ctrl+Y and Ctrl+Z again; closing then asks nothing
 #
 # Usage: session_e2e.sh <build folder> <scenario> [folder for screenshots]
 # Exits 77 (skipped) when Xvfb, xdotool or Wine are missing.
@@ -277,6 +279,64 @@ relative)
     strays=$(find "$app" -name '*.ini' | sort | tr '\n' ' ')
     [ "$strays" = "$app/Corvell2.ini $app/data/user.ini $app/other/b.ini " ] || fail "settings files: $strays"
     echo "ok: each settings file lands beside its own user file"
+    ;;
+undo)
+    start_program data\\user.cv2
+    whole="郵便番号+(123) 住所(東京都) 氏名"
+    icons="5 0 6 0 11"
+    [ "$(value tree)" = "$whole" ] && [ "$(value icons)" = "$icons" ] ||
+        fail "the user file is not shown as stored: [$(value tree)] [$(value icons)]"
+    # The item menu on the group, its delete entry by the accelerator, and Yes.
+    xdotool mousemove $(row_point 郵便番号 label) click 3
+    for _ in $(seq 50); do ask_into "$work/menus.txt" menus && grep -qx 'menus=[1-9]' "$work/menus.txt" && break; sleep 0.1; done
+    xdotool key d
+    for _ in $(seq 50); do box_open 選択アイテム削除 && break; sleep 0.2; done
+    box_open 選択アイテム削除 || fail "no question before the delete"
+    xdotool mousemove $(sed -n 's/^button6=//p' "$work/box.txt") click 1
+    # Waits until the tree reads $1 and its icons $2, or fails with $3.
+    expect_tree() {
+        for _ in $(seq 50); do
+            look && [ "$(value tree)" = "$1" ] && [ "$(value icons)" = "$2" ] && return 0
+            sleep 0.2
+        done
+        fail "$3: [$(value tree)] [$(value icons)]"
+    }
+    expect_tree "住所(東京都) 氏名" "6 0 11" "the group was not deleted"
+    shot undo-deleted
+    xdotool key ctrl+z
+    expect_tree "$whole" "$icons" "Ctrl+Z did not bring the group back"
+    shot undo-undone
+    xdotool key ctrl+y
+    expect_tree "住所(東京都) 氏名" "6 0 11" "Ctrl+Y did not delete the group again"
+    xdotool key ctrl+z
+    expect_tree "$whole" "$icons" "the second Ctrl+Z did not bring the group back"
+    echo "ok: Ctrl+Z and Ctrl+Y take the delete back and forth with texts, icons and expansion"
+    # In an in-place edit the keys are the edit's: Ctrl+Y there redoes nothing in the tree.
+    xdotool mousemove $(row_point 氏名 label) click 3
+    for _ in $(seq 50); do ask_into "$work/menus.txt" menus && grep -qx 'menus=[1-9]' "$work/menus.txt" && break; sleep 0.1; done
+    xdotool key e
+    # The edit has the focus once it is open (the tree, control 10, has it before).
+    editing() { ask_into "$work/focus.txt" fields Corvell2！ && grep '^focus=' "$work/focus.txt" | grep -vqx 'focus=10'; }
+    for _ in $(seq 50); do editing && break; sleep 0.1; done
+    editing || fail "no in-place edit from the menu"
+    xdotool type --delay 60 "Edited"
+    xdotool key ctrl+y
+    xdotool key Escape
+    expect_tree "$whole" "$icons" "Ctrl+Y in the edit reached the tree"
+    echo "ok: Ctrl+Y in an in-place edit stays there"
+    # Nothing is changed now: closing asks nothing.
+    ask_into "$work/close.txt" close
+    deadline=$((SECONDS + 30))
+    while look; do
+        box_open && fail "closing asked to save a tree that is as stored"
+        [ $SECONDS -lt $deadline ] || fail "the main window did not close"
+        sleep 0.2
+    done
+    grep -q '^found=0' "$look_file" || fail "the probe did not answer"
+    user_text | cmp -s - "$app/data/user.cv2" || fail "the user file changed"
+    grep -q '^index0=5' "$app/data/user.ini" && grep -q '^index4=11' "$app/data/user.ini" ||
+        fail "the icons were not written back: $(tr '\r\n' ' ' <"$app/data/user.ini")"
+    echo "ok: closing after the undo asks nothing"
     ;;
 *)
     fail "no scenario $scenario"

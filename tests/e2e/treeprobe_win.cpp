@@ -1,9 +1,10 @@
 // Reads the running main window for the main-window end-to-end script, which cannot see
 // inside a Wine desktop from X:
 //   treeprobe look <out>   the tree as one line ("text[+](children)", "+" for an expanded
-//                          item), the selected item's text, the screen centres of each
-//                          visible row's label and +/- button and the index of its icon's
-//                          image, the frame's size, the bars' heights, the status bar's
+//                          item), the selected item's text, each item's icon in pre-order,
+//                          the screen centres of each visible row's label and +/- button
+//                          and the index of its icon's image, the frame's size, the bars'
+//                          heights, the status bar's
 //                          text (the window an item goes to) and the screen centres of the
 //                          tool buttons
 //   treeprobe close <out>  asks the main window to close; says its process id
@@ -145,6 +146,24 @@ std::string Dump(HWND tree, HTREEITEM first) {
     return out;
 }
 
+// The icon of every item in pre-order, separated by spaces.
+std::string Icons(HWND tree, HTREEITEM first) {
+    std::string out;
+    Remote<TVITEMW> remote(tree);
+    for (HTREEITEM n = first; n; n = TreeView_GetNextSibling(tree, n)) {
+        TVITEMW tv{};
+        tv.mask = TVIF_IMAGE | TVIF_HANDLE;
+        tv.hItem = n;
+        if (!out.empty()) out += ' ';
+        out += remote.Ask(tree, TVM_GETITEMW, 0, tv) ? std::to_string(tv.iImage) : std::string("?");
+        if (HTREEITEM child = TreeView_GetChild(tree, n)) {
+            out += ' ';
+            out += Icons(tree, child);
+        }
+    }
+    return out;
+}
+
 std::string Point(HWND window, int x, int y) {
     POINT p{x, y};
     ClientToScreen(window, &p);
@@ -175,6 +194,7 @@ Lines Look() {
     out.emplace_back("tree", Dump(tree, TreeView_GetRoot(tree)));
     HTREEITEM selected = TreeView_GetSelection(tree);
     out.emplace_back("selected", selected ? TextOfItem(tree, selected) : std::string());
+    out.emplace_back("icons", Icons(tree, TreeView_GetRoot(tree)));
 
     RemoteRect rect(tree);
     int indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
