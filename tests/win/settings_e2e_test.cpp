@@ -221,10 +221,9 @@ TEST(SettingsEndToEnd, APlaceOffEveryMonitorStartsInAWorkAreaAndIsStoredAsItCame
     info.cbSize = sizeof info;
     ASSERT_TRUE(GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), &info))
         << "on no monitor: " << r.left << "," << r.top;
-    EXPECT_GE(r.left, info.rcWork.left);
-    EXPECT_GE(r.top, info.rcWork.top);
-    EXPECT_LE(r.right, info.rcWork.right);
-    EXPECT_LE(r.bottom, info.rcWork.bottom);
+    RECT inside{};
+    IntersectRect(&inside, &r, &info.rcWork);
+    EXPECT_TRUE(EqualRect(&inside, &r)) << "not whole in the work area";
     EXPECT_EQ(r.right - r.left, 200);
     EXPECT_EQ(r.bottom - r.top, 300);
 
