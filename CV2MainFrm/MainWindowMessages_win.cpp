@@ -46,8 +46,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // suggestion would scale it once more.
             if (!created_) return 0;
             ApplyDpi(LOWORD(wParam));
-            const RECT* place = movingTo_ ? movingTo_ : reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Hwnd(), nullptr, place->left, place->top, Width(*place), Height(*place),
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            const Bounds place =
+                movingTo_ ? *movingTo_ : Bounds{suggested->left, suggested->top, Width(*suggested), Height(*suggested)};
+            SetWindowPos(Hwnd(), nullptr, place.left, place.top, place.width, place.height,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             LayoutControls();
             // In compact mode the window fits the bars at their new heights.

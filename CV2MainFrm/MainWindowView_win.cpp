@@ -48,8 +48,8 @@ Bounds MainWindow::GetBounds() {
 }
 
 void MainWindow::SetBounds(const Bounds& b) {
-    const RECT place{b.left, b.top, b.left + b.width, b.top + b.height};
-    const RECT* outer = std::exchange(movingTo_, &place);
+    const Bounds place = b;
+    const Bounds* outer = std::exchange(movingTo_, &place);
     auto done = ScopeGuard([this, outer] { movingTo_ = outer; });
     SetWindowPos(Hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -167,7 +167,7 @@ private:
     std::wstring tabEnterMenuCaption_;
     int redrawSuspended_ = 0;
     int resizeDepth_ = 0;
-    const RECT* movingTo_ = nullptr;  // the place SetBounds is putting the window, while it does
+    const Bounds* movingTo_ = nullptr;  // the place SetBounds is putting the window, while it does
     bool created_ = false;
     bool shown_ = false;
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control
