@@ -8,11 +8,13 @@
 // dialogs included, so that each has the main window as its owner.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "HotKey/HotKeyFrm.h"
 #include "NewFrm/WizardInput.h"
 #include "base/Types.h"
 #include "tree/ItemTree.h"
+#include "wingui/Monitors.h"
 
 namespace cv2 {
 
@@ -32,15 +34,6 @@ struct FileDialogSpec {
 enum class ToolButton { Resize, ShowToolBar2, Paste, TabEnter, New, Open, Save, NodeEdit };
 
 enum class WindowState { Normal, Minimized, Maximized };
-
-// Outer bounds of the window in screen pixels.
-struct Bounds {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Bounds&, const Bounds&) = default;
-};
 
 // Hit zones of a point of the tree control, as bits of a set.
 enum HitZone : unsigned {
@@ -117,7 +110,13 @@ public:
 
     // ---- window geometry ----
     virtual Bounds GetBounds() = 0;
+    // Moves and sizes the window in one step; the size asked for holds even where the new
+    // place is on a monitor of another resolution.
     virtual void SetBounds(const Bounds& bounds) = 0;
+    // The display monitors with their work areas, as they are now.
+    virtual std::vector<MonitorArea> Monitors() = 0;
+    // The window's frame and caption above its client area.
+    virtual int CaptionHeight() = 0;
     virtual WindowState GetState() = 0;
     virtual int ClientHeight() = 0;
     virtual void SetClientHeight(int height) = 0;

@@ -41,11 +41,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED: {
             // The window went to a monitor of another resolution (or that monitor's
             // scaling changed): everything anew at the new one, in the place Windows
-            // suggests for it.
+            // suggests for it. A place the program itself set (one stored at the last exit,
+            // in the pixels of the monitor it lies on) keeps the size it was given: the
+            // suggestion would scale it once more.
             if (!created_) return 0;
             ApplyDpi(LOWORD(wParam));
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, Width(*suggested), Height(*suggested),
+            const Bounds place =
+                movingTo_ ? *movingTo_ : Bounds{suggested->left, suggested->top, Width(*suggested), Height(*suggested)};
+            SetWindowPos(Hwnd(), nullptr, place.left, place.top, place.width, place.height,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             LayoutControls();
             // In compact mode the window fits the bars at their new heights.

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "About/AboutBox_win.h"
@@ -12,6 +13,7 @@
 #include "wingui/Dpi_win.h"
 #include "CV2MainFrm/HitZones.h"
 #include "wingui/ImageList_win.h"
+#include "wingui/Monitors_win.h"
 #include "CV2MainFrm/MainWindow_win.h"
 #include "CV2MainFrm/MainWindowParts_win.h"
 #include "HotKey/HotKeyFrm_win.h"
@@ -47,7 +49,23 @@ Bounds MainWindow::GetBounds() {
 }
 
 void MainWindow::SetBounds(const Bounds& b) {
+    const Bounds place = b;
+    const Bounds* outer = std::exchange(movingTo_, &place);
+    auto done = ScopeGuard([this, outer] { movingTo_ = outer; });
     SetWindowPos(Hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<MonitorArea> MainWindow::Monitors() { return DisplayMonitors(); }
+
+int MainWindow::CaptionHeight() {
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    POINT client{0, 0};
+    ClientToScreen(Hwnd(), &client);
+    const int height = client.y - window.top;
+    // A minimised window has no client area where its frame would have it.
+    if (IsIconic(Hwnd()) || height <= 0) return GetSystemMetrics(SM_CYCAPTION);
+    return height;
 }
 
 WindowState MainWindow::GetState() {

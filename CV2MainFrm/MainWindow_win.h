@@ -76,6 +76,8 @@ public:
     HitTest TreeHitTest(int x, int y) override;
     Bounds GetBounds() override;
     void SetBounds(const Bounds& bounds) override;
+    std::vector<MonitorArea> Monitors() override;
+    int CaptionHeight() override;
     WindowState GetState() override;
     int ClientHeight() override;
     void SetClientHeight(int height) override;
@@ -174,6 +176,7 @@ private:
     std::wstring tabEnterMenuCaption_;
     int redrawSuspended_ = 0;
     int resizeDepth_ = 0;
+    const Bounds* movingTo_ = nullptr;  // the place SetBounds is putting the window, while it does
     bool created_ = false;
     bool shown_ = false;
     bool syncingModel_ = false;  // the model follows an expansion the user made in the control

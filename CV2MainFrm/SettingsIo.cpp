@@ -13,6 +13,7 @@
 #include "settings/Ini.h"
 #include "base/Error.h"
 #include "base/Text.h"
+#include "wingui/Monitors.h"
 
 namespace cv2 {
 namespace {
@@ -159,20 +160,17 @@ void TCV2Frm::ApplySettings(const IniFile& ini) {
     // Each step builds on the ones before; the first that fails leaves the rest undone
     // and whatever was applied so far stays.
     try {
-        Bounds b = view_.GetBounds();
-        b.top = ini.ReadInteger(kWindow, "Top", 0);
-        view_.SetBounds(b);
-        b = view_.GetBounds();
-        b.left = ini.ReadInteger(kWindow, "Left", 0);
-        view_.SetBounds(b);
-        b = view_.GetBounds();
-        b.width = ini.ReadInteger(kWindow, "Width", 4 * view_.ButtonWidth() + view_.DropDownWidth());
-        view_.SetBounds(b);
-        b = view_.GetBounds();
-        b.height = ini.ReadInteger(kWindow, "Height", view_.Scaled(300));
-        view_.SetBounds(b);
+        Bounds stored;
+        stored.top = ini.ReadInteger(kWindow, "Top", 0);
+        stored.left = ini.ReadInteger(kWindow, "Left", 0);
+        stored.width = ini.ReadInteger(kWindow, "Width", 4 * view_.ButtonWidth() + view_.DropDownWidth());
+        stored.height = ini.ReadInteger(kWindow, "Height", view_.Scaled(300));
+        // A place stored on a monitor since unplugged, or before the screens were arranged
+        // anew, would put the window where nobody can see or grab it. What the window ends
+        // up with is what the next save stores.
+        view_.SetBounds(FitOnMonitors(stored, view_.CaptionHeight(), view_.Monitors()));
         waitTime = ini.ReadInteger(kPaste, "WaitTime", 0);
-        b = view_.GetBounds();
+        const Bounds b = view_.GetBounds();
         savedWidth = b.width;
         savedHeight = b.height;
 

@@ -1,5 +1,6 @@
 // Program entry: the single-instance guard, then the main window and its message loop.
 #include <windows.h>
+#include <objbase.h>
 
 #include <exception>
 #include <memory>
@@ -29,9 +30,27 @@ struct Win32Ports {
     cv2::Platform platform{*desktop, *keys, *clipboard, *files, *shell, *locale, *clock, *hotKeys};
 };
 
+// The shell hands help and the mail link to handlers that may be COM objects needing a
+// single-threaded apartment, and the file dialogs browse through shell objects: the UI thread
+// is one from before the first of them to the end, set up as ShellExecute's documentation
+// shows (OLE1 DDE off).
+class ComApartment {
+public:
+    ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (joined_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    ComApartment com;
     try {
         Win32Ports ports;
         // The first argument names the user file to open; a second start ignores it.

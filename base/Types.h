@@ -7,6 +7,15 @@ namespace cv2 {
 // no longer exists.
 using WindowHandle = std::uintptr_t;
 
+// A rectangle on the screen (a window's outer bounds, a monitor, a work area), in pixels.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
 struct Date {
     int year = 0;
     int month = 0;  // 1..12

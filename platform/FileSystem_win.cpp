@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 
 #include "platform/Handle_win.h"
 #include "platform/Retry.h"
@@ -19,6 +20,9 @@ std::wstring FolderOf(const std::wstring& path) {
 // Backup, synchronisation and virus-scanning programs open files for a moment; with these
 // the program never keeps them out, and they never keep the program out for long.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Names tried for a temporary file before the save counts as failed.
+constexpr int kTemporaryNames = 16;
 
 // Failures that another program's open handle or lock causes, and that pass when it lets go.
 // (A program that opened the file without sharing makes others fail with a sharing
@@ -40,6 +44,27 @@ bool RetryFileOperation(Attempt&& attempt) {
 bool IsFolder(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A new, empty file of our own in the folder of `path`, its name in `name`: "~cv2<process
+// number>-<n>.tmp". Made here rather than by GetTempFileNameW, which refuses folders longer
+// than MAX_PATH - 14 characters (deep OneDrive folders) even where the path itself is allowed.
+// A name that is taken (the leftover of a save that was cut off, a file being deleted) is
+// passed over for the next; a read-only folder refuses every name, at once.
+UniqueFile CreateTemporaryBeside(const std::wstring& path, std::wstring& name) {
+    const std::wstring folder = FolderOf(path);
+    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        wchar_t own[32];
+        swprintf(own, 32, L"~cv2%lx-%d.tmp", static_cast<unsigned long>(GetCurrentProcessId()), attempt);
+        name = folder + own;
+        UniqueFile file(
+            CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) return file;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) break;
+    }
+    name.clear();
+    return UniqueFile();
 }
 
 // One attempt at reading the whole file.
@@ -74,38 +99,27 @@ public:
     bool WriteFileAtomic(const std::wstring& path, const std::string& bytes) override {
         if (IsFolder(path)) return false;
 
-        // GetTempFileNameW creates the (empty) temporary file itself, so its name is ours.
-        std::wstring folder = FolderOf(path);
-        wchar_t temp[MAX_PATH + 16];
-        if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"cv2", 0, temp)) return false;
-
-        bool ok = false;
-        {
-            UniqueFile file;
-            RetryFileOperation([&] {
-                file.reset(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-                return static_cast<bool>(file);
-            });
-            if (file) {
-                ok = true;
-                std::size_t done = 0;
-                while (ok && done < bytes.size()) {
-                    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-                    DWORD written = 0;
-                    ok = ::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-                    done += written;
-                }
-                ok = ok && FlushFileBuffers(file.get());
-                // A failed close may lose the last write: it counts.
-                ok = CloseHandle(file.release()) && ok;
-            }
+        std::wstring temp;
+        UniqueFile file = CreateTemporaryBeside(path, temp);
+        if (!file) return false;
+        bool ok = true;
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            DWORD written = 0;
+            ok = ::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+            done += written;
         }
+        ok = ok && FlushFileBuffers(file.get());
+        // A failed close may lose the last write: it counts.
+        ok = CloseHandle(file.release()) && ok;
         ok = ok && RetryFileOperation([&] {
-                 return MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+                 return MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                        FALSE;
              });
         if (!ok) {
             DWORD error = GetLastError();
-            DeleteFileW(temp);
+            DeleteFileW(temp.c_str());
             SetLastError(error);
         }
         return ok;

@@ -30,6 +30,9 @@ public:
     Bounds bounds{184, 107, 178, 388};
     WindowState state = WindowState::Normal;
     int nonClientHeight = 34;
+    int captionHeight = 30;
+    // One full-HD screen with the taskbar along its bottom.
+    std::vector<MonitorArea> monitors{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
     int statusBarHeight = 19;
     int buttonWidth = 23;
     int dropDownWidth = 38;
@@ -90,6 +93,8 @@ public:
 
     Bounds GetBounds() override { return bounds; }
     void SetBounds(const Bounds& b) override { bounds = b; }
+    std::vector<MonitorArea> Monitors() override { return monitors; }
+    int CaptionHeight() override { return captionHeight; }
     WindowState GetState() override { return state; }
     int ClientHeight() override { return bounds.height - nonClientHeight; }
     void SetClientHeight(int height) override { bounds.height = height + nonClientHeight; }

@@ -102,6 +102,38 @@ TEST_F(Win32Files, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"sub.cv2", L"u.cv2"}));
 }
 
+// A user file in a folder deeper than MAX_PATH (OneDrive), named in the \\?\ form, which needs
+// no system setting. The temporary file beside it ("~cv2<process number>-<n>.tmp") once had to
+// be in a folder shorter than MAX_PATH - 14 characters; a name that is taken is passed over
+// and what it holds left alone.
+TEST_F(Win32Files, AtomicWriteWorksInAFolderDeeperThanMaxPathBesideATakenName) {
+    std::vector<std::wstring> folders;
+    std::wstring deep = L"\\\\?\\" + dir_;
+    while (deep.size() < MAX_PATH + 40) {
+        deep += std::wstring(40, L'd') + std::to_wstring(folders.size()) + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << GetLastError();
+        folders.push_back(deep);
+    }
+    wchar_t taken[32];
+    swprintf(taken, 32, L"~cv2%lx-0.tmp", static_cast<unsigned long>(GetCurrentProcessId()));
+    const std::wstring path = deep + L"ユーザー.cv2";
+    ASSERT_TRUE(files_->WriteFileAtomic(path, "someone else's"));
+    ASSERT_TRUE(MoveFileW(path.c_str(), (deep + taken).c_str()));
+
+    EXPECT_TRUE(files_->WriteFileAtomic(path, "old\r\n"));
+    EXPECT_TRUE(files_->WriteFileAtomic(path, "new\r\n"));
+    std::string back;
+    EXPECT_TRUE(files_->ReadFile(path, back));
+    EXPECT_EQ(back, "new\r\n");
+    EXPECT_TRUE(files_->ReadFile(deep + taken, back));
+    EXPECT_EQ(back, "someone else's");
+    EXPECT_EQ(files_->FindFiles(deep + L"*.*").size(), 4u);  // ".", ".." and the two files
+
+    DeleteFileW(path.c_str());
+    DeleteFileW((deep + taken).c_str());
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+}
+
 TEST_F(Win32Files, ReadFailures) {
     std::string bytes = "kept";
     EXPECT_FALSE(files_->ReadFile(dir_ + L"missing.cv2", bytes));

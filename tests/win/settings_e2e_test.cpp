@@ -207,6 +207,35 @@ TEST(SettingsEndToEnd, StartShowsTheStoredStateAndCloseWritesBothSettingsFiles) 
     for (int i = 0; i < 6; ++i) EXPECT_EQ(ini.ReadInteger("Image", "index" + std::to_string(i), -1), i + 3) << i;
 }
 
+// A place stored on a monitor that has since gone: the window comes up whole in the work area
+// of the monitor that is there, and its settings file keeps where it came up.
+TEST(SettingsEndToEnd, APlaceOffEveryMonitorStartsInAWorkAreaAndIsStoredAsItCameUp) {
+    Folder folder(L"offscreen");
+    ASSERT_TRUE(folder.Ready()) << "Corvell2.exe must lie beside the tests";
+    ASSERT_TRUE(WriteBytes(folder.Path(L"user.cv2"), "A\r\n"));
+    ASSERT_TRUE(
+        WriteBytes(folder.Path(L"user.ini"), "[Window]\r\nWidth=200\r\nHeight=300\r\nTop=5000\r\nLeft=5000\r\n"));
+    Program program(folder);
+    ASSERT_NE(program.Main(), nullptr) << "no main window";
+
+    RECT r{};
+    GetWindowRect(program.Main(), &r);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), &info))
+        << "on no monitor: " << r.left << "," << r.top;
+    RECT inside{};
+    IntersectRect(&inside, &r, &info.rcWork);
+    EXPECT_TRUE(EqualRect(&inside, &r)) << "not whole in the work area";
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 300);
+
+    ASSERT_TRUE(program.Close()) << "the program did not end after WM_CLOSE";
+    IniFile ini = IniFile::Parse(ReadBytes(folder.Path(L"user.ini")));
+    EXPECT_EQ(ini.ReadInteger("Window", "Left", 0), r.left);
+    EXPECT_EQ(ini.ReadInteger("Window", "Top", 0), r.top);
+}
+
 TEST(SettingsEndToEnd, AUserFileWithALevelJumpStartsWithTheItemsBeforeIt) {
     Folder folder(L"jump");
     ASSERT_TRUE(folder.Ready()) << "Corvell2.exe must lie beside the tests";
