@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <set>
+#include <string>
 
 #include "send/KeyBatches.h"
 #include "send/Planner.h"
@@ -18,129 +19,116 @@ using ::testing::IsEmpty;
 
 constexpr WindowHandle kTarget = 500;
 
+// A row: how the settings and the item differ from the usual ones (paste mode, target 500,
+// follow-up Tab, no wait, the item "abc" with no choices of its own), and the plan's steps
+// joined by " | ". The differences, separated by spaces: "clip" (clipboard only), "wait=N",
+// "fu=0|1|2" (the window's follow-up key), "typing", "diary" (the special target), "mode=N",
+// "nohyphen", "way=P|K|S" and "ifu=N|T|E" (the item's own way and follow-up key), "empty",
+// "text=...".
 struct Row {
-    const char* name;
-    std::function<void(SendSettings&, ItemSend&)> change;
-    std::vector<std::string> plan;
+    const char* setup;
+    const char* plan;
 };
 
-SendSettings Usual() {
-    SendSettings s;
-    s.owner = 1;
-    s.target = kTarget;
-    s.followUp = 1;  // Tab
-    return s;
+void Apply(const std::string& setup, SendSettings& s, ItemSend& item) {
+    std::size_t at = 0;
+    while (at < setup.size()) {
+        std::size_t end = setup.find(' ', at);
+        if (end == std::string::npos) end = setup.size();
+        const std::string token = setup.substr(at, end - at);
+        at = end + 1;
+        const std::string value = token.substr(token.find('=') + 1);
+        if (token == "clip") s.pasteMode = false;
+        if (token == "typing") s.conversion.typing = true;
+        if (token == "diary") s.specialTarget = true;
+        if (token == "nohyphen") s.conversion.noHyphen = true;
+        if (token == "empty") item.text.clear();
+        if (token.rfind("wait=", 0) == 0) s.waitMs = std::stoi(value);
+        if (token.rfind("fu=", 0) == 0) s.followUp = std::stoi(value);
+        if (token.rfind("mode=", 0) == 0) s.conversion.mode = std::stoi(value);
+        if (token.rfind("text=", 0) == 0) item.text = value;
+        if (token.rfind("way=", 0) == 0)
+            item.way = value == "P" ? SendWay::Paste : value == "K" ? SendWay::Type : SendWay::Space;
+        if (token.rfind("ifu=", 0) == 0)
+            item.followUp = value == "N"   ? FollowUpChoice::None
+                            : value == "T" ? FollowUpChoice::Tab
+                                           : FollowUpChoice::Enter;
+    }
+}
+
+std::string Joined(const Plan& plan) {
+    std::string out;
+    for (const std::string& step : plan.Describe()) out += (out.empty() ? "" : " | ") + step;
+    return out;
 }
 
 void ExpectPlans(const std::vector<Row>& rows, const std::function<Plan(const SendSettings&, const ItemSend&)>& plan) {
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        SendSettings s = Usual();
+        SCOPED_TRACE(row.setup);
+        SendSettings s;
+        s.owner = 1;
+        s.target = kTarget;
+        s.followUp = 1;
         ItemSend item{"abc"};
-        row.change(s, item);
-        EXPECT_EQ(plan(s, item).Describe(), row.plan);
+        Apply(row.setup, s, item);
+        EXPECT_EQ(Joined(plan(s, item)), row.plan);
     }
 }
 
+constexpr const char* kPasted =
+    "await taken | offer 'abc' | activate 500 | release held | keys Ctrl+V Tab (paste) | refocus 500";
+constexpr const char* kTyped =
+    "await taken | offer 'abc' | activate 500 | release held, Ctrl too | close IME 500 | keys \"abc\" Tab | "
+    "reopen IME | refocus 500";
+
 TEST(Planner, OneItemByEachWayModeAndTarget) {
-    const std::vector<std::string> typed = {
-        "await taken",   "offer 'abc'",      "activate 500", "release held, Ctrl too",
-        "close IME 500", "keys \"abc\" Tab", "reopen IME",   "refocus 500"};
     ExpectPlans(
         {
-            {"paste, Tab",
-             [](SendSettings&, ItemSend&) {},
-             {"await taken", "offer 'abc'", "activate 500", "release held", "keys Ctrl+V Tab (paste)", "refocus 500"}},
-            {"wait time, Enter",
-             [](SendSettings& s, ItemSend&) {
-                 s.waitMs = 100;
-                 s.followUp = 2;
-             },
-             {"await taken", "offer 'abc'", "activate 500", "pause 100", "release held", "keys Ctrl+V Enter (paste)",
-              "refocus 500"}},
-            {"no follow-up, a negative wait",
-             [](SendSettings& s, ItemSend&) { s.followUp = 0, s.waitMs = -5; },
-             {"await taken", "offer 'abc'", "activate 500", "release held", "keys Ctrl+V (paste)", "refocus 500"}},
-            {"clipboard only", [](SendSettings& s, ItemSend&) { s.pasteMode = false; }, {"await taken", "offer 'abc'"}},
-            {"clipboard only, empty item",
-             [](SendSettings& s, ItemSend& i) {
-                 s.pasteMode = false;
-                 i.text.clear();
-             },
-             {}},
+            {"", kPasted},
+            {"wait=100 fu=2",
+             "await taken | offer 'abc' | activate 500 | pause 100 | release held | keys Ctrl+V Enter (paste) | "
+             "refocus 500"},
+            {"fu=0 wait=-5",
+             "await taken | offer 'abc' | activate 500 | release held | keys Ctrl+V (paste) | refocus 500"},
+            {"clip", "await taken | offer 'abc'"},
+            {"clip empty", ""},
             // The clipboard keeps what it held, and that is pasted.
-            {"empty item",
-             [](SendSettings&, ItemSend& i) { i.text.clear(); },
-             {"activate 500", "release held", "keys Ctrl+V Tab (paste)", "refocus 500"}},
-            {"typing mode", [](SendSettings& s, ItemSend&) { s.conversion.typing = true; }, typed},
-            {"typing mode, empty item",
-             [](SendSettings& s, ItemSend& i) {
-                 s.conversion.typing = true;
-                 i.text.clear();
-             },
-             {"activate 500", "release held, Ctrl too", "keys Tab", "refocus 500"}},
-            {"the diary, typing mode or not",
-             [](SendSettings& s, ItemSend&) { s.specialTarget = s.conversion.typing = true; },
-             {"await taken", "offer 'abc'", "activate 500", "diary paste 500", "release held, Ctrl too", "keys Tab",
-              "refocus 500"}},
-            {"item typed", [](SendSettings&, ItemSend& i) { i.way = SendWay::Type; }, typed},
-            {"item typed into the diary",
-             [](SendSettings& s, ItemSend& i) {
-                 s.specialTarget = true;
-                 i.way = SendWay::Type;
-             },
-             typed},
-            {"item pasted in typing mode",
-             [](SendSettings& s, ItemSend& i) {
-                 s.conversion.typing = true;
-                 i.way = SendWay::Paste;
-             },
-             {"await taken", "offer 'abc'", "activate 500", "release held", "keys Ctrl+V Tab (paste)", "refocus 500"}},
-            {"item presses Space",
-             [](SendSettings&, ItemSend& i) { i.way = SendWay::Space; },
-             {"activate 500", "release held, Ctrl too", "keys Space Tab", "refocus 500"}},
-            {"item without follow-up",
-             [](SendSettings&, ItemSend& i) { i.followUp = FollowUpChoice::None; },
-             {"await taken", "offer 'abc'", "activate 500", "release held", "keys Ctrl+V (paste)", "refocus 500"}},
-            {"item with Enter, window none",
-             [](SendSettings& s, ItemSend& i) {
-                 s.followUp = 0;
-                 i.followUp = FollowUpChoice::Enter;
-             },
-             {"await taken", "offer 'abc'", "activate 500", "release held", "keys Ctrl+V Enter (paste)",
-              "refocus 500"}},
-            {"converted, hyphens gone",
-             [](SendSettings& s, ItemSend& i) {
-                 s.conversion = {kConvertHalfWidthAscii, true, false};
-                 i.text = "〒１２３－４５６７";
-             },
-             {"await taken", "offer '〒1234567'", "activate 500", "release held", "keys Ctrl+V Tab (paste)",
-              "refocus 500"}},
+            {"empty", "activate 500 | release held | keys Ctrl+V Tab (paste) | refocus 500"},
+            {"typing", kTyped},
+            {"typing empty", "activate 500 | release held, Ctrl too | keys Tab | refocus 500"},
+            // The diary takes its WM_PASTE, typing mode or not.
+            {"diary typing",
+             "await taken | offer 'abc' | activate 500 | diary paste 500 | release held, Ctrl too | keys Tab | "
+             "refocus 500"},
+            {"way=K", kTyped},
+            {"diary way=K", kTyped},
+            {"typing way=P", kPasted},
+            {"way=S", "activate 500 | release held, Ctrl too | keys Space Tab | refocus 500"},
+            {"ifu=N", "await taken | offer 'abc' | activate 500 | release held | keys Ctrl+V (paste) | refocus 500"},
+            {"fu=0 ifu=E",
+             "await taken | offer 'abc' | activate 500 | release held | keys Ctrl+V Enter (paste) | refocus 500"},
+            {"mode=1 nohyphen text=〒１２３－４５６７",
+             "await taken | offer '〒1234567' | activate 500 | release held | keys Ctrl+V Tab (paste) | refocus 500"},
             // What was on the clipboard must not be pasted in its place.
-            {"converts to nothing",
-             [](SendSettings& s, ItemSend& i) {
-                 s.conversion.noHyphen = true;
-                 i.text = "－－";
-             },
-             {"await taken", "offer ''", "activate 500", "release held", "keys Ctrl+V Tab (paste)", "refocus 500"}},
+            {"nohyphen text=－－",
+             "await taken | offer '' | activate 500 | release held | keys Ctrl+V Tab (paste) | refocus 500"},
         },
         PlanSend);
 }
 
 TEST(Planner, TheFollowUpKeyOnItsOwn) {
-    ExpectPlans({{"Tab",
-                  [](SendSettings&, ItemSend&) {},
-                  {"activate 500", "release held, Ctrl too", "keys Tab", "refocus 500"}},
-                 {"Enter",
-                  [](SendSettings& s, ItemSend&) { s.followUp = 2; },
-                  {"activate 500", "release held, Ctrl too", "keys Enter", "refocus 500"}},
-                 {"none", [](SendSettings& s, ItemSend&) { s.followUp = 0; }, {}},
-                 {"clipboard only", [](SendSettings& s, ItemSend&) { s.pasteMode = false; }, {}}},
+    ExpectPlans({{"", "activate 500 | release held, Ctrl too | keys Tab | refocus 500"},
+                 {"fu=2", "activate 500 | release held, Ctrl too | keys Enter | refocus 500"},
+                 {"fu=0", ""},
+                 {"clip", ""}},
                 [](const SendSettings& s, const ItemSend&) { return PlanFollowUpOnly(s); });
 }
 
 TEST(Planner, AGroupActivatesOnceAndChecksBetweenItems) {
-    SendSettings s = Usual();
+    SendSettings s;
+    s.owner = 1;
+    s.target = kTarget;
+    s.followUp = 1;
     s.waitMs = 50;
     const Plan plan = PlanGroup(s, {{"山田"}, {""}, {"太郎", SendWay::Type, FollowUpChoice::Enter}});
     EXPECT_THAT(plan.Describe(), ElementsAre("progress 1/3", "await taken", "offer '山田'", "activate 500", "pause 50",
@@ -159,27 +147,15 @@ TEST(Planner, AStepThroughAFormFromTheKeyboard) {
     auto plan = [&](FormStep step) {
         return [step, hotKey](const SendSettings& s, const ItemSend& i) { return PlanFormStep(s, step, i, hotKey); };
     };
-    const std::vector<std::string> send = {
-        "await up Ctrl+Alt 1000", "release held, Ctrl too", "await taken", "offer 'abc'",
-        "release held",           "keys Ctrl+V Tab (paste)"};
-    ExpectPlans({{"send", [](SendSettings&, ItemSend&) {}, send}}, plan(FormStep::Send));
-    ExpectPlans({{"send an empty item: its follow-up key skips the field",
-                  [](SendSettings&, ItemSend& i) { i.text.clear(); },
-                  {"await up Ctrl+Alt 1000", "release held, Ctrl too", "release held, Ctrl too", "keys Tab"}},
-                 {"send a check box",
-                  [](SendSettings&, ItemSend& i) { i.way = SendWay::Space; },
-                  {"await up Ctrl+Alt 1000", "release held, Ctrl too", "release held, Ctrl too", "keys Space Tab"}}},
-                plan(FormStep::Send));
-    ExpectPlans(
-        {{"skip", [](SendSettings&, ItemSend&) {}, {"await up Ctrl+Alt 1000", "release held, Ctrl too", "keys Tab"}},
-         {"skip, item with Enter",
-          [](SendSettings&, ItemSend& i) { i.followUp = FollowUpChoice::Enter; },
-          {"await up Ctrl+Alt 1000", "release held, Ctrl too", "keys Enter"}}},
-        plan(FormStep::Skip));
-    ExpectPlans({{"back",
-                  [](SendSettings& s, ItemSend&) { s.followUp = 0; },
-                  {"await up Ctrl+Alt 1000", "release held, Ctrl too", "keys Shift+Tab"}}},
-                plan(FormStep::Back));
+    const std::string before = "await up Ctrl+Alt 1000 | release held, Ctrl too | ";
+    const std::string send = before + "await taken | offer 'abc' | release held | keys Ctrl+V Tab (paste)";
+    // An empty item's follow-up key skips its field; a check box gets its Space.
+    const std::string empty = before + "release held, Ctrl too | keys Tab";
+    const std::string space = before + "release held, Ctrl too | keys Space Tab";
+    ExpectPlans({{"", send.c_str()}, {"empty", empty.c_str()}, {"way=S", space.c_str()}}, plan(FormStep::Send));
+    const std::string skip = before + "keys Tab", skipEnter = before + "keys Enter", back = before + "keys Shift+Tab";
+    ExpectPlans({{"", skip.c_str()}, {"ifu=E", skipEnter.c_str()}}, plan(FormStep::Skip));
+    ExpectPlans({{"fu=0", back.c_str()}}, plan(FormStep::Back));
 }
 
 // ---- key batches ----

@@ -327,24 +327,9 @@ Item* ItemTree::Copy(const Item* s, Item* target, AttachMode mode, const ExpandG
     }
     // Made whole before it is linked in, so that a target inside the subtree of s does not
     // see its own copy.
-    Item* copy = CloneSubtree(s);
-    const int size = SubtreeSize(copy);
-    Link(copy, newParent, before);
-    count_ += size;
-    Changed();
-    if (observer_) {
-        try {
-            observer_->SubtreeAdded(*copy);
-        } catch (...) {
-            // The view stopped part-way: what it shows of the copy goes, and so does the copy.
-            observer_->ItemRemoving(*copy);
-            Unlink(copy);
-            count_ -= size;
-            Changed();
-            FreeSubtree(copy);
-            throw;
-        }
-    }
+    // A copy the view cannot show is freed again.
+    DetachedItem detached(CloneSubtree(s));
+    Item* copy = Attach(detached, newParent, before);
     if (copy->parent_) SetExpandedOne(copy->parent_, true, gate);
     return copy;
 }
