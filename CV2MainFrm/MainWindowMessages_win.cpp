@@ -109,13 +109,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ImageList_Draw(images_.get(), image, di->hDC, di->rcItem.left, y, ILD_TRANSPARENT);
             return TRUE;
         }
-        case WM_MOUSEACTIVATE:
-            // The user clicks the next item while the target still takes the last send's keys:
-            // activating us now would hand those keys to our own window (Wine routes queued
-            // keys by the focus of the moment they are taken from the queue). The click does
-            // its work without taking the front; the send it starts brings the target forward.
-            if (frm_->TargetKeepsTheKeyboard()) return MA_NOACTIVATE;
-            return Default(msg, wParam, lParam);
         case WM_RENDERFORMAT:
             // A program reads the text we promised: while it waits, the clipboard is open
             // for it and the data goes straight in.
@@ -259,6 +252,15 @@ bool MainWindow::TreeMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
     result = 0;
     if (dragging_ && DragMessage(msg, wParam, pt)) return true;
     switch (msg) {
+        case WM_MOUSEACTIVATE:
+            // The user clicks the next item while the target still takes the last send's keys:
+            // activating us now would hand those keys to our own window (Wine routes queued
+            // keys by the focus of the moment they are taken from the queue). The click does
+            // its work without taking the front; the send it starts brings the target forward.
+            // Clicks elsewhere on the window (its bars, its frame) activate it as always.
+            if (!frm_->TargetKeepsTheKeyboard()) break;
+            result = MA_NOACTIVATE;
+            return true;
         case WM_MOUSEMOVE:
             frm_->MainTreeMouseMove(pt.x, pt.y);
             break;
