@@ -335,42 +335,69 @@ wait_dialog "$form" 0
 close_main
 # The group a user builds for the form (the guide tells how: an item added, the pieces
 # Ctrl+dragged onto it in the order of the form's fields, the agreement's label added as a
-# child), at the end of the user file, with the icons the copies bring along; the window opens
-# with the group open and selected, scrolled as far as it goes.
+# child), at the end of the user file, with the icons the copies bring along; the mail
+# address comes with its two children, as a copy takes them along. The window opens with
+# the group open and selected, scrolled as far as it goes.
 group=(プレゼント応募:4 123:5 4567:5 東京都:6 千代田区一番町1ビル2階:6 山田:7 太郎:7 ヤマダ:7 タロウ:7 03:9 1234:9
     5678:9 taro@example.jp:11 taro@example.jp:11 規約に同意する:0)
 first=$(iconv -f CP932 -t UTF-8 "$app/taro.cv2" | grep -c '')
 eol=$'\n'
 grep -q $'\r' "$app/taro.cv2" && eol=$'\r\n'
 [ -z "$(tail -c1 "$app/taro.cv2")" ] || printf '%s' "$eol" >>"$app/taro.cv2"
-icons=()
+lines=() icons=() children=
 for i in "${!group[@]}"; do
     text=${group[$i]%:*}
-    [ $i = 0 ] || text=$'\t'$text
-    printf '%s%s' "$text" "$eol" | iconv -f UTF-8 -t CP932 >>"$app/taro.cv2" || fail "taro.cv2 could not be extended"
-    icons+=(Image/index$((first + i))=${group[$i]##*:})
+    icon=${group[$i]##*:}
+    if [ $i = 0 ]; then
+        lines+=("$text") icons+=("$icon")
+        continue
+    fi
+    lines+=($'\t'"$text") icons+=("$icon")
+    children+=${children:+ }$text
+    if [ "$text" = taro@example.jp ]; then
+        lines+=($'\t\ttaro' $'\t\texample.jp') icons+=(11 11)
+        children+="(taro example.jp)"
+    fi
 done
-set_ini "$app/taro.ini" Window/Expand=$first Window/NodeSelect=$first ToolBtn/ResizeBtn=0 "${icons[@]}" ||
+printf "%s$eol" "${lines[@]}" | iconv -f UTF-8 -t CP932 >>"$app/taro.cv2" || fail "taro.cv2 could not be extended"
+settings=()
+for i in "${!icons[@]}"; do settings+=(Image/index$((first + i))=${icons[$i]}); done
+set_ini "$app/taro.ini" Window/Expand=$first Window/NodeSelect=$first ToolBtn/ResizeBtn=0 "${settings[@]}" ||
     fail "taro.ini could not be set"
 desktop_start "$app" Corvell2.exe
 wait_main
 desk_focus
-children=$(printf '%s ' "${group[@]:1}" | sed 's/:[0-9]*//g; s/ $//')
-case "$(value tree)" in
-*" プレゼント応募+($children)") ;;
-*) fail "the tree does not end in the open group: $(value tree)" ;;
-esac
-
+# The number of the group's row in the last look.
+group_first() {
+    local key
+    key=$(grep -m1 "^row[0-9]*text=${group[0]%:*}\$" "$look_file" | cut -d= -f1)
+    key=${key#row}
+    [ -n "$key" ] && echo "${key%text}"
+}
 # The part of the look about the visible row of the group's child k (0: the group itself);
 # false when that row does not hold the child.
 #   group_row <k> <part>
 group_row() {
-    local key n
-    key=$(grep -m1 "^row[0-9]*text=${group[0]%:*}\$" "$look_file" | cut -d= -f1)
-    n=${key#row}
-    n=${n%text}
-    [ -n "$n" ] && [ "$(value "row$((n + $1))text")" = "${group[$1]%:*}" ] && value "row$((n + $1))$2"
+    local n
+    n=$(group_first) && [ "$(value "row$((n + $1))text")" = "${group[$1]%:*}" ] && value "row$((n + $1))$2"
 }
+# The window opens the group with all that is below it; the copies of the mail address are
+# closed with their buttons, the later one first, as a user would.
+look
+for row in 15 12; do
+    n=$(group_first) || fail "the group has no row"
+    [ "$(value "row$((n + row))text")" = taro@example.jp ] || fail "row $row of the group is not the mail address"
+    xdotool mousemove $(value "row$((n + row))button") click 1
+    deadline=$((SECONDS + 10))
+    until look && [ "$(value "row$((n + row + 1))text")" != taro ]; do
+        [ $SECONDS -lt $deadline ] || fail "the mail address in row $row of the group did not close"
+        sleep 0.1
+    done
+done
+case "$(value tree)" in
+*" ${group[0]%:*}+($children)") ;;
+*) fail "the tree does not end in the open group: $(value tree)" ;;
+esac
 # Gives the group's child k a way of sending of its own through the item menu: この項目の
 # 送り方 (M), then the choice's key; its icon then shows the mark.
 #   choose_way <k> <key>
