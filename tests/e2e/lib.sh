@@ -263,10 +263,16 @@ wizard_fill() {
         [ $SECONDS -lt $deadline ] || fail "no save dialog after OK"
         sleep 0.1
     done
-    xdotool key ctrl+a
-    xdotool type --delay 40 "$name"
-    # The file name box (an edit or a combo box, 1148 or 1152) holds the name.
-    ask_until 10 "c11\(48\|52\)=$name" fields "$save" || fail "the name did not reach the save dialog"
+    # The file name box (an edit or a combo box, 1148 or 1152) holds the name. Keys typed
+    # while the dialog is still settling can be lost; the name is then typed again.
+    local try
+    for try in 1 2 3; do
+        xdotool key ctrl+a
+        xdotool type --delay 40 "$name"
+        ask_until 10 "c11\(48\|52\)=$name" fields "$save" && break
+        [ $try -lt 3 ] || fail "the name did not reach the save dialog: $(grep '^c11\(48\|52\)=' "$work/until.txt")"
+        echo "note: the save dialog's name reads $(grep '^c11\(48\|52\)=' "$work/until.txt"); typed again"
+    done
     wizard_shot save
     xdotool key Return
     deadline=$((SECONDS + 30))

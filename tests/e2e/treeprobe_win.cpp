@@ -7,7 +7,8 @@
 //                          heights, the status bar's
 //                          text (the window an item goes to) and the screen centres of the
 //                          tool buttons
-//   treeprobe close <out>  asks the main window to close; says its process id
+//   treeprobe close <out> [caption]  asks the main window (or the window with that caption)
+//                          to close; says its process id
 //   treeprobe ended <out> <pid> [ms]  waits (20 s by default) for that process to end
 //   treeprobe menus <out>  how many popup menus are open on the desktop (the menus of
 //                          another program cannot be read, only seen)
@@ -285,7 +286,7 @@ Lines Answer(const std::vector<std::wstring>& args) {
     const std::wstring& command = args[0];
     if (command == L"look") return Look();
     if (command == L"close") {
-        HWND frame = FindWindowW(L"TCV2Frm", nullptr);
+        HWND frame = args.size() >= 2 ? FindWindowW(nullptr, args[1].c_str()) : FindWindowW(L"TCV2Frm", nullptr);
         if (!frame) return {{"found", "0"}};
         DWORD pid = 0;
         GetWindowThreadProcessId(frame, &pid);
