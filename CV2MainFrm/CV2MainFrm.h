@@ -148,7 +148,8 @@ public:
     void MainTreeClick(bool shift = false);
     void MainTreeDblClick(bool shift = false);
     // Sends the children of `parent` one after another.
-    void SendGroup(const Item& parent);
+    // `byShift`: started by the Shift gesture, whose Shift the user may still hold.
+    void SendGroup(const Item& parent, bool byShift = false);
     void GroupSendMenuClick();
     // The entries of ConvertMenu.
     void ConvertModeClick(int mode);

@@ -89,18 +89,20 @@ void TCV2Frm::SendText(const std::string& text) { RunPlan(PlanSend(CurrentSendSe
 
 void TCV2Frm::SendItem(const Item& item) { RunPlan(PlanSend(CurrentSendSettings(), ItemToSend(item))); }
 
-void TCV2Frm::SendGroup(const Item& parent) {
+void TCV2Frm::SendGroup(const Item& parent, bool byShift) {
     // Each child with its own text and choices; a child's own children stay where they are.
     std::vector<ItemSend> children;
     for (const Item* child = parent.FirstChild(); child; child = child->NextSibling())
         children.push_back(ItemToSend(*child));
-    RunPlan(PlanGroup(CurrentSendSettings(), children));
+    std::vector<std::uint16_t> held;
+    if (byShift) held.push_back(kVkShift);
+    RunPlan(PlanGroup(CurrentSendSettings(), children, held));
 }
 
 void TCV2Frm::SendPointerItem(bool group) {
     if (!pointerItem || !(pointerHits & kHitOnItem)) return;
     if (group && pointerItem->HasChildren())
-        SendGroup(*pointerItem);
+        SendGroup(*pointerItem, true);
     else
         SendItem(*pointerItem);
 }

@@ -126,6 +126,15 @@ void AddDelivery(std::vector<Step>& steps, const SendSettings& s, const ItemSend
     steps.push_back(KeysStep(t, followUp, false));
 }
 
+// Time for the user to let go of the keys of the gesture or hotkey that started a plan.
+void AddAwaitKeysUp(std::vector<Step>& steps, const std::vector<std::uint16_t>& heldKeys) {
+    if (heldKeys.empty()) return;
+    Step wait = Make(StepKind::AwaitKeysUp);
+    for (std::uint16_t key : heldKeys) wait.keys.push_back(Press(key));
+    wait.ms = kHotKeyReleaseMs;
+    steps.push_back(wait);
+}
+
 void AddActivation(std::vector<Step>& steps, const SendSettings& s) {
     steps.push_back(Make(StepKind::Activate, s.target));
     if (s.waitMs > 0) {
@@ -155,9 +164,10 @@ Plan PlanFollowUpOnly(const SendSettings& s) {
     return plan;
 }
 
-Plan PlanGroup(const SendSettings& s, const std::vector<ItemSend>& items) {
+Plan PlanGroup(const SendSettings& s, const std::vector<ItemSend>& items, const std::vector<std::uint16_t>& heldKeys) {
     Plan plan;
     plan.owner = s.owner;
+    if (s.pasteMode) AddAwaitKeysUp(plan.steps, heldKeys);
     const std::size_t n = items.size();
     for (std::size_t i = 0; i < n; ++i) {
         const ItemSend& item = items[i];
@@ -188,12 +198,7 @@ Plan PlanFormStep(const SendSettings& s, FormStep formStep, const ItemSend& item
                   const std::vector<std::uint16_t>& heldKeys) {
     Plan plan;
     plan.owner = s.owner;
-    if (!heldKeys.empty()) {
-        Step wait = Make(StepKind::AwaitKeysUp);
-        for (std::uint16_t key : heldKeys) wait.keys.push_back(Press(key));
-        wait.ms = kHotKeyReleaseMs;
-        plan.steps.push_back(wait);
-    }
+    AddAwaitKeysUp(plan.steps, heldKeys);
     plan.steps.push_back(ReleaseHeldStep(true));
     switch (formStep) {
         case FormStep::Send: {

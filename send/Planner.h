@@ -39,8 +39,11 @@ Plan PlanSend(const SendSettings& settings, const ItemSend& item);
 Plan PlanFollowUpOnly(const SendSettings& settings);
 // The items one after the other into one form, each with its follow-up key: the target is
 // brought forward once; before each later item the group stops when the target has lost the
-// front or Esc is down, and waits until the text before it was taken.
-Plan PlanGroup(const SendSettings& settings, const std::vector<ItemSend>& items);
+// front or Esc is down, and waits until the text before it was taken. A group started with
+// Shift held (`heldKeys`) first gives the user up to kHotKeyReleaseMs to let go: a Shift
+// held on would turn each Tab into Shift+Tab, once Windows' key repeat presses it again.
+Plan PlanGroup(const SendSettings& settings, const std::vector<ItemSend>& items,
+               const std::vector<std::uint16_t>& heldKeys = {});
 
 // A step through a form from the keyboard, into the window in front (`settings.target`),
 // which is not activated: the item's text with its follow-up key, the follow-up key alone

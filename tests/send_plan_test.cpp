@@ -138,8 +138,10 @@ TEST(Planner, AGroupActivatesOnceAndChecksBetweenItems) {
                                              "close IME 500", "keys \"太郎\" Enter", "reopen IME", "refocus 500"));
     // The plan holds its own copies of the texts.
     EXPECT_EQ(plan.steps[2].text, "山田");
+    // Started by Shift with the gesture: the user lets go of Shift before the first Tab.
+    EXPECT_EQ(PlanGroup(s, {{"a"}, {"b"}}, {kVkShift}).Describe().front(), "await up Shift 1000");
     s.pasteMode = false;
-    EXPECT_THAT(PlanGroup(s, {{"a"}, {"b"}}).Describe(), IsEmpty());
+    EXPECT_THAT(PlanGroup(s, {{"a"}, {"b"}}, {kVkShift}).Describe(), IsEmpty());
 }
 
 TEST(Planner, AStepThroughAFormFromTheKeyboard) {

@@ -19,6 +19,7 @@
 //   focus             0..19, combo, check, submit  submitted  how often the form was submitted
 //   pastes, reads     pastes received, reads done (readfails: reads that found no text)
 //   read0, read1, ... each read in order: "<field> <text>"; readms0, ...: its time after the paste
+//   pasteat0, ...     the tick (GetTickCount64) of each paste, to set beside Wine's timestamps
 //   keys, keysime     keys pressed in the form, and how many met an open input method
 //   ime               the open status of the input method of the control that got the last key
 //   click             a screen point on the first field, to activate the window with a click
@@ -55,6 +56,7 @@ struct Form {
     int chars[kFields] = {};
     int submitted = 0;
     int pastes = 0;
+    std::vector<ULONGLONG> pasteAt;
     int readFails = 0;
     std::vector<std::string> reads;
     std::vector<ULONGLONG> readAfterMs;
@@ -100,6 +102,8 @@ void Log() {
     lines.emplace_back("focus", FocusName());
     lines.emplace_back("submitted", std::to_string(g.submitted));
     lines.emplace_back("pastes", std::to_string(g.pastes));
+    for (std::size_t i = 0; i < g.pasteAt.size(); ++i)
+        lines.emplace_back("pasteat" + std::to_string(i), std::to_string(g.pasteAt[i]));
     lines.emplace_back("reads", std::to_string(g.reads.size()));
     lines.emplace_back("readfails", std::to_string(g.readFails));
     for (std::size_t i = 0; i < g.reads.size(); ++i) {
@@ -137,6 +141,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
         case WM_PASTE:
             if (field < 0) break;
             ++g.pastes;
+            g.pasteAt.push_back(GetTickCount64());
             g.reader->Queue(static_cast<WPARAM>(field));
             Log();
             return 0;

@@ -118,14 +118,18 @@ busy_round() {
 }
 
 scenario_busy() {
+    local rounds=("$@")
+    [ $# -gt 0 ] || rounds=(3 10)
     ITEMS=("見出し" "123-4567" "東京都" "港区芝公園" "1-2-3" "山田" "太郎" "ﾔﾏﾀﾞ" "ﾀﾛｳ" "03-1234-5678"
         "taro@example.jp")
     write_items
     # Double-click mode, follow-up Tab, the default wait time.
     start_program 0 1 -
     start_keywatch
-    for n in "$@"; do busy_round "$n"; done
+    for n in "${rounds[@]}"; do busy_round "$n"; done
 }
+scenario_busy3() { scenario_busy 3; }
+scenario_busy10() { scenario_busy 10; }
 
 # The send finds no target: an error box, no keystroke anywhere, the text on the clipboard.
 expect_no_target() {
@@ -185,9 +189,9 @@ scenario_notarget() {
     expect_no_target "$before" 2 "the target is gone"
 }
 
-# scenario_measure <count> <wait time> [read delay]
+# scenario_measure [count] [wait time] [read delay]
 scenario_measure() {
-    local count=$1 wait=$2 delay=$3 end
+    local count=${1:-50} wait=${2:-300} delay=${3:-} end
     # Wine writes each OutputDebugString of the program as a warning of its seh channel.
     export WINEDEBUG=-all,warn+seh
     RUN_ERR=$WORK/debug.txt
@@ -197,7 +201,13 @@ scenario_measure() {
     end=$((SECONDS + count * (3 + ${delay:-0} / 1000) + 30))
     while [ $SECONDS -lt $end ] && [ ! -f measure.txt ]; do sleep 1; done
     cat measure.txt 2>/dev/null || fail "no measurement"
-    # "Corvell2: taken <n> ms": from the program's Ctrl+V to its target's read of the text.
+    taken_summary
+    echo "load: $(uptime | sed 's/.*load average/load average/')"
+}
+
+# Sums up the program's "Corvell2: taken <n> ms" lines in $RUN_ERR (its debug output, written
+# while WINEDEBUG has warn+seh): from its Ctrl+V to its target's read of the text.
+taken_summary() {
     grep -a 'OutputDebugString' "$RUN_ERR" | grep -o 'Corvell2: taken [0-9]* ms' | cut -d' ' -f3 | sort -n |
         awk '{ v[NR] = $1 }
              END { if (NR == 0) { print "taken: no figures"; exit }

@@ -19,11 +19,14 @@
 #   typing   the conversion submenu driven by its keys: typing mode fills fields that refuse
 #            pasting; the choice is stored on closing and back after a restart
 #   busy3, busy10, busy, notarget   see send_busy.sh
+#   form     groups of children into a form, Esc, an item's own way of sending: see send_group.sh
 #   typemeasure [count]   not a test: types an item count times (default 20) into one
 #            field and counts the characters lost (E2E_LONG: the item's text)
 #   measure [count] [wait] [read delay]   not a test: times sends from the click to the
 #            text arriving, minus the wait time (default 50 sends with a wait time of
 #            300 ms); see send_busy.sh for the read delay and the taken figures
+#   formmeasure [read delay] [rounds]   not a test: a 20-field form by one group send beside
+#            20 double-clicks; see send_group.sh
 #
 # Each run makes its own Wine prefix and X server and removes them. Exit 77: skipped.
 set -u
@@ -52,7 +55,7 @@ e2e_start_xvfb
 XVFB_PID=$E2E_XVFB_PID
 
 cp "$BIN"/{Corvell2,target,special_target,clipholder,probe,treeprobe,browser,keywatch}.exe "$WORK"/
-[ "$SCENARIO" = measure ] && cp "$BIN"/measure.exe "$WORK"/
+[[ $SCENARIO == *measure ]] && cp "$BIN"/measure.exe "$WORK"/
 cd "$WORK"
 wine64 wineboot -i >/dev/null 2>&1
 WIN=$(printf 'Z:%s' "$WORK" | tr / '\\')
@@ -104,13 +107,14 @@ write_items() { printf '%s\r\n' "${ITEMS[@]}" | iconv -f UTF-8 -t CP932 > user.c
 write_items
 
 # start_program <ClickChange> <TabEnter> <WaitTime, or - for none stored> [more settings lines]
+# (WINDOW_HEIGHT and EXPAND, the Expand list, change the window's height and open items)
 start_program() {
     wineserver -k >/dev/null 2>&1
     sleep 0.5
     local paste=
     [ "$3" != - ] && printf -v paste '[Paste]\r\nWaitTime=%s\r\n' "$3"
-    printf '[Window]\r\nWidth=200\r\nHeight=320\r\nTop=10\r\nLeft=10\r\nExpand=No\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n%s[Menu]\r\nTabEnter=%s\r\n%b' \
-        "$1" "$paste" "$2" "${4:-}" > user.ini
+    printf '[Window]\r\nWidth=200\r\nHeight=%s\r\nTop=10\r\nLeft=10\r\nExpand=%s\r\nNodeSelect=0\r\n[ToolBtn]\r\nResizeBtn=0\r\nPasteBtn=1\r\nShowToolBar2Btn=1\r\nClickChange=%s\r\n%s[Menu]\r\nTabEnter=%s\r\n%b' \
+        "${WINDOW_HEIGHT:-320}" "${EXPAND:-No}" "$1" "$paste" "$2" "${4:-}" > user.ini
     cp user.ini Corvell2.ini
     restart_program
 }
@@ -373,22 +377,12 @@ typemeasure)
     echo "typed $COUNT x ${#LONG} characters: got ${#got}, lost $((${#want} - ${#got})), exact: $([ "$got" = "$want" ] && echo yes || echo no), ${elapsed} ms for the clicks"
     [ "$got" = "$want" ] || sed 's/^/    /' long.log
     ;;
-busy3 | busy10 | busy)
-    . "$SRC/tests/e2e/send_busy.sh"
-    rounds=${SCENARIO#busy}
-    scenario_busy ${rounds:-3 10}
-    ;;
-notarget)
-    . "$SRC/tests/e2e/send_busy.sh"
-    scenario_notarget
-    ;;
-measure)
-    . "$SRC/tests/e2e/send_busy.sh"
-    scenario_measure "${3:-50}" "${4:-300}" "${5:-}"
-    ;;
 *)
-    echo "unknown scenario $SCENARIO"
-    exit 2
+    # The scenarios of the files beside: scenario_<name> [arguments...]
+    . "$SRC/tests/e2e/send_busy.sh"
+    . "$SRC/tests/e2e/send_group.sh"
+    declare -F "scenario_$SCENARIO" >/dev/null || { echo "unknown scenario $SCENARIO"; exit 2; }
+    "scenario_$SCENARIO" "${@:3}"
     ;;
 esac
 
