@@ -16,6 +16,7 @@ constexpr const char* kCannotFillClipboard = "クリップボードにデータ�
 constexpr const char* kTargetNotInFront = "貼り付け先のウィンドウを前面にできません";
 constexpr const char* kTargetElevated = "管理者として実行中のウィンドウには貼り付けできません";
 constexpr const char* kNoTarget = "貼り付け先のウィンドウが見つかりません";
+constexpr const char* kTargetNotAnswering = "貼り付け先のウィンドウが応答しません";
 
 constexpr const char* kDiaryFormName = "日記・予定";
 
@@ -74,6 +75,7 @@ RunOutcome SendEngine::Run(const Plan& plan) {
 }
 
 RunOutcome SendEngine::RunSteps(const Plan& plan) {
+    cleared_ = 0;
     ReopenImeWhenDue(true);
     watching_ =
         std::any_of(plan.steps.begin(), plan.steps.end(), [](const Step& s) { return s.kind == StepKind::Checkpoint; });
@@ -125,11 +127,13 @@ bool SendEngine::RunStep(const Plan& plan, const Step& step) {
             return true;
         }
         case StepKind::Keys:
+            RefuseElevated(step.window);
             if (step.paste) NotePaste(step.window);
             SendBatch(step.keys);
             keysOut_ = KeysOut{step.window, p_.clock.Now()};
             return true;
         case StepKind::DiaryPaste:
+            RefuseElevated(step.window);
             DiaryPaste(step.window);
             return true;
         case StepKind::ReopenIme:
@@ -197,13 +201,20 @@ void SendEngine::Activate(WindowHandle target) {
     // With no target, or one that has gone, the keys would land wherever the focus is: in
     // our own window, as often as not.
     if (!target || !desktop.IsWindow(target)) throw Error(kNoTarget);
-    // Windows silently drops synthesized input and messages into a process that runs at a
-    // higher integrity level (a program run as administrator).
-    const std::uint32_t theirs = desktop.IntegrityLevel(target);
-    const std::uint32_t ours = desktop.IntegrityLevel(0);
-    if (theirs != kIntegrityUnknown && ours != kIntegrityUnknown && theirs > ours) throw Error(kTargetElevated);
+    RefuseElevated(target);
     desktop.SetForegroundWindow(target);
     MakeReady(target);
+}
+
+// Windows silently drops synthesized input and messages into a process that runs at a
+// higher integrity level (a program run as administrator). Checked where keys go to a window
+// that was not activated first, too: a hotkey's window in front.
+void SendEngine::RefuseElevated(WindowHandle target) {
+    if (target == cleared_) return;
+    const std::uint32_t theirs = p_.desktop.IntegrityLevel(target);
+    const std::uint32_t ours = p_.desktop.IntegrityLevel(0);
+    if (theirs != kIntegrityUnknown && ours != kIntegrityUnknown && theirs > ours) throw Error(kTargetElevated);
+    cleared_ = target;
 }
 
 // After SetForegroundWindow(target): waits, within one budget, until the target is really in
@@ -276,7 +287,11 @@ void SendEngine::DiaryPaste(WindowHandle target) {
     const WindowHandle w4 = desktop.FindWindowEx(w3, "TextEdit", nullptr);
     if (!w4) return;
     NotePaste(target);
-    desktop.SendPaste(w4);
+    if (!desktop.SendPaste(w4)) {
+        // A hung diary takes nothing: the next send need not wait for it.
+        pasted_.reset();
+        throw Error(kTargetNotAnswering);
+    }
 }
 
 void SendEngine::NotePaste(WindowHandle target) {

@@ -85,6 +85,7 @@ private:
     bool RunStep(const Plan& plan, const Step& step);
     void Offer(WindowHandle owner, const std::string& text);
     void Activate(WindowHandle target);
+    void RefuseElevated(WindowHandle target);
     void MakeReady(WindowHandle target);
     void SendBatch(const std::vector<KeyEvent>& batch);
     void DiaryPaste(WindowHandle target);
@@ -98,6 +99,7 @@ private:
 
     SendPorts p_;
     bool running_ = false;
+    WindowHandle cleared_ = 0;  // the plan's window found not to run above us
     bool watching_ = false;  // the plan running has checkpoints
     bool stopRequested_ = false;
     std::deque<Plan> queued_;

@@ -132,6 +132,27 @@ TEST_F(SendEngineTest, TheFirstFailingStepStopsThePlanWithNoKeyDown) {
     }
 }
 
+TEST_F(SendEngineTest, AHotKeyIntoAnElevatedWindowAndAHungDiaryAreReportedNotPassedOver) {
+    // A hotkey's window is not activated, yet it is checked as an activated one is.
+    desktop.integrity[kTarget] = kIntegrityHigh;
+    EXPECT_EQ(ErrorOf(PlanFormStep(settings, FormStep::Send, {"abc"}, {})),
+              "管理者として実行中のウィンドウには貼り付けできません");
+    EXPECT_THAT(Calls("SendInput"), IsEmpty());
+    desktop.integrity.erase(kTarget);
+
+    desktop.windows[101] = {kTarget, "MDIClient", ""};
+    desktop.windows[102] = {101, "ThunderRT6FormDC", "日記・予定"};
+    desktop.windows[103] = {102, "ThunderRT6UserControlDC", ""};
+    desktop.windows[104] = {103, "TextEdit", ""};
+    desktop.pasteHangs = true;
+    settings.specialTarget = true;
+    EXPECT_EQ(ErrorOf(Send("予定")), "貼り付け先のウィンドウが応答しません");
+    const std::uint64_t before = clock.now;
+    desktop.pasteHangs = false;
+    Go(Send("予定"));
+    EXPECT_LT(clock.now - before, 600u) << "a hung diary took nothing: no wait for it";
+}
+
 TEST_F(SendEngineTest, ABatchTheSystemTookInPartIsRepairedAndAThrowingPortLeavesNothingDown) {
     for (int n = 1; n <= 5; ++n) {
         keys.nextBatchLimit = n;
