@@ -46,6 +46,9 @@ void TCV2Frm::ScheduleRecovery() {
     // The first change after a write starts the timer; later ones ride with it, so that a
     // stream of edits cannot put the write off.
     if (recoveryPending_) return;
+    // A tree that is what its file holds needs none: after Yes to the save question the
+    // command that asked can still stop (the Open dialog cancelled) with the flag still set.
+    if (history_.AtSaved()) return;
     recoveryPending_ = true;
     view_.SetRecoveryTimer(true);
 }

@@ -100,6 +100,17 @@ TEST_F(Recovery, AnUntitledTreeFromAFirstRunComesBackInsteadOfTheWizard) {
     EXPECT_EQ(frm.FileName(), L"");
 }
 
+TEST_F(Recovery, NoneForATreeSavedByTheQuestionWhenTheCommandThatAskedStops) {
+    BuildSmallTree();
+    SetFileName(kUser);
+    frm.MainTreeEdited(At(5), "B2");
+    view.answers = {Answer::Yes};
+    view.fileAnswers = {{false, L""}};  // the Open dialog cancelled
+    frm.OpenBtnClick();
+    EXPECT_FALSE(view.recoveryTimer);
+    EXPECT_FALSE(files.files.count(kRecovery));
+}
+
 TEST_F(Recovery, ACriticalEndAsksNothingAndKeepsTheTreeForTheNextStart) {
     BuildSmallTree();
     SetFileName(kUser);
