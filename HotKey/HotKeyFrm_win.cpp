@@ -70,20 +70,8 @@ void HotKeyDialog::SetGlyphs() {
     const int side = Scale(kGlyphSize);
     const int which[2] = {kGlyphOk, kGlyphCancel};
     HWND buttons[2] = {ok_, cancel_};
-    for (int b = 0; b < 2; ++b) {
-        UniqueImageList list(ImageList_Create(side, side, ILC_COLOR32, 1, 0));
-        UniqueBitmap glyph(CreatePictureBitmap(Resampled(WizardGlyph(which[b]), side, side)));
-        if (!list || !glyph) continue;
-        // One image serves every state of the button.
-        ImageList_Add(list.get(), glyph.get(), nullptr);
-        BUTTON_IMAGELIST bil{};
-        bil.himl = list.get();
-        bil.margin = {Scale(4), 0, 0, 0};
-        bil.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-        SendMessageW(buttons[b], BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
-        // The button holds the new list now; the old one can go.
-        glyphs_[b] = std::move(list);
-    }
+    for (int b = 0; b < 2; ++b)
+        if (UniqueImageList list = SetButtonGlyph(buttons[b], which[b], side, Scale(4))) glyphs_[b] = std::move(list);
 }
 
 void HotKeyDialog::Accept() {

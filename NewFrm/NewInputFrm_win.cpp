@@ -125,37 +125,6 @@ const FieldSpec* FindField(int id) {
 // The first field of each page takes the focus when the page is shown.
 constexpr int kFirstFieldOfPage[kWizardPageCount] = {kIdYubin01, kIdKanji01, kIdSyokugyou, kIdTuika01};
 
-// A glyph grey and faded, as a disabled button shows it.
-Picture Greyed(const Picture& picture) {
-    Picture grey = picture;
-    for (std::uint32_t& px : grey.argb) {
-        std::uint32_t a = px >> 24, r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
-        std::uint32_t y = (r * 30 + g * 59 + b * 11) / 100;
-        y = 128 + y / 2;
-        px = ((a / 2) << 24) | (y << 16) | (y << 8) | y;
-    }
-    return grey;
-}
-
-// The glyph beside a button's caption, one image per button state (normal, hot, pressed,
-// disabled, default, stylus hot) so that a disabled button shows it greyed.
-// The button keeps using the list: the caller holds it until the button has another.
-UniqueImageList SetButtonGlyph(HWND button, int which, int side, int margin) {
-    const Picture glyph = Resampled(WizardGlyph(which), side, side);
-    UniqueImageList list(ImageList_Create(side, side, ILC_COLOR32, 6, 0));
-    if (!list) return list;
-    UniqueBitmap normal(CreatePictureBitmap(glyph));
-    UniqueBitmap disabled(CreatePictureBitmap(Greyed(glyph)));
-    for (int state = 0; state < 6; ++state)
-        ImageList_Add(list.get(), state == 3 ? disabled.get() : normal.get(), nullptr);
-    BUTTON_IMAGELIST bil{};
-    bil.himl = list.get();
-    bil.margin = {margin, 0, 0, 0};
-    bil.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-    SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
-    return list;
-}
-
 std::string GetText(HWND hwnd) {
     int n = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/Handle_win.h"
 #include "wingui/Images.h"
 
 namespace cv2 {
@@ -27,5 +28,12 @@ HICON CreatePictureIcon(const Picture& picture);
 
 // A cursor with alpha and mask, its hot spot at (hotX, hotY); destroyed with DestroyIcon.
 HCURSOR CreatePictureCursor(const Picture& picture, int hotX, int hotY);
+
+// Sets the glyph `which` (WizardGlyph) of `side` pixels beside a button's caption, `margin`
+// pixels from its left edge, one image per button state (normal, hot, pressed, disabled,
+// default, stylus hot) so that a disabled button shows it greyed. The button keeps using the
+// list: the caller holds it until the button has another. Empty when the system refuses,
+// and the button keeps the glyph it had.
+UniqueImageList SetButtonGlyph(HWND button, int which, int side, int margin);
 
 }  // namespace cv2
