@@ -289,6 +289,10 @@ private:
     bool RecoverUnsavedTree(const std::wstring& userFile, ItemTree& into);
     // The file joins the recent files, which are stored at once.
     void NoteRecentFile(const std::wstring& path);
+    // After the tree was written to `path`: its settings beside it, the recent files, the
+    // history's saved point, and the dirty flag cleared, or (`keepDirty`, for the save
+    // question, whose caller replaces the tree or closes) only the recovery file gone.
+    void UserFileSaved(const std::wstring& path, bool keepDirty = false);
 
     std::wstring fileName;  // current user file; empty: none
     bool dirty = false;

@@ -50,10 +50,7 @@ bool TCV2Frm::QuerySaveChanges() {
     }
     // Icons live only in the settings file: without it a tree saved here would come back
     // without them.
-    SaveSettings(target);
-    DiscardRecovery();
-    NoteRecentFile(target);
-    history_.MarkSaved();
+    UserFileSaved(target, true);
     return true;
 }
 
@@ -66,8 +63,15 @@ void TCV2Frm::SaveBtnClick() {
         return;  // the Save command fails silently; tree, file name and dirty flag stay
     }
     fileName = path;
+    UserFileSaved(path);
+}
+
+void TCV2Frm::UserFileSaved(const std::wstring& path, bool keepDirty) {
     SaveSettings(path);
-    SetDirty(false);
+    if (keepDirty)
+        DiscardRecovery();
+    else
+        SetDirty(false);
     NoteRecentFile(path);
     history_.MarkSaved();
 }

@@ -35,10 +35,7 @@ bool TCV2Frm::RunNewUserWizard(std::wstring& path) {
         return false;
     }
     path = chosen;
-    SaveSettings(chosen);
-    NoteRecentFile(chosen);
-    SetDirty(false);
-    history_.MarkSaved();
+    UserFileSaved(chosen);
     return true;
 }
 
