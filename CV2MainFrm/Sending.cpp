@@ -66,6 +66,12 @@ SendSettings TCV2Frm::CurrentSendSettings() {
 }
 
 void TCV2Frm::RunPlan(const Plan& plan) {
+    // A plan asked for during another's waits is queued and carried out by the run under way,
+    // which shows its progress.
+    if (engine_.Running()) {
+        engine_.Run(plan);
+        return;
+    }
     // Progress replaces the target's title in the status bar while a plan runs; the title
     // comes back afterwards, whatever happened.
     const std::string title = view_.StatusText();

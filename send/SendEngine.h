@@ -69,6 +69,8 @@ public:
     bool AwaitingTaken() const { return pasted_ && !pasted_->taken; }
     // From the last paste to its target's read, once it was read.
     std::optional<int> LastTakenMs() const { return lastTakenMs_; }
+    // Whether a plan is being carried out (a plan asked for now waits its turn).
+    bool Running() const { return running_; }
     // Whether the target may still be taking the keys sent last: until the text they pasted
     // was taken (within its budget), or a moment after keys that paste nothing. Meanwhile
     // the target must keep the keyboard: a click on our window must not take it away.
