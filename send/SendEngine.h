@@ -102,7 +102,7 @@ private:
     SendPorts p_;
     bool running_ = false;
     WindowHandle cleared_ = 0;  // the plan's window found not to run above us
-    bool watching_ = false;  // the plan running has checkpoints
+    bool watching_ = false;     // the plan running has checkpoints
     bool stopRequested_ = false;
     std::deque<Plan> queued_;
     bool writing_ = false;

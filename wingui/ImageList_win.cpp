@@ -58,7 +58,6 @@ HBITMAP MakeMask(const std::vector<const Picture*>& pictures, int width, int hei
     return CreateBitmap(width, height, 1, 1, bits.data());
 }
 
-
 // A glyph grey and faded, as a disabled button shows it.
 Picture Greyed(const Picture& picture) {
     Picture grey = picture;
