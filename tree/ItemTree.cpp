@@ -37,8 +37,7 @@ Item* Item::Prev() const {
     return n;
 }
 
-// The first item in pre-order after the subtree of `item`, or null.
-static Item* AfterSubtree(const Item* item) {
+Item* ItemTree::AfterSubtree(const Item* item) {
     for (const Item* n = item; n; n = n->Parent())
         if (n->NextSibling()) return n->NextSibling();
     return nullptr;

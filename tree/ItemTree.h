@@ -166,6 +166,8 @@ public:
     void SetImageIndex(Item* item, int index);
     void SetSelectedIndex(Item* item, int index);
     void SetSendChoice(Item* item, SendWay way, FollowUpChoice followUp);
+    // The first item in pre-order after the subtree of `item`, or null.
+    static Item* AfterSubtree(const Item* item);
     // A childless item outside the tree holding the attributes `item` has now.
     static DetachedItem Snapshot(const Item& item);
     // Gives `item` the attributes of a snapshot.

@@ -136,9 +136,7 @@ bool TreeHistory::Move(Item* item, Item* target, AttachMode mode, const ExpandGa
     const Place from = PlaceOf(item);
     // The move closes the whole subtree: what was open is kept for the way back.
     std::vector<Item*> opened;
-    const Item* stop = item;
-    while (stop && !stop->NextSibling()) stop = stop->Parent();
-    if (stop) stop = stop->NextSibling();
+    const Item* stop = ItemTree::AfterSubtree(item);
     for (Item* n = item; n != stop; n = n->Next())
         if (n->Expanded()) opened.push_back(n);
     if (!tree_.Move(item, target, mode, gate)) return false;
@@ -150,31 +148,26 @@ bool TreeHistory::Move(Item* item, Item* target, AttachMode mode, const ExpandGa
     return true;
 }
 
-void TreeHistory::SetText(Item* item, std::string text) {
-    DetachedItem before = ItemTree::Snapshot(*item);
-    tree_.SetText(item, std::move(text));
+template <class Set>
+void TreeHistory::ChangeAttributes(Item* item, Set set) {
+    DetachedItem before = open_ ? ItemTree::Snapshot(*item) : DetachedItem{};
+    set();
     if (!open_) return;
     Change& change = Record(kAttributes, item);
     change.held = std::move(before);
     change.after = ItemTree::Snapshot(*item);
+}
+
+void TreeHistory::SetText(Item* item, std::string text) {
+    ChangeAttributes(item, [&] { tree_.SetText(item, std::move(text)); });
 }
 
 void TreeHistory::SetImageIndex(Item* item, int index) {
-    DetachedItem before = ItemTree::Snapshot(*item);
-    tree_.SetImageIndex(item, index);
-    if (!open_) return;
-    Change& change = Record(kAttributes, item);
-    change.held = std::move(before);
-    change.after = ItemTree::Snapshot(*item);
+    ChangeAttributes(item, [&] { tree_.SetImageIndex(item, index); });
 }
 
 void TreeHistory::SetSendChoice(Item* item, SendWay way, FollowUpChoice followUp) {
-    DetachedItem before = ItemTree::Snapshot(*item);
-    tree_.SetSendChoice(item, way, followUp);
-    if (!open_) return;
-    Change& change = Record(kAttributes, item);
-    change.held = std::move(before);
-    change.after = ItemTree::Snapshot(*item);
+    ChangeAttributes(item, [&] { tree_.SetSendChoice(item, way, followUp); });
 }
 
 void TreeHistory::ReplaceAll(ItemTree& replacement) {

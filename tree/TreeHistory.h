@@ -111,6 +111,9 @@ private:
     void Commit(Item* selection, Affects affects);
     void Abandon();
     Change& Record(int kind, Item* item);
+    // A change of the item's own attributes (text, icon, way of sending) by `set`.
+    template <class Set>
+    void ChangeAttributes(Item* item, Set set);
     void Apply(Step& step, bool forward);
     void Revert(Change& change);
     void Replay(Change& change);
