@@ -69,29 +69,6 @@ bool SameAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string KeyNameOf(std::uint8_t key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-    // Appended piece by piece: GCC 12 takes "literal" + std::string for an overlapping copy.
-    std::string name;
-    if (key >= kVkNumpad0 && key <= kVkNumpad0 + 9) {
-        name = "Num ";
-        name += static_cast<char>('0' + key - kVkNumpad0);
-        return name;
-    }
-    if (key >= kVkF1 && key < kVkF1 + kFunctionKeys) {
-        name = "F";
-        name += std::to_string(key - kVkF1 + 1);
-        return name;
-    }
-    for (const KeyName& k : kKeyNames)
-        if (k.key == key) return std::string(k.name);
-    constexpr char kHex[] = "0123456789ABCDEF";
-    name = "0x";
-    name += kHex[key >> 4];
-    name += kHex[key & 0xF];
-    return name;
-}
-
 int HexDigit(char c) {
     c = UpperAscii(c);
     if (c >= '0' && c <= '9') return c - '0';
@@ -130,6 +107,29 @@ std::optional<std::uint8_t> KeyOfName(std::string_view name) {
 }
 
 }  // namespace
+
+std::string VirtualKeyName(std::uint8_t key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+    // Appended piece by piece: GCC 12 takes "literal" + std::string for an overlapping copy.
+    std::string name;
+    if (key >= kVkNumpad0 && key <= kVkNumpad0 + 9) {
+        name = "Num ";
+        name += static_cast<char>('0' + key - kVkNumpad0);
+        return name;
+    }
+    if (key >= kVkF1 && key < kVkF1 + kFunctionKeys) {
+        name = "F";
+        name += std::to_string(key - kVkF1 + 1);
+        return name;
+    }
+    for (const KeyName& k : kKeyNames)
+        if (k.key == key) return std::string(k.name);
+    constexpr char kHex[] = "0123456789ABCDEF";
+    name = "0x";
+    name += kHex[key >> 4];
+    name += kHex[key & 0xF];
+    return name;
+}
 
 HotKey HotKeyFromControl(std::uint16_t value) {
     const auto key = static_cast<std::uint8_t>(value & 0xFF);
@@ -176,7 +176,7 @@ std::string HotKeyName(const HotKey& key) {
     std::string name;
     for (const ModifierName& m : kModifierNames)
         if (key.modifiers & m.flag) name += m.prefix;
-    return name + KeyNameOf(key.key);
+    return name + VirtualKeyName(key.key);
 }
 
 std::optional<HotKey> ParseHotKey(std::string_view text) {

@@ -51,6 +51,8 @@ HotKey HotKeyFromRegistered(unsigned modifiers, unsigned virtualKey);
 // Japanese keyboard (":", "@", "ろ" for the key left of the right Shift), and any other key
 // as its number ("0xE5"). Empty for no hotkey.
 std::string HotKeyName(const HotKey& key);
+// A virtual key's name alone, as HotKeyName gives it ("Tab", "Enter", "V", "0xE5").
+std::string VirtualKeyName(std::uint8_t key);
 // A name as HotKeyName writes it, the case of ASCII letters ignored; nothing for a text
 // that names no key.
 std::optional<HotKey> ParseHotKey(std::string_view text);

@@ -1,8 +1,7 @@
 #include "send/KeyBatches.h"
 
-#include <cstdio>
-
 #include "base/Cp932.h"
+#include "base/HotKey.h"
 
 namespace cv2 {
 namespace {
@@ -19,24 +18,8 @@ std::string KeyName(std::uint16_t key) {
     if (IsShift(key)) return "Shift";
     if (IsAlt(key)) return "Alt";
     if (IsWin(key)) return "Win";
-    switch (key) {
-        case kVkTab:
-            return "Tab";
-        case kVkReturn:
-            return "Enter";
-        case kVkSpace:
-            return "Space";
-        case kVkEscape:
-            return "Esc";
-        case kVkUnassigned:
-            return "Unassigned";
-        default:
-            break;
-    }
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "0x%02X", unsigned{key});
-    return buf;
+    if (key == kVkUnassigned) return "Unassigned";
+    return VirtualKeyName(static_cast<std::uint8_t>(key & 0xFF));
 }
 
 std::vector<KeyEvent> PasteChord() { return {Press(kVkControl), Press(kVkV), Release(kVkControl), Release(kVkV)}; }
